@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what the program, its tests and its tools need (Debian 12), then builds.
+# Usage: scripts/setup.sh [build-folder]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+
+packages=(build-essential cmake ninja-build pkg-config
+          qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libgl-dev
+          libsqlite3-dev sqlite3 postgresql
+          fonts-arphic-uming fonts-arphic-ukai fontconfig
+          xvfb xauth imagemagick poppler-utils)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j"$(nproc)"

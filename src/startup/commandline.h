@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// The menu program's command line:
+// "-qta5827 -AD=… -NAME=… -ID=… -XLS=… -DOC=… -PID=…", fixed order, single blanks.
+inline const QString LaunchToken = QStringLiteral("-qta5827");
+
+struct CommandLineIdentity
+{
+    QString Ad;
+    QString UserName;
+    QString UserId;
+    QString XlsExt;
+    QString DocExt;
+    double ParentWindow = 0;
+};
+
+bool HasLaunchToken(const QString &commandLine);
+
+// Cuts the values out of the trimmed command line by the positions of the keys,
+// in order; a value that holds a later key is cut short. Throws DbError with the
+// description of the failure (a key missing or out of order, a -PID= value that
+// is not a number). `partial` receives the fields cut before a failure.
+CommandLineIdentity CutCommandLine(const QString &commandLine, CommandLineIdentity *partial = nullptr);
+
+// The command line this program passes on to a sibling program of the suite.
+QString BuildCommandLine(const CommandLineIdentity &identity);

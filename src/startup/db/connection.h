@@ -1,0 +1,59 @@
+#pragma once
+
+#include "connectioninfo.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariantList>
+#include <memory>
+
+class Engine;
+
+// One short-lived connection of one operation: open, run, close. Statements are
+// written in the suite's Jet dialect with values as bound "?" parameters; the
+// connection translates them for its engine. Failures throw DbError.
+class Connection
+{
+public:
+    Connection();
+    ~Connection(); // closes (rolling back an open transaction)
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    void open(const QString &connectionString);
+    void close();
+    bool isOpen() const;
+
+    void beginTrans();
+    void commitTrans();
+    void rollbackTrans();
+    bool inTransaction() const { return m_inTransaction; }
+
+    // Runs a statement that returns no rows; gives the number of rows affected.
+    int execute(const QString &jetSql, const QVariantList &params = {});
+
+    // For record sets: the engine's SQL for a Jet statement, and the database.
+    QString translate(const QString &jetSql) const;
+    QSqlDatabase database() const;
+    const Engine &engine() const;
+    ConnectionInfo::Engine engineKind() const;
+
+private:
+    std::unique_ptr<Engine> m_engine;
+    QString m_name;
+    ConnectionInfo::Engine m_kind = ConnectionInfo::Engine::Sqlite;
+    bool m_inTransaction = false;
+};
+
+// Begins a transaction and rolls it back when it goes out of scope before commit().
+class TransactionGuard
+{
+public:
+    explicit TransactionGuard(Connection &connection);
+    ~TransactionGuard();
+    void commit();
+
+private:
+    Connection &m_connection;
+    bool m_done = false;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// Makes a new shared database with the full schema, and the demo print shop when
+// asked. `target` is an SQLite file path or a postgresql:// URL. Refuses, with a
+// DbError that says so, when the target already holds a database.
+// Gives the connection string of the new database.
+QString CreatePlovDatabase(const QString &target, bool withDemoData);
+
+// The connection string for a target as the database tool takes it.
+QString ConnectionStringForTarget(const QString &target);
+
+// The schema and demo files built into the program.
+QString SchemaText(const QString &name);

@@ -1,0 +1,11 @@
+#include "engine.h"
+
+#include "postgresengine.h"
+#include "sqliteengine.h"
+
+std::unique_ptr<Engine> Engine::create(ConnectionInfo::Engine kind)
+{
+    if (kind == ConnectionInfo::Engine::Postgres)
+        return std::make_unique<PostgresEngine>();
+    return std::make_unique<SqliteEngine>();
+}

@@ -1,0 +1,128 @@
+#include "jetdialect.h"
+
+#include <QList>
+
+namespace {
+
+bool isWordChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == u'_';
+}
+
+// The statement cut into pieces: words, string literals, bracketed names and
+// single other characters. Literals are kept whole so nothing inside them is touched.
+struct Token
+{
+    enum Kind { Word, Literal, Bracketed, Other } kind;
+    QString text;
+};
+
+QList<Token> tokenize(const QString &sql)
+{
+    QList<Token> tokens;
+    const qsizetype n = sql.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = sql.at(i);
+        if (c == u'\'' || c == u'"') {
+            qsizetype j = i + 1;
+            while (j < n) {
+                if (sql.at(j) == c) {
+                    if (j + 1 < n && sql.at(j + 1) == c) {
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++j;
+            }
+            const QString literal = sql.mid(i, j - i + 1);
+            // A double-quoted text is an identifier for both engines.
+            tokens.append({c == u'"' ? Token::Bracketed : Token::Literal,
+                           c == u'"' ? literal.mid(1, literal.size() - 2) : literal});
+            i = j + 1;
+        } else if (c == u'[') {
+            qsizetype j = sql.indexOf(u']', i + 1);
+            if (j < 0)
+                j = n;
+            tokens.append({Token::Bracketed, sql.mid(i + 1, j - i - 1)});
+            i = j + 1;
+        } else if (isWordChar(c)) {
+            qsizetype j = i;
+            while (j < n && isWordChar(sql.at(j)))
+                ++j;
+            tokens.append({Token::Word, sql.mid(i, j - i)});
+            i = j;
+        } else {
+            tokens.append({Token::Other, QString(c)});
+            ++i;
+        }
+    }
+    return tokens;
+}
+
+bool isKeyword(const Token &t, QStringView word)
+{
+    return t.kind == Token::Word && t.text.compare(word, Qt::CaseInsensitive) == 0;
+}
+
+QString quoted(const QString &name, JetTarget target)
+{
+    QString folded = target == JetTarget::Postgres ? name.toLower() : name;
+    folded.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + folded + u'"';
+}
+
+} // namespace
+
+QString translateJet(const QString &jetSql, JetTarget target)
+{
+    QList<Token> tokens = tokenize(jetSql);
+    QString limit;
+    // "select top N": drop "top N" and put "limit N" at the end of the statement.
+    for (qsizetype i = 0; i + 1 < tokens.size(); ++i) {
+        if (!isKeyword(tokens[i], u"select"))
+            continue;
+        qsizetype j = i + 1;
+        while (j < tokens.size() && tokens[j].kind == Token::Other && tokens[j].text.trimmed().isEmpty())
+            ++j;
+        if (j + 2 < tokens.size() && isKeyword(tokens[j], u"top")) {
+            qsizetype k = j + 1;
+            while (k < tokens.size() && tokens[k].kind == Token::Other && tokens[k].text.trimmed().isEmpty())
+                ++k;
+            if (k < tokens.size() && tokens[k].kind == Token::Word && tokens[k].text.toInt() > 0) {
+                limit = tokens[k].text;
+                qsizetype end = k + 1; // the blank after the number goes too
+                if (end < tokens.size() && tokens[end].kind == Token::Other
+                    && tokens[end].text.trimmed().isEmpty())
+                    ++end;
+                tokens.remove(j, end - j);
+            }
+        }
+        break;
+    }
+
+    QString out;
+    out.reserve(jetSql.size() + 32);
+    for (const Token &t : std::as_const(tokens)) {
+        switch (t.kind) {
+        case Token::Bracketed:
+            out += quoted(t.text, target);
+            break;
+        case Token::Word:
+            if (target == JetTarget::Postgres && t.text.compare(u"like", Qt::CaseInsensitive) == 0)
+                out += QStringLiteral("ilike");
+            else
+                out += t.text;
+            break;
+        default:
+            out += t.text;
+        }
+    }
+    if (!limit.isEmpty()) {
+        while (out.endsWith(u' ') || out.endsWith(u';'))
+            out.chop(1);
+        out += QStringLiteral(" limit ") + limit;
+    }
+    return out;
+}

@@ -1,0 +1,139 @@
+#include "postgresengine.h"
+
+#include "dberror.h"
+#include "jetdialect.h"
+
+#include <QAtomicInt>
+#include <QHash>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+
+namespace {
+
+bool poolingEnabled = true;
+constexpr int maxIdlePerServer = 4;
+
+// Idle sessions by the server and account they are connected to.
+QHash<QString, QStringList> &idlePool()
+{
+    static QHash<QString, QStringList> pool;
+    return pool;
+}
+
+QString poolKey(const ConnectionInfo &info)
+{
+    return QStringList{info.host, QString::number(info.port), info.database, info.user,
+                       info.password}
+        .join(QChar(0x1f));
+}
+
+// The pool each open session goes back to.
+QHash<QString, QString> &poolKeyByName()
+{
+    static QHash<QString, QString> keys;
+    return keys;
+}
+
+QString nextConnectionName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("plov-pg-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+QString describeOpenFailure(const ConnectionInfo &info, const QSqlError &error)
+{
+    const QString text = error.text();
+    const QString where = info.host.startsWith(u'/')
+                              ? QStringLiteral("%1 (port %2)").arg(info.host).arg(info.port)
+                              : QStringLiteral("%1:%2").arg(info.host).arg(info.port);
+    if (text.contains(QStringLiteral("password authentication failed"), Qt::CaseInsensitive)
+        || text.contains(QStringLiteral("no password supplied"), Qt::CaseInsensitive))
+        return QStringLiteral("資料庫伺服器 %1 拒絕登入：使用者 %2 的密碼錯誤（%3）")
+            .arg(where, info.user, text.trimmed());
+    if (text.contains(QStringLiteral("does not exist"), Qt::CaseInsensitive))
+        return QStringLiteral("資料庫伺服器 %1 上沒有資料庫 %2（%3）")
+            .arg(where, info.database, text.trimmed());
+    return QStringLiteral("無法連線到資料庫伺服器 %1（%2）").arg(where, text.trimmed());
+}
+
+} // namespace
+
+void PostgresEngine::setPooling(bool enabled)
+{
+    poolingEnabled = enabled;
+    if (!enabled)
+        clearPool();
+}
+
+void PostgresEngine::clearPool()
+{
+    for (const QStringList &names : std::as_const(idlePool()))
+        for (const QString &name : names) {
+            {
+                QSqlDatabase db = QSqlDatabase::database(name, false);
+                db.close();
+            }
+            QSqlDatabase::removeDatabase(name);
+            poolKeyByName().remove(name);
+        }
+    idlePool().clear();
+}
+
+QSqlDatabase PostgresEngine::acquire(const ConnectionInfo &info)
+{
+    const QString key = poolKey(info);
+    QStringList &idle = idlePool()[key];
+    while (poolingEnabled && !idle.isEmpty()) {
+        QSqlDatabase db = QSqlDatabase::database(idle.takeLast(), false);
+        if (db.isOpen())
+            return db;
+        const QString name = db.connectionName();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+    }
+    const QString name = nextConnectionName();
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+    db.setHostName(info.host);
+    db.setPort(info.port);
+    db.setDatabaseName(info.database);
+    db.setUserName(info.user);
+    db.setPassword(info.password);
+    db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+    if (!db.open()) {
+        const QString why = describeOpenFailure(info, db.lastError());
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+        throw DbError(why);
+    }
+    poolKeyByName().insert(name, key);
+    return db;
+}
+
+void PostgresEngine::release(QSqlDatabase &db)
+{
+    const QString name = db.connectionName();
+    const QString key = poolKeyByName().value(name);
+    QStringList &idle = idlePool()[key];
+    if (poolingEnabled && db.isOpen() && idle.size() < maxIdlePerServer) {
+        idle.append(name);
+        db = QSqlDatabase();
+        return;
+    }
+    poolKeyByName().remove(name);
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name);
+}
+
+QString PostgresEngine::translate(const QString &jetSql) const
+{
+    return translateJet(jetSql, JetTarget::Postgres);
+}
+
+QString PostgresEngine::quoteIdentifier(const QString &name) const
+{
+    QString n = name.toLower();
+    n.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + n + u'"';
+}

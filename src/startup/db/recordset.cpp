@@ -1,0 +1,264 @@
+#include "recordset.h"
+
+#include "connection.h"
+#include "dberror.h"
+#include "engine.h"
+#include "sqlquery.h"
+
+#include <QRegularExpression>
+#include <QSqlRecord>
+
+namespace {
+
+const QString identityAlias = QStringLiteral("plov_row_identity");
+
+// The one table a statement opened for update reads: the name after its "from".
+QString tableOfStatement(const QString &jetSql)
+{
+    static const QRegularExpression from(
+        QStringLiteral(R"(\bfrom\s+(\[[^\]]+\]|"[^"]+"|[^\s,()]+))"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = from.match(jetSql);
+    if (!m.hasMatch())
+        throw DbError(QStringLiteral("無法判斷要更新的資料表：%1").arg(jetSql));
+    QString name = m.captured(1);
+    if (name.startsWith(u'[') || name.startsWith(u'"'))
+        name = name.mid(1, name.size() - 2);
+    return name;
+}
+
+// "select [top n] <list> from ..." becomes "select [top n] <identity> as alias, <list> from ...".
+QString withIdentity(const QString &jetSql, const QString &identity)
+{
+    static const QRegularExpression head(QStringLiteral(R"(^\s*select\s+(top\s+\d+\s+)?)"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = head.match(jetSql);
+    if (!m.hasMatch())
+        throw DbError(QStringLiteral("只能更新 select 敘述的結果：%1").arg(jetSql));
+    return jetSql.left(m.capturedEnd()) + identity + QStringLiteral(" as ") + identityAlias
+           + QStringLiteral(", ") + jetSql.mid(m.capturedEnd());
+}
+
+} // namespace
+
+Recordset::Recordset(Connection &connection) : m_connection(connection) {}
+
+void Recordset::open(const QString &jetSql, const QVariantList &params, Lock lock)
+{
+    close();
+    m_lock = lock;
+    QString sql = jetSql;
+    if (lock != Lock::ReadOnly) {
+        m_table = tableOfStatement(jetSql);
+        sql = withIdentity(jetSql, m_connection.engine().rowIdentity());
+    }
+    QSqlQuery q = runStatement(m_connection.database(), m_connection.translate(sql), params);
+    const QSqlRecord rec = q.record();
+    const int first = lock == Lock::ReadOnly ? 0 : 1;
+    for (int i = first; i < rec.count(); ++i)
+        m_fields.append(rec.fieldName(i));
+    const int n = int(m_fields.size());
+    while (q.next()) {
+        Row row;
+        row.values.resize(n);
+        for (int i = 0; i < n; ++i)
+            row.values[i] = q.value(i + first);
+        if (first)
+            row.identity = q.value(0);
+        row.original = row.values;
+        row.changed.fill(false, n);
+        m_rows.append(std::move(row));
+    }
+    m_position = 0;
+    m_open = true;
+}
+
+void Recordset::openTable(const QString &table, Lock lock)
+{
+    close();
+    m_lock = lock;
+    m_table = table;
+    const QString sql = QStringLiteral("select * from [%1] where 1 = 0").arg(table);
+    QSqlQuery q = runStatement(m_connection.database(), m_connection.translate(sql), {});
+    const QSqlRecord rec = q.record();
+    for (int i = 0; i < rec.count(); ++i)
+        m_fields.append(rec.fieldName(i));
+    m_position = 0;
+    m_open = true;
+}
+
+void Recordset::close()
+{
+    m_fields.clear();
+    m_rows.clear();
+    m_table.clear();
+    m_position = 0;
+    m_open = false;
+}
+
+bool Recordset::bof() const
+{
+    return m_rows.isEmpty() || m_position < 0;
+}
+
+bool Recordset::eof() const
+{
+    return m_rows.isEmpty() || m_position >= m_rows.size();
+}
+
+void Recordset::moveFirst()
+{
+    m_position = 0;
+}
+
+void Recordset::moveNext()
+{
+    if (eof())
+        throw DbError(QStringLiteral("已經在最後一筆資料之後"));
+    ++m_position;
+}
+
+int Recordset::fieldIndex(const QString &field) const
+{
+    for (int i = 0; i < m_fields.size(); ++i)
+        if (m_fields.at(i).compare(field, Qt::CaseInsensitive) == 0)
+            return i;
+    throw DbError(QStringLiteral("在對應所要求名稱或序數的集合中，找不到項目：%1").arg(field));
+}
+
+Recordset::Row &Recordset::current()
+{
+    if (bof() || eof())
+        throw DbError(QStringLiteral("目前沒有資料錄（BOF 或 EOF 為 True）"));
+    return m_rows[m_position];
+}
+
+const Recordset::Row &Recordset::current() const
+{
+    if (bof() || eof())
+        throw DbError(QStringLiteral("目前沒有資料錄（BOF 或 EOF 為 True）"));
+    return m_rows[m_position];
+}
+
+QVariant Recordset::value(const QString &field) const
+{
+    const int i = fieldIndex(field);
+    return current().values.at(i);
+}
+
+QString Recordset::text(const QString &field) const
+{
+    const QVariant v = value(field);
+    return v.isNull() ? QString() : v.toString();
+}
+
+QVector<QVector<QVariant>> Recordset::getRows() const
+{
+    QVector<QVector<QVariant>> out(m_fields.size());
+    for (int f = 0; f < m_fields.size(); ++f) {
+        out[f].reserve(m_rows.size());
+        for (const Row &row : m_rows)
+            out[f].append(row.values.at(f));
+    }
+    return out;
+}
+
+void Recordset::setValue(const QString &field, const QVariant &value)
+{
+    if (m_lock == Lock::ReadOnly)
+        throw DbError(QStringLiteral("資料錄集是唯讀的，無法更新"));
+    const int i = fieldIndex(field);
+    Row &row = current();
+    row.values[i] = value;
+    row.changed[i] = true;
+    row.pending = true;
+}
+
+void Recordset::addNew()
+{
+    if (m_lock == Lock::ReadOnly)
+        throw DbError(QStringLiteral("資料錄集是唯讀的，無法新增"));
+    Row row;
+    row.values.resize(m_fields.size());
+    row.original = row.values;
+    row.changed.fill(false, m_fields.size());
+    row.isNew = true;
+    row.pending = true;
+    m_rows.append(std::move(row));
+    m_position = int(m_rows.size()) - 1;
+}
+
+void Recordset::update()
+{
+    Row &row = current();
+    if (m_lock == Lock::BatchOptimistic || !row.pending)
+        return;
+    writeRow(row);
+}
+
+void Recordset::updateBatch()
+{
+    for (Row &row : m_rows)
+        if (row.pending)
+            writeRow(row);
+}
+
+void Recordset::writeRow(Row &row)
+{
+    const Engine &engine = m_connection.engine();
+    const QString table = engine.quoteIdentifier(m_table);
+    QStringList columns;
+    QVariantList params;
+    QString sql;
+    if (row.isNew) {
+        QStringList marks;
+        for (int i = 0; i < m_fields.size(); ++i)
+            if (row.changed.at(i)) {
+                columns.append(engine.quoteIdentifier(m_fields.at(i)));
+                marks.append(QStringLiteral("?"));
+                params.append(row.values.at(i));
+            }
+        sql = columns.isEmpty()
+                  ? QStringLiteral("insert into %1 default values").arg(table)
+                  : QStringLiteral("insert into %1 (%2) values (%3)")
+                        .arg(table, columns.join(u','), marks.join(u','));
+    } else {
+        // The row is found by its identity, and only while every changed column still
+        // holds what was read: a row changed meanwhile by someone else is not overwritten.
+        QStringList checks{engine.rowIdentity() + QStringLiteral(" = ?")};
+        QVariantList checkParams{row.identity};
+        for (int i = 0; i < m_fields.size(); ++i) {
+            if (!row.changed.at(i))
+                continue;
+            const QString col = engine.quoteIdentifier(m_fields.at(i));
+            columns.append(col + QStringLiteral(" = ?"));
+            params.append(row.values.at(i));
+            if (row.original.at(i).isNull()) {
+                checks.append(col + QStringLiteral(" is null"));
+            } else {
+                checks.append(col + QStringLiteral(" = ?"));
+                checkParams.append(row.original.at(i));
+            }
+        }
+        if (columns.isEmpty()) {
+            row.pending = false;
+            return;
+        }
+        params += checkParams;
+        sql = QStringLiteral("update %1 set %2 where %3")
+                  .arg(table, columns.join(QStringLiteral(", ")), checks.join(QStringLiteral(" and ")));
+    }
+    sql += QStringLiteral(" returning ") + engine.rowIdentity();
+    QSqlQuery q = runStatement(m_connection.database(), sql, params);
+    if (!q.next()) {
+        throw DbConflictError(
+            QStringLiteral("資料表 %1 的這筆資料已被其他使用者變更或刪除，無法儲存。請重新查詢後再試一次。")
+                .arg(m_table));
+    }
+    row.identity = q.value(0);
+    q.finish();
+    row.original = row.values;
+    row.changed.fill(false);
+    row.isNew = false;
+    row.pending = false;
+}

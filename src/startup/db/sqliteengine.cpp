@@ -1,0 +1,114 @@
+#include "sqliteengine.h"
+
+#include "common/numbertext.h"
+#include "dberror.h"
+#include "jetdialect.h"
+
+#include <QAtomicInt>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <sqlite3.h>
+
+namespace {
+
+QString nextConnectionName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("plov-sqlite-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+// val(x): the number a text starts with, 0 when none; numbers pass through.
+void sqliteVal(sqlite3_context *context, int, sqlite3_value **argv)
+{
+    switch (sqlite3_value_type(argv[0])) {
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT:
+        sqlite3_result_double(context, sqlite3_value_double(argv[0]));
+        return;
+    case SQLITE_NULL:
+        sqlite3_result_double(context, 0);
+        return;
+    default: {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
+        sqlite3_result_double(context, Val(QString::fromUtf8(text ? text : "")));
+    }
+    }
+}
+
+} // namespace
+
+void SqliteEngine::checkDatabaseFile(const QString &path)
+{
+    const QFileInfo fi(path);
+    if (!fi.exists())
+        throw DbError(QStringLiteral("找不到資料庫檔案 %1").arg(path));
+    if (!fi.isFile())
+        throw DbError(QStringLiteral("%1 不是檔案").arg(path));
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw DbError(QStringLiteral("無法讀取資料庫檔案 %1：%2").arg(path, f.errorString()));
+    const QByteArray head = f.read(32);
+    if (head.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return;
+    if (head.mid(4, 15) == "Standard Jet DB" || head.mid(4, 15) == "Standard ACE DB")
+        throw DbError(QStringLiteral("%1 是 Microsoft Access 資料庫，必須先轉換成本程式的資料庫格式才能使用")
+                          .arg(path));
+    throw DbError(QStringLiteral("%1 不是資料庫檔案（檔案已損壞或格式不符）").arg(path));
+}
+
+void SqliteEngine::registerFunctions(QSqlDatabase &db)
+{
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        throw DbError(QStringLiteral("無法取得 SQLite 連線"));
+    sqlite3 *raw = *static_cast<sqlite3 *const *>(handle.constData());
+    sqlite3_create_function_v2(raw, "val", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                               sqliteVal, nullptr, nullptr, nullptr);
+}
+
+QSqlDatabase SqliteEngine::acquire(const ConnectionInfo &info)
+{
+    checkDatabaseFile(info.dataSource);
+    const QString name = nextConnectionName();
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    db.setDatabaseName(info.dataSource);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+    if (!db.open()) {
+        const QString why = db.lastError().text();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+        throw DbError(QStringLiteral("無法開啟資料庫 %1：%2").arg(info.dataSource, why));
+    }
+    registerFunctions(db);
+    QSqlQuery pragma(db);
+    if (!pragma.exec(QStringLiteral("pragma journal_mode=WAL"))) {
+        const QString why = pragma.lastError().text();
+        pragma = QSqlQuery();
+        release(db);
+        throw DbError(QStringLiteral("無法開啟資料庫 %1：%2").arg(info.dataSource, why));
+    }
+    return db;
+}
+
+void SqliteEngine::release(QSqlDatabase &db)
+{
+    const QString name = db.connectionName();
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name);
+}
+
+QString SqliteEngine::translate(const QString &jetSql) const
+{
+    return translateJet(jetSql, JetTarget::Sqlite);
+}
+
+QString SqliteEngine::quoteIdentifier(const QString &name) const
+{
+    QString n = name;
+    n.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + n + u'"';
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "engine.h"
+
+// The embedded engine: one database file, opened per operation. WAL and a busy
+// timeout let several copies on one computer read while one writes.
+class SqliteEngine : public Engine
+{
+public:
+    QSqlDatabase acquire(const ConnectionInfo &info) override;
+    void release(QSqlDatabase &db) override;
+    QString translate(const QString &jetSql) const override;
+    QString rowIdentity() const override { return QStringLiteral("rowid"); }
+    QString quoteIdentifier(const QString &name) const override;
+
+    // Checks that the file is there and is an SQLite database; throws DbError naming
+    // the file and the problem otherwise (a Microsoft Access file must be converted first).
+    static void checkDatabaseFile(const QString &path);
+    // Registers the program's SQL functions (val) on an open connection.
+    static void registerFunctions(QSqlDatabase &db);
+};

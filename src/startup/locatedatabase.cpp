@@ -1,0 +1,69 @@
+#include "locatedatabase.h"
+
+#include "datasourcefile.h"
+#include "db/dberror.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+QString withSlash(const QString &folder)
+{
+    return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+QString readDataSourceFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw DbError(f.errorString());
+    return QString::fromUtf8(f.readAll());
+}
+
+} // namespace
+
+DatabaseLocation LocateDatabase(const QString &programFolder, const QString &home,
+                                const QString &machineName, const QString &loginName)
+{
+    DatabaseLocation loc;
+    loc.MachineUserId = machineName + u'\\' + loginName;
+    loc.TempFolder = withSlash(programFolder);
+    if (!home.isEmpty()) {
+        loc.TempFolder = withSlash(home) + QStringLiteral("Temp/");
+        QDir().mkpath(loc.TempFolder); // a folder that cannot be made is left to fail later
+    }
+    try {
+        const DataSourceFile file = ReadDataSourceText(
+            readDataSourceFile(withSlash(programFolder) + QStringLiteral("PLOV.DSN")),
+            DatabasePassword);
+        loc.Site = file.site;
+        loc.Server = file.server;
+        if (loc.Site != u"C" || file.folderText.isEmpty())
+            loc.DatabaseFolder = withSlash(programFolder);
+        else
+            loc.DatabaseFolder = file.folderText;
+    } catch (const DbError &) {
+        loc.DatabaseFolder = withSlash(programFolder);
+        loc.TempFolder = withSlash(programFolder);
+        loc.Server.reset();
+    }
+    return loc;
+}
+
+QString BuildConnectionString(const DatabaseLocation &location)
+{
+    if (location.Server)
+        return postgresConnectionString(*location.Server);
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;") + QStringLiteral("Data Source=")
+           + location.DatabaseFolder + QStringLiteral("PLOV.mdb") + QStringLiteral(";")
+           + QStringLiteral("Jet OLEDB:Database Password=") + DatabasePassword;
+}
+
+std::optional<QString> ResetTempText(const QString &tempFolder)
+{
+    QFile f(tempFolder + QStringLiteral("PLOV.TXT"));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return f.errorString();
+    return std::nullopt;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "startup/db/connectioninfo.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <QVariant>
+#include <QVariantList>
+
+// A fresh database for one test, on the engine the test run is for
+// (PLOV_TEST_ENGINE: sqlite or postgresql). PostgreSQL tests reach the server
+// named by PLOV_TEST_PG_HOST, PLOV_TEST_PG_PORT and PLOV_TEST_PG_USER.
+class TestDatabase
+{
+public:
+    enum class Content { Schema, Demo };
+
+    explicit TestDatabase(Content content = Content::Schema);
+    ~TestDatabase();
+    TestDatabase(const TestDatabase &) = delete;
+    TestDatabase &operator=(const TestDatabase &) = delete;
+
+    static ConnectionInfo::Engine engineUnderTest();
+    // False (with the reason) when the engine under test cannot be reached here.
+    static bool available(QString *why = nullptr);
+
+    QString connectionString() const { return m_connectionString; }
+    // SQLite: the folder that holds PLOV.mdb; empty for PostgreSQL.
+    QString folder() const;
+
+    // Runs Jet statements on a connection of their own.
+    void exec(const QString &jetSql, const QVariantList &params = {});
+    QVariant scalar(const QString &jetSql, const QVariantList &params = {});
+
+private:
+    QTemporaryDir m_dir;
+    QString m_connectionString;
+    QString m_pgDatabase;
+};
+
+// Skips a database test whose engine is not available in this run.
+#define PLOV_REQUIRE_DATABASE()                                                                    \
+    do {                                                                                           \
+        QString why_;                                                                              \
+        if (!TestDatabase::available(&why_))                                                       \
+            QSKIP(qPrintable(why_));                                                               \
+    } while (false)
