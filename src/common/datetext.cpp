@@ -1,0 +1,110 @@
+#include "common/datetext.h"
+
+#include "common/clock.h"
+#include "common/numbertext.h"
+
+#include <QTime>
+
+namespace {
+
+constexpr int MinguoOffset = 1911;
+
+bool allDigits(QStringView text)
+{
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return false;
+    }
+    return true;
+}
+
+// Minutes since the epoch, rounded down, so that the difference of two counts
+// is the number of minute boundaries between them.
+qint64 floorMinutes(const QDateTime &moment)
+{
+    const qint64 ms = moment.toMSecsSinceEpoch();
+    const qint64 minute = 60 * 1000;
+    return ms >= 0 ? ms / minute : -((-ms + minute - 1) / minute);
+}
+
+} // namespace
+
+QString Date7(const QDate &date)
+{
+    if (!date.isValid())
+        return QString();
+    const int value = (date.year() - MinguoOffset) * 10000 + date.month() * 100 + date.day();
+    return QStringLiteral("%1").arg(value, 7, 10, QLatin1Char('0'));
+}
+
+QString ShownDate(const QString &date7)
+{
+    const int year = static_cast<int>(Val(date7.mid(0, 3)));
+    const int month = static_cast<int>(Val(date7.mid(3, 2)));
+    const int day = static_cast<int>(Val(date7.mid(5, 2)));
+    return QStringLiteral("%1/%2/%3")
+        .arg(year)
+        .arg(month, 2, 10, QLatin1Char('0'))
+        .arg(day, 2, 10, QLatin1Char('0'));
+}
+
+QString TodayDate7()
+{
+    return Date7(Clock::current().now().date());
+}
+
+QString TodayDateShown()
+{
+    return ShownDate(TodayDate7());
+}
+
+QString StampMMDDHH(const QDateTime &moment)
+{
+    return Date7(moment.date()).mid(3, 4) + u'-' + moment.time().toString(QStringLiteral("HH"));
+}
+
+QString StampMMDDHH()
+{
+    return StampMMDDHH(Clock::current().now());
+}
+
+QString TimeStamp(const QDateTime &moment)
+{
+    return Date7(moment.date()) + u'-' + moment.time().toString(QStringLiteral("HH:mm"));
+}
+
+QString TimeStamp()
+{
+    return TimeStamp(Clock::current().now());
+}
+
+QDateTime StampDateTime(const QString &stamp)
+{
+    // The date part must be the seven digits it is written as: a stamp typed
+    // with letters or blanks there is a wrong stamp, not year 1911.
+    const QStringView date7 = QStringView(stamp).left(7);
+    if (date7.size() < 7 || !allDigits(date7))
+        return QDateTime();
+    const QDate date(date7.left(3).toInt() + MinguoOffset, date7.mid(3, 2).toInt(),
+                     date7.mid(5, 2).toInt());
+    const QTime time = QTime::fromString(stamp.right(5), QStringLiteral("HH:mm"));
+    if (!date.isValid() || !time.isValid())
+        return QDateTime();
+    return QDateTime(date, time, Qt::UTC);
+}
+
+qint64 MinutesBetween(const QDateTime &from, const QDateTime &to)
+{
+    return floorMinutes(to) - floorMinutes(from);
+}
+
+std::optional<qint64> MinutesBetweenStamps(const QString &startStamp, const QString &endStamp)
+{
+    const QDateTime start = StampDateTime(startStamp);
+    const QDateTime end = StampDateTime(endStamp);
+    if (!start.isValid() || !end.isValid())
+        return std::nullopt;
+    return MinutesBetween(start, end);
+}

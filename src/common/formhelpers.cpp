@@ -1,0 +1,246 @@
+#include "common/formhelpers.h"
+
+#include "common/formgeometry.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPalette>
+#include <QScreen>
+#include <QToolBar>
+
+namespace {
+
+const char *const TagProperty = "Tag";
+const char *const LockedProperty = "Locked";
+const QString KeepTag = QStringLiteral("-1");
+
+// Toolbars of the suite's forms were designed for Windows XP (5.1); later
+// versions draw them taller, so free-standing ones move up a little.
+constexpr double LastUnshiftedWindowsVersion = 5.1;
+constexpr int ShiftedToolbarMinHeightTwips = 600;
+constexpr int ToolbarShiftTwips = 60;
+
+QString tagOf(const QWidget *widget)
+{
+    return widget->property(TagProperty).toString();
+}
+
+// The text field inside a combo or spin box belongs to that control, not to
+// the form.
+bool isPartOfAnotherControl(const QWidget *widget)
+{
+    const QWidget *parent = widget->parentWidget();
+    return qobject_cast<const QComboBox *>(parent) ||
+           qobject_cast<const QAbstractSpinBox *>(parent);
+}
+
+// A toolbar placed on the form by position rather than docked in a window's
+// toolbar area.
+bool isFreeStanding(const QToolBar *bar)
+{
+    return !qobject_cast<const QMainWindow *>(bar->parentWidget()) || bar->isFloating();
+}
+
+void shiftToolbar(QToolBar *bar)
+{
+    const double dpi = bar->logicalDpiY();
+    if (PixelsToTwips(bar->height(), dpi) <= ShiftedToolbarMinHeightTwips)
+        return;
+    if (!tagOf(bar).isEmpty())
+        return; // already moved on this form
+    const int topTwips = PixelsToTwips(bar->y(), dpi);
+    bar->setProperty(TagProperty, QString::number(topTwips));
+    bar->move(bar->x(), TwipsToPixels(topTwips - ToolbarShiftTwips, dpi));
+}
+
+// Swallows the mouse, wheel and keys that would change a locked combo box's
+// choice; Tab, Enter, Esc and Ctrl shortcuts (copy) still pass.
+class ComboLock : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+            return true;
+        case QEvent::KeyPress:
+            return !passesLock(*static_cast<QKeyEvent *>(event));
+        default:
+            return QObject::eventFilter(watched, event);
+        }
+    }
+
+private:
+    static bool passesLock(const QKeyEvent &key)
+    {
+        if (key.modifiers() & Qt::ControlModifier)
+            return true;
+        switch (key.key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+void setLocked(QWidget *control)
+{
+    if (auto *textBox = qobject_cast<QLineEdit *>(control)) {
+        textBox->setReadOnly(true);
+    } else if (auto *combo = qobject_cast<QComboBox *>(control)) {
+        if (combo->lineEdit())
+            combo->lineEdit()->setReadOnly(true);
+        if (!combo->property(LockedProperty).toBool())
+            combo->installEventFilter(new ComboLock(combo));
+    } else {
+        return;
+    }
+    control->setProperty(LockedProperty, true);
+}
+
+struct KeyStroke
+{
+    int key;
+    QString text;
+};
+
+// Reads the keys notation: {TAB}, {ENTER} and ~ for Enter, other characters
+// as themselves. Unknown braced names are left out.
+QList<KeyStroke> parseKeys(const QString &keys)
+{
+    QList<KeyStroke> strokes;
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        const QChar c = keys.at(i);
+        if (c == u'{') {
+            const qsizetype close = keys.indexOf(u'}', i + 1);
+            if (close < 0)
+                break;
+            const QString name = keys.mid(i + 1, close - i - 1).toUpper();
+            if (name == QStringLiteral("TAB"))
+                strokes.append({Qt::Key_Tab, QStringLiteral("\t")});
+            else if (name == QStringLiteral("ENTER"))
+                strokes.append({Qt::Key_Return, QStringLiteral("\r")});
+            i = close;
+        } else if (c == u'~') {
+            strokes.append({Qt::Key_Return, QStringLiteral("\r")});
+        } else {
+            const QChar upper = c.toUpper();
+            const int key = upper.unicode() < 0x80 ? upper.unicode() : int(Qt::Key_unknown);
+            strokes.append({key, QString(c)});
+        }
+    }
+    return strokes;
+}
+
+} // namespace
+
+void ApplyControlStyle(QWidget *form, double windowsVersion)
+{
+    if (!form)
+        return;
+    const QList<QWidget *> controls = form->findChildren<QWidget *>();
+    for (QWidget *control : controls) {
+        if (tagOf(control) == KeepTag)
+            continue;
+        if (auto *textBox = qobject_cast<QLineEdit *>(control)) {
+            if (!isPartOfAnotherControl(textBox))
+                textBox->clear();
+        } else if (auto *combo = qobject_cast<QComboBox *>(control)) {
+            combo->clear();
+        } else if (auto *bar = qobject_cast<QToolBar *>(control)) {
+            if (windowsVersion > LastUnshiftedWindowsVersion && isFreeStanding(bar))
+                shiftToolbar(bar);
+        }
+        // Small fonts were switched to the default character set here on
+        // Windows; Qt picks glyphs per character, so there is nothing to do.
+    }
+}
+
+void CenterForm(QWidget *form)
+{
+    if (!form)
+        return;
+    QScreen *screen = form->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const double dpiX = screen->logicalDotsPerInchX();
+    const double dpiY = screen->logicalDotsPerInchY();
+    const QRect area = screen->geometry();
+    const QSize formPixels = form->frameGeometry().size();
+    const QPoint origin = CenteredFormOrigin(
+        QSize(PixelsToTwips(area.width(), dpiX), PixelsToTwips(area.height(), dpiY)),
+        QSize(PixelsToTwips(formPixels.width(), dpiX), PixelsToTwips(formPixels.height(), dpiY)));
+    form->move(area.x() + TwipsToPixels(origin.x(), dpiX),
+               area.y() + TwipsToPixels(origin.y(), dpiY));
+}
+
+void LockEntryControls(QWidget *form)
+{
+    if (!form)
+        return;
+    const QList<QWidget *> controls = form->findChildren<QWidget *>();
+    for (QWidget *control : controls) {
+        if (!isPartOfAnotherControl(control))
+            setLocked(control);
+    }
+}
+
+void LockControl(QWidget *control)
+{
+    if (!control)
+        return;
+    setLocked(control);
+    control->setFocusPolicy(Qt::ClickFocus); // out of the Tab order
+    QPalette palette = control->palette();
+    const QColor grey(0xC0, 0xC0, 0xC0);
+    palette.setColor(QPalette::Base, grey);
+    palette.setColor(QPalette::Window, grey);
+    palette.setColor(QPalette::Button, grey);
+    control->setPalette(palette);
+    control->setAutoFillBackground(true);
+    if (auto *combo = qobject_cast<QComboBox *>(control); combo && combo->lineEdit())
+        combo->lineEdit()->deselect();
+}
+
+void SelectAllText(QLineEdit *textBox)
+{
+    if (textBox)
+        textBox->setSelection(0, static_cast<int>(textBox->text().size()));
+}
+
+void SendKeysViaShell(const QString &keys, bool wait)
+{
+    QWidget *target = QApplication::focusWidget();
+    if (!target)
+        return;
+    const QList<KeyStroke> strokes = parseKeys(keys);
+    for (const KeyStroke &stroke : strokes) {
+        if (wait) {
+            QKeyEvent press(QEvent::KeyPress, stroke.key, Qt::NoModifier, stroke.text);
+            QKeyEvent release(QEvent::KeyRelease, stroke.key, Qt::NoModifier, stroke.text);
+            QCoreApplication::sendEvent(target, &press);
+            QCoreApplication::sendEvent(target, &release);
+        } else {
+            QCoreApplication::postEvent(
+                target, new QKeyEvent(QEvent::KeyPress, stroke.key, Qt::NoModifier, stroke.text));
+            QCoreApplication::postEvent(
+                target, new QKeyEvent(QEvent::KeyRelease, stroke.key, Qt::NoModifier, stroke.text));
+        }
+    }
+}

@@ -1,0 +1,87 @@
+#include "common/messagebox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+MessageService *installedService = nullptr;
+
+QMessageBox::Icon boxIcon(MessageService::Icon icon)
+{
+    switch (icon) {
+    case MessageService::Icon::Information:
+        return QMessageBox::Information;
+    case MessageService::Icon::Warning:
+        return QMessageBox::Warning;
+    case MessageService::Icon::Critical:
+        return QMessageBox::Critical;
+    case MessageService::Icon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+MessageService::~MessageService() = default;
+
+MessageService &MessageService::current()
+{
+    static DialogMessageService dialogs;
+    return installedService ? *installedService : dialogs;
+}
+
+void MessageService::setCurrent(MessageService *service)
+{
+    installedService = service;
+}
+
+MessageService::Answer ShowMessage(const QString &text, const QString &title,
+                                   MessageService::Icon icon, MessageService::Buttons buttons)
+{
+    return MessageService::current().show(text, title, icon, buttons);
+}
+
+MessageService::Answer DialogMessageService::show(const QString &text, const QString &title,
+                                                  Icon icon, Buttons buttons)
+{
+    const bool question = buttons == Buttons::YesNo;
+    QMessageBox box(boxIcon(icon), title, text,
+                    question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
+    const int pressed = box.exec();
+    if (!question)
+        return Answer::Ok;
+    // Closing the box any other way counts as No.
+    return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+ScriptedMessageService::ScriptedMessageService() : m_previous(installedService)
+{
+    MessageService::setCurrent(this);
+}
+
+ScriptedMessageService::~ScriptedMessageService()
+{
+    if (installedService == this)
+        MessageService::setCurrent(m_previous);
+}
+
+MessageService::Answer ScriptedMessageService::show(const QString &text, const QString &title,
+                                                    Icon icon, Buttons buttons)
+{
+    m_shown.append({text, title, icon, buttons});
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    return m_answers.isEmpty() ? Answer::Yes : m_answers.takeFirst();
+}
+
+QStringList ScriptedMessageService::texts() const
+{
+    QStringList result;
+    for (const Shown &box : m_shown)
+        result.append(box.text);
+    return result;
+}

@@ -1,0 +1,150 @@
+#include "reports/pressschedulebands.h"
+
+namespace {
+
+const QString Ming = QStringLiteral("新細明體");
+const QString Kai = QStringLiteral("標楷體");
+
+constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignVCenter;
+constexpr Qt::Alignment Right = Qt::AlignRight | Qt::AlignVCenter;
+constexpr Qt::Alignment Center = Qt::AlignHCenter | Qt::AlignVCenter;
+
+ReportText Text(const QString &name, int left, int top, int width, int height, const QString &text,
+                int pointSize, Qt::Alignment alignment = Left, const QString &family = Ming)
+{
+    return ReportText{name, QRect(left, top, width, height), text, ReportFont{family, pointSize},
+                      alignment};
+}
+
+ReportText Label(int left, int top, int width, int height, const QString &text, int pointSize,
+                 Qt::Alignment alignment = Left)
+{
+    return Text(text, left, top, width, height, text, pointSize, alignment);
+}
+
+ReportLine Rule(int x1, int x2, int y)
+{
+    return ReportLine{QPoint(x1, y), QPoint(x2, y)};
+}
+
+struct Heading
+{
+    const char *text;
+    int left;
+    int width;
+};
+
+// Column headings of the first line of an entry; the fields sit under them.
+const Heading Headings[] = {
+    {"序", 90, 360},
+    {"工單單號", 495, 990},
+    {"客  戶", 1500, 840},
+    {"印　    件    　名    　稱", 2370, 3195},
+    {"項 目", 5580, 645},
+    {"正色", 6255, 480},
+    {"反色", 6765, 480},
+    {"模數", 7275, 480},
+    {"台數", 7785, 615},
+    {"印刷尺寸", 8415, 930},
+    {"數             量", 9360, 1560},
+    {"預定日", 10935, 795},
+    {"完工日", 11745, 795},
+    {"紙", 12555, 270},
+    {"版", 12855, 270},
+    {"備註", 13140, 615},
+    {"版別", 13770, 495},
+    {"看印", 14280, 495},
+};
+
+constexpr int RuleLeft = 90;
+constexpr int RuleRight = 14775;
+
+} // namespace
+
+ReportBand PressScheduleGroupHeader(const QString &companyName, const QString &printDate,
+                                    const QString &press)
+{
+    ReportBand band;
+    band.kind = ReportBand::Kind::GroupHeader;
+    band.height = PressScheduleHeaderHeight;
+    band.keepWithNext = true;
+    band.texts = {
+        Text(QStringLiteral("txt公司名稱"), 90, 0, 14685, 540,
+             companyName + QStringLiteral(" - 印刷排程表"), 20, Center, Kai),
+        Label(90, 795, 1140, 330, QStringLiteral("車       別："), 11),
+        Text(QStringLiteral("txt機別"), 1155, 765, 1725, 375, press, 14),
+        Label(12405, 810, 1110, 330, QStringLiteral("印表日期："), 11),
+        Text(QStringLiteral("txt印表日期"), 13470, 810, 1020, 330, printDate, 11),
+    };
+    band.lines.append(Rule(RuleLeft, RuleRight, 1155));
+    for (const Heading &h : Headings) {
+        band.texts.append(Label(h.left, 1230, h.width, 330, QString::fromUtf8(h.text), 11, Center));
+        band.lines.append(Rule(h.left, h.left + h.width, 1560));
+    }
+    return band;
+}
+
+ReportBand PressScheduleDetail(const PressScheduleEntry &e)
+{
+    ReportBand band;
+    band.kind = ReportBand::Kind::Detail;
+    band.height = PressScheduleDetailHeight;
+    band.texts = {
+        // First line, under the headings.
+        Text(QStringLiteral("txt序"), 90, 30, 360, 375, e.counter, 12, Center),
+        Text(QStringLiteral("PO"), 495, 75, 990, 330, e.po, 10),
+        Text(QStringLiteral("SNAME"), 1500, 75, 840, 330, e.sname, 10),
+        Text(QStringLiteral("DESC1"), 2370, 75, 3195, 345, e.desc1, 10),
+        Text(QStringLiteral("DESC"), 5580, 75, 645, 330, e.desc, 10),
+        Text(QStringLiteral("COLOR1"), 6255, 75, 480, 330, e.color1, 10, Right),
+        Text(QStringLiteral("COLOR2"), 6780, 75, 480, 330, e.color2, 10, Right),
+        Text(QStringLiteral("MEMB"), 7275, 75, 480, 330, e.memb, 11, Right),
+        Text(QStringLiteral("PLAT"), 7785, 75, 615, 330, e.plat, 11, Right),
+        Text(QStringLiteral("SIZE"), 8415, 75, 930, 330, e.size, 10, Center),
+        Text(QStringLiteral("txt令"), 9360, 75, 810, 330, e.reams, 10, Right),
+        Label(10155, 30, 165, 375, QStringLiteral("+"), 11, Center),
+        Text(QStringLiteral("txt張"), 10305, 75, 630, 330, e.sheets, 10),
+        Text(QStringLiteral("ODATE"), 10935, 75, 795, 330, e.odate, 10, Center),
+        Text(QStringLiteral("FDATE"), 11745, 75, 795, 330, e.fdate, 10, Center),
+        Text(QStringLiteral("txt紙"), 12555, 75, 270, 330, e.paperArrived, 10, Center),
+        Text(QStringLiteral("txt版"), 12855, 75, 270, 330, e.plateDone, 10, Center),
+        Text(QStringLiteral("txt版別"), 13770, 75, 495, 330, e.plateKind, 10, Center),
+        Text(QStringLiteral("txt看印"), 14280, 75, 495, 330, e.pressCheck, 10, Center),
+        // Second line.
+        Label(495, 435, 675, 330, QStringLiteral("備註："), 10),
+        Text(QStringLiteral("PREM"), 1170, 435, 4440, 330, e.prem, 10),
+        Label(5670, 435, 675, 330, QStringLiteral("用紙："), 10),
+        Text(QStringLiteral("txt用紙"), 6345, 435, 3210, 330, e.paperText, 10),
+        Label(9615, 435, 1065, 330, QStringLiteral("下游廠商："), 10),
+        Text(QStringLiteral("下游廠商"), 10680, 435, 1485, 330, e.vendor, 10),
+        Label(12225, 435, 675, 330, QStringLiteral("料號："), 10),
+        Text(QStringLiteral("CODE"), 12900, 435, 1860, 330, e.code, 10),
+    };
+    band.lines.append(Rule(RuleLeft, RuleRight, 810));
+    return band;
+}
+
+ReportBand PressScheduleGroupFooter()
+{
+    struct SignOff
+    {
+        const char *text;
+        int left;
+        int lineFrom;
+        int lineTo;
+    };
+    static const SignOff signOffs[] = {
+        {"主　管：", 375, 1305, 3210},
+        {"複　核：", 4080, 5010, 6915},
+        {"裁　切：", 7755, 8685, 10590},
+        {"經　辦：", 11445, 12345, 14250},
+    };
+    ReportBand band;
+    band.kind = ReportBand::Kind::GroupFooter;
+    band.height = PressScheduleFooterHeight;
+    for (const SignOff &s : signOffs) {
+        band.texts.append(Label(s.left, 285, 990, 285, QString::fromUtf8(s.text), 11));
+        band.lines.append(Rule(s.lineFrom, s.lineTo, 570));
+    }
+    return band;
+}

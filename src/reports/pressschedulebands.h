@@ -1,0 +1,23 @@
+#pragma once
+
+#include "reports/pressscheduleentry.h"
+#include "reports/reportlayout.h"
+
+#include <QString>
+
+// The three bands of the press schedule (rpt工作排程表_印刷1), positions in twips.
+
+inline constexpr int PressScheduleHeaderHeight = 1575;
+inline constexpr int PressScheduleDetailHeight = 825;
+inline constexpr int PressScheduleFooterHeight = 615;
+
+// One group header per press: the company title, the press, the print date and
+// the column headings with their rules.
+ReportBand PressScheduleGroupHeader(const QString &companyName, const QString &printDate,
+                                    const QString &press);
+
+// One two-line entry.
+ReportBand PressScheduleDetail(const PressScheduleEntry &entry);
+
+// The sign-off strip under each press.
+ReportBand PressScheduleGroupFooter();

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "reports/pressschedulelookups.h"
+#include "reports/pressschedulerow.h"
+
+#include <QString>
+#include <QVector>
+#include <memory>
+
+class Connection;
+
+// Reading the press schedule from the shared database. Failures throw DbError.
+
+// How many rows of 印刷預排表1 belong to presses starting with the trimmed press
+// text (an empty text takes every press).
+int CountPressScheduleRows(Connection &connection, const QString &press);
+
+// Those rows in press, work-order and line order.
+QVector<PressScheduleRow> LoadPressScheduleRows(Connection &connection, const QString &press);
+
+// The trimmed COMPANY of the first COMPANY row; empty when there is none.
+QString ReadCompanyName(Connection &connection);
+
+// The lookups of each entry in PAPER and PLATE. The entries share one connection,
+// opened with the connection string for the first entry: a connection per entry
+// costs more than the lookups themselves. An entry whose lookup failed closes
+// it, and the next entry opens a fresh one.
+class DbPressScheduleLookups : public PressScheduleLookups
+{
+public:
+    explicit DbPressScheduleLookups(const QString &connectionString);
+    ~DbPressScheduleLookups() override;
+
+    void beginRow() override;
+    void endRow() override;
+    QVector<PaperLine> paperLines(const QString &po, double no) override;
+    QVector<QString> plateDates(const QString &po, double no) override;
+
+private:
+    template <typename Lookup> auto guarded(Lookup lookup);
+
+    QString m_connectionString;
+    std::unique_ptr<Connection> m_connection;
+    bool m_rowFailed = false;
+};

@@ -1,0 +1,47 @@
+#include "reports/pressschedulelookups.h"
+
+#include "common/numbertext.h"
+#include "reports/pressscheduleformat.h"
+#include "startup/db/dberror.h"
+
+namespace {
+
+QString DoneMark(const QVector<QString> &dates)
+{
+    return dates.size() == 1 && !dates.first().trimmed().isEmpty() ? QStringLiteral("Y")
+                                                                   : QString();
+}
+
+QVector<QString> PaperDates(const QVector<PressScheduleLookups::PaperLine> &lines)
+{
+    QVector<QString> dates;
+    dates.reserve(lines.size());
+    for (const PressScheduleLookups::PaperLine &line : lines)
+        dates.append(line.fdate);
+    return dates;
+}
+
+} // namespace
+
+void ApplyRowLookups(PressScheduleEntry &entry, const PressScheduleRow &row,
+                     PressScheduleLookups &lookups)
+{
+    const QString po = row.po.trimmed();
+    const double no = Val(row.no);
+    try {
+        lookups.beginRow();
+        if (row.spec.trimmed().isEmpty() && row.paperItem.trimmed().isEmpty()) {
+            const auto lines = lookups.paperLines(po, no);
+            if (lines.size() == 1)
+                entry.paperText = PaperLineText(lines.first().spec, lines.first().item);
+        }
+        entry.plateDone = DoneMark(lookups.plateDates(po, no));
+        entry.paperArrived = DoneMark(PaperDates(lookups.paperLines(po, no)));
+    } catch (const DbError &) {
+        // The entry prints with what it has so far.
+    }
+    try {
+        lookups.endRow();
+    } catch (const DbError &) {
+    }
+}

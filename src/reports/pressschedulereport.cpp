@@ -1,0 +1,49 @@
+#include "reports/pressschedulereport.h"
+
+#include "reports/pressschedulebands.h"
+#include "reports/pressscheduleformat.h"
+
+namespace {
+
+// A4 in twips: 210 x 297 mm.
+constexpr int A4ShortSide = 11906;
+constexpr int A4LongSide = 16838;
+
+} // namespace
+
+ReportPageSetup PressSchedulePageSetup()
+{
+    ReportPageSetup setup;
+    setup.paper = QSize(A4LongSide, A4ShortSide);
+    setup.landscape = true;
+    setup.leftMargin = 400;
+    setup.topMargin = 300;
+    setup.rightMargin = 300;
+    setup.bottomMargin = 200;
+    return setup;
+}
+
+ReportLayout BuildPressScheduleReport(const QVector<PressScheduleRow> &rows,
+                                      const QString &companyName, const QString &printDate,
+                                      PressScheduleLookups &lookups)
+{
+    QVector<ReportBand> bands;
+    bands.reserve(rows.size() + 16);
+    int counter = 0;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const PressScheduleRow &row = rows[i];
+        if (i == 0 || rows[i - 1].press != row.press)
+            bands.append(PressScheduleGroupHeader(companyName, printDate, row.press));
+
+        PressScheduleEntry entry = FormatPressScheduleEntry(row, ++counter);
+        ApplyRowLookups(entry, row, lookups);
+        bands.append(PressScheduleDetail(entry));
+
+        if (i + 1 == rows.size() || rows[i + 1].press != row.press)
+            bands.append(PressScheduleGroupFooter());
+    }
+    ReportLayout layout;
+    layout.setup = PressSchedulePageSetup();
+    layout.pages = PaginateBands(bands, layout.setup.printableHeight());
+    return layout;
+}

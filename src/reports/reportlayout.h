@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QVector>
+#include <Qt>
+
+// A printed report as positioned items, all in twips (1/1440 inch): the report is
+// built as bands of texts and rules, the bands are placed on pages, and a painter
+// draws the pages onto a printer, a preview or a PDF. Tests read the same layout.
+
+struct ReportFont
+{
+    QString family; // the family as the report names it ("新細明體", "標楷體")
+    int pointSize = 10;
+    bool bold = false;
+    bool operator==(const ReportFont &) const = default;
+};
+
+struct ReportText
+{
+    QString name; // the field's name, or the label's own text
+    QRect rect;   // within the band
+    QString text;
+    ReportFont font;
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+};
+
+// A thin rule from one point to another within the band.
+struct ReportLine
+{
+    QPoint from;
+    QPoint to;
+};
+
+struct ReportBand
+{
+    enum class Kind
+    {
+        GroupHeader,
+        Detail,
+        GroupFooter
+    };
+    Kind kind = Kind::Detail;
+    int height = 0;
+    // A group header stays on the page of the band that follows it.
+    bool keepWithNext = false;
+    QVector<ReportText> texts;
+    QVector<ReportLine> lines;
+
+    const ReportText *text(const QString &name) const;
+};
+
+struct PlacedBand
+{
+    int top = 0; // within the printable area of the page
+    ReportBand band;
+};
+
+struct ReportPage
+{
+    QVector<PlacedBand> bands;
+};
+
+// Paper size (already turned to its orientation) and margins.
+struct ReportPageSetup
+{
+    QSize paper;
+    int leftMargin = 0;
+    int topMargin = 0;
+    int rightMargin = 0;
+    int bottomMargin = 0;
+    bool landscape = false;
+
+    int printableWidth() const { return paper.width() - leftMargin - rightMargin; }
+    int printableHeight() const { return paper.height() - topMargin - bottomMargin; }
+};
+
+struct ReportLayout
+{
+    ReportPageSetup setup;
+    QVector<ReportPage> pages;
+};
+
+// Places the bands one under the other, starting a new page where a band would
+// not fit, so no band is ever split; a band that keeps with the next one moves to
+// the new page together with it. A band taller than a whole page gets a page of
+// its own.
+QVector<ReportPage> PaginateBands(const QVector<ReportBand> &bands, int printableHeight);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "reports/reportlayout.h"
+
+#include <QDialog>
+#include <QPrinter>
+
+class QPrintPreviewWidget;
+
+// The preview window of a report: a top-level window of its own (with its own
+// taskbar button) showing the pages, with buttons to print them and to save
+// them as a PDF file.
+class ReportPreviewDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    ReportPreviewDialog(const ReportLayout &layout, const QString &title,
+                        QWidget *parent = nullptr);
+
+    QPrintPreviewWidget *previewWidget() const { return m_preview; }
+
+    // Shows the dialog modally over parent and returns when it is closed.
+    static void showModal(QWidget *parent, const ReportLayout &layout, const QString &objectName,
+                          const QString &title);
+
+private:
+    void print();
+    void saveAsPdf();
+
+    ReportLayout m_layout;
+    QPrinter m_printer;
+    QPrintPreviewWidget *m_preview;
+};
