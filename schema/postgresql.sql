@@ -230,7 +230,7 @@ CREATE TABLE "employee" (
     "id"           text NOT NULL DEFAULT '',
     "name"         text DEFAULT '',
     "部門"         text NOT NULL DEFAULT '',
-    "odate"        text NOT NULL DEFAULT '',
+    "odate"        text DEFAULT '',
     "分機代號"     text DEFAULT '',
     "工務人員代號" text DEFAULT '',
     "工務人員"     text DEFAULT '',

@@ -227,7 +227,7 @@ CREATE TABLE "EMPLOYEE" (
     "ID"           TEXT NOT NULL DEFAULT '',
     "NAME"         TEXT DEFAULT '',
     "部門"         TEXT NOT NULL DEFAULT '',
-    "ODATE"        TEXT NOT NULL DEFAULT '',
+    "ODATE"        TEXT DEFAULT '',
     "分機代號"     TEXT DEFAULT '',
     "工務人員代號" TEXT DEFAULT '',
     "工務人員"     TEXT DEFAULT '',

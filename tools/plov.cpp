@@ -4,7 +4,7 @@
 //   plov print-schedule DB [PRESS] -o FILE.pdf
 // DB is an SQLite file path or a postgresql:// URL.
 
-// print-schedule is wired once the report exists
+#include "reports/schedulereportpdf.h"
 #include "startup/db/databasecreator.h"
 #include "startup/db/dberror.h"
 
@@ -37,7 +37,7 @@ int printSchedule(const QStringList &args, QTextStream &out, QTextStream &err)
     db = rest.at(0);
     if (rest.size() == 2)
         press = rest.at(1);
-    (void)press; (void)db;
+    WriteScheduleReportPdf(ConnectionStringForTarget(db), press, pdf);
     out << "wrote " << pdf << "\n";
     return 0;
 }

@@ -56,7 +56,6 @@ private slots:
         QVERIFY(!rs.bof());
         QCOMPARE(rs.text(QStringLiteral("po")), QStringLiteral("A1"));
         QCOMPARE(rs.value(QStringLiteral("No")).toInt(), 1);
-        QVERIFY(rs.value(QStringLiteral("REM")).isNull());
         QCOMPARE(rs.text(QStringLiteral("REM")), QString());
         rs.moveNext();
         rs.moveNext();
@@ -76,6 +75,19 @@ private slots:
         QCOMPARE(none.recordCount(), 0);
         QVERIFY(none.bof());
         QVERIFY(none.eof());
+    }
+
+    void nullReadsAsEmptyText()
+    {
+        TestDatabase db;
+        db.exec(QStringLiteral("insert into [PWORK] (PO, CUST, FDATE) values ('A1', 'C1', null)"));
+        Connection c;
+        c.open(db.connectionString());
+        Recordset rs(c);
+        rs.open(QStringLiteral("select FDATE from [PWORK]"));
+        QVERIFY(rs.value(QStringLiteral("FDATE")).isNull());
+        QCOMPARE(rs.text(QStringLiteral("FDATE")), QString());
+        QVERIFY(rs.getRows()[0][0].isNull());
     }
 
     void valuesAreBoundNeverPasted()

@@ -13,8 +13,14 @@ QSqlQuery runStatement(const QSqlDatabase &db, const QString &sql, const QVarian
         // Nothing to bind: run it as it is (schema statements cannot be prepared).
         ok = q.exec(sql);
     } else if ((ok = q.prepare(sql))) {
-        for (const QVariant &v : params)
-            q.addBindValue(v);
+        for (const QVariant &v : params) {
+            // Text is never Null here: an empty text is bound as '' (only an
+            // invalid QVariant stands for Null).
+            if (v.typeId() == QMetaType::QString && v.toString().isNull())
+                q.addBindValue(QStringLiteral(""));
+            else
+                q.addBindValue(v);
+        }
         ok = q.exec();
     }
     if (!ok) {

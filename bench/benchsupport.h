@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// Where a benchmark's databases live: an SQLite file in a temporary folder, and,
+// when PLOV_BENCH_PG names a server URL prefix (postgresql://user@host:port/),
+// a PostgreSQL database made on that server for the run.
+struct BenchTarget
+{
+    QString name;             // "sqlite" or "postgresql"
+    QString connectionString; // of a fresh database with the schema
+};
+
+// Fresh databases for each engine available to this run.
+QList<BenchTarget> BenchTargets(bool withDemoData);
+
+// Drops the PostgreSQL databases made for the run; call before leaving main().
+void DropBenchDatabases();
+
+// Median milliseconds of `runs` runs of `work`.
+double MedianMs(int runs, const std::function<void()> &work);
+
+// One result line: "<what>: <value> ms (budget <budget> ms) OK|OVER".
+void Report(const QString &what, double ms, double budgetMs = -1);

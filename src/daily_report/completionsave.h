@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+class Connection;
+
+// One job line's stamps as they go into the production tables.
+struct CompletionLine
+{
+    QString po;     // work order, trimmed
+    double no = 0;  // line of the work order
+    QString id;     // schedule document, trimmed
+    double ino = 0; // line of the schedule document
+    QString planned;
+    QString completion;
+};
+
+// Writes a line's stamps by the completion propagation rule: PRINTING (EAMT = 0)
+// and PRINTING_S get ODATE = planned (when `withPlanned`), FDATE = ACT =
+// completion; VENDERAC (kind 印 刷, EAMT = 0) and 預排資料明細 (kind 印 刷) get
+// ODATE = completion. A table is written only when exactly one row is found.
+// Runs inside the caller's transaction; throws DbError.
+void PropagateCompletion(Connection &connection, const CompletionLine &line, bool withPlanned);
+
+// The save of the main screen: every line in one transaction, all or nothing.
+// Throws DbError (DbConflictError when a row was changed meanwhile).
+void SaveCompletionLines(const QString &connectionString, const QVector<CompletionLine> &lines);
