@@ -41,9 +41,13 @@ int main(int argc, char **argv)
                    Connection c;
                    c.open(t.connectionString);
                    TransactionGuard g(c);
-                   PropagateCompletion(c, {QStringLiteral("A1151101"), 1, QStringLiteral("P1151201"), 1,
-                                           QStringLiteral("1204-08"), QString()},
-                                       true);
+                   CompletionLine line;
+                   line.po = QStringLiteral("A1151101");
+                   line.no = 1;
+                   line.id = QStringLiteral("P1151201");
+                   line.ino = 1;
+                   line.planned = QStringLiteral("1204-08");
+                   PropagateCompletion(c, line, true);
                    g.commit();
                }));
     }

@@ -1,6 +1,7 @@
 #include "completionsave.h"
 
 #include "startup/db/connection.h"
+#include "startup/db/dberror.h"
 #include "startup/db/recordset.h"
 
 namespace {
@@ -38,7 +39,22 @@ void PropagateCompletion(Connection &c, const CompletionLine &line, bool withPla
     writeSingleRow(c,
                    QStringLiteral("select PO, [NO], ODATE, FDATE, ACT, ID, INO from [PRINTING_S] "
                                   "where PO = ? and [NO] = ? and ID = ? and INO = ?"),
-                   {line.po, line.no, line.id, line.ino}, stamps);
+                   {line.po, line.no, line.id, line.ino}, [&](Recordset &rs) {
+                       const bool plannedMoved =
+                           line.listedPlanned
+                           && rs.text(QStringLiteral("ODATE")).trimmed() != line.listedPlanned->trimmed();
+                       const bool completionMoved =
+                           line.listedCompletion
+                           && rs.text(QStringLiteral("FDATE")).trimmed()
+                                  != line.listedCompletion->trimmed();
+                       if (plannedMoved || completionMoved)
+                           throw DbConflictError(
+                               QStringLiteral("工單 %1 序 %2 的預定日或完工日已被其他使用者變更，"
+                                              "這次的儲存沒有寫入任何資料。請重新查詢後再儲存。")
+                                   .arg(line.po)
+                                   .arg(line.no));
+                       stamps(rs);
+                   });
     writeSingleRow(c,
                    QStringLiteral("select PO, [NO], KIND, ODATE from [VENDERAC] "
                                   "where PO = ? and [NO] = ? and KIND = '印 刷' and EAMT = 0 "),

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVector>
+#include <optional>
 
 class Connection;
 
@@ -14,12 +15,17 @@ struct CompletionLine
     double ino = 0; // line of the schedule document
     QString planned;
     QString completion;
+    // What the line's PRINTING_S row held when the screen listed it. When set, the
+    // save refuses to overwrite a row that someone else stamped in the meantime.
+    std::optional<QString> listedPlanned;
+    std::optional<QString> listedCompletion;
 };
 
 // Writes a line's stamps by the completion propagation rule: PRINTING (EAMT = 0)
 // and PRINTING_S get ODATE = planned (when `withPlanned`), FDATE = ACT =
 // completion; VENDERAC (kind 印 刷, EAMT = 0) and 預排資料明細 (kind 印 刷) get
 // ODATE = completion. A table is written only when exactly one row is found.
+// A PRINTING_S row whose stamps differ from the listed ones throws DbConflictError.
 // Runs inside the caller's transaction; throws DbError.
 void PropagateCompletion(Connection &connection, const CompletionLine &line, bool withPlanned);
 

@@ -78,5 +78,6 @@ int Main(int argc, char **argv)
     auto *window = new DailyReportWindow;
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
+    window->activateWindow();
     return app.exec();
 }
