@@ -8,6 +8,7 @@
 #include "common/waitcursor.h"
 #include "completionsave.h"
 #include "grid/fml.h"
+#include "grid/recordtext.h"
 #include "grid/spreadsheetgrid.h"
 #include "grid/virtualkey.h"
 #include "jobdetail.h"
@@ -29,6 +30,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
@@ -272,7 +274,6 @@ void DailyReportWindow::firstActivation()
     SessionSettings &s = Session();
     s.MainWindow = OwnWindowHandle();
     const bool parentAlive = IsParentAlive(s.ParentWindow);
-    QApplication::processEvents();
     if (const auto error = RegisterRunningProgram(s.ConnectionString, s.MachineUserId, parentAlive,
                                                   s.MainWindow, ProgramTitle))
         ShowMessage(*error, QStringLiteral("記錄已開啟程式錯誤"), MessageService::Icon::Critical);
@@ -280,8 +281,8 @@ void DailyReportWindow::firstActivation()
         ProcessControl::EndNow(); // the menu program that started us has gone
     ClearSchedule();
     FillPressList();
-    QApplication::processEvents();
     cbo車別->setFocus();
+    emit ready();
 }
 
 void DailyReportWindow::setScheduleActions(bool enabled)
@@ -338,8 +339,24 @@ void DailyReportWindow::QuerySchedule()
     m_listed.clear();
     const bool finishedOnly = opt完工[1]->isChecked();
     try {
-        const ScheduleResult result =
+        ScheduleResult result =
             QueryScheduleRows(Session().ConnectionString, cbo車別->currentText(), finishedOnly);
+        // Colour counts are shown grouped, and a count of zero blank. Done on the
+        // result, so the grid is written in one bulk copy.
+        for (int field : {ScheduleCol::Color1 - 1, ScheduleCol::Color2 - 1}) {
+            if (field >= result.records.size())
+                continue;
+            QHash<QString, QString> shown; // colour counts repeat: group each value once
+            for (QVariant &value : result.records[field]) {
+                const QString raw = RecordValueText(value);
+                auto it = shown.find(raw);
+                if (it == shown.end()) {
+                    const QString text = FormatThousands(raw);
+                    it = shown.insert(raw, text == u"0" ? QString() : text);
+                }
+                value = *it;
+            }
+        }
         if (result.count == 0) {
             fml印刷->setMaxRow(1);
             setScheduleActions(false);
@@ -355,14 +372,7 @@ void DailyReportWindow::QuerySchedule()
         }
         StatusPanel[1]->setText(QString::number(m_filledRows));
 
-        // Colour counts are shown grouped, and a count of zero blank.
         for (int row = 1; row <= m_filledRows; ++row) {
-            for (int col : {int(ScheduleCol::Color1), int(ScheduleCol::Color2)}) {
-                QString text = FormatThousands(fml印刷->text(row, col));
-                if (text == u"0")
-                    text.clear();
-                fml印刷->setText(row, col, text);
-            }
             m_listed.append({fml印刷->text(row, ScheduleCol::Planned),
                              fml印刷->text(row, ScheduleCol::Completion)});
         }

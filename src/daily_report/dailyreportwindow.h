@@ -38,6 +38,10 @@ public:
     int filledRows() const { return m_filledRows; }
     bool isMarked(int row, int col) const;
 
+signals:
+    // The first activation is done: registered, press list filled.
+    void ready();
+
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

@@ -35,10 +35,10 @@ void Connection::close()
 {
     if (!m_engine)
         return;
+    m_prepared.clear(); // every query goes before its connection
     QSqlDatabase db = database();
     if (m_inTransaction) {
-        db.rollback();
-        m_inTransaction = false;
+        rollbackTrans();
     }
     m_engine->release(db);
     m_engine.reset();
@@ -66,7 +66,34 @@ ConnectionInfo::Engine Connection::engineKind() const
 
 QString Connection::translate(const QString &jetSql) const
 {
-    return engine().translate(jetSql);
+    // The program sends the same few statements again and again.
+    static QHash<QString, QString> cache[2];
+    QHash<QString, QString> &known = cache[m_kind == ConnectionInfo::Engine::Postgres ? 1 : 0];
+    const auto it = known.constFind(jetSql);
+    if (it != known.constEnd())
+        return *it;
+    const QString sql = engine().translate(jetSql);
+    if (known.size() < 1000)
+        known.insert(jetSql, sql);
+    return sql;
+}
+
+QSqlQuery &Connection::run(const QString &engineSql, const QVariantList &params)
+{
+    auto it = m_prepared.find(engineSql);
+    if (it == m_prepared.end()) {
+        auto q = std::make_shared<QSqlQuery>(database());
+        q->setForwardOnly(true);
+        if (!q->prepare(engineSql))
+            throw DbError(describeQueryError(*q, engineSql));
+        it = m_prepared.insert(engineSql, q);
+    }
+    QSqlQuery &q = **it;
+    q.finish();
+    bindValues(q, params);
+    if (!q.exec())
+        throw DbError(describeQueryError(q, engineSql));
+    return q;
 }
 
 void Connection::beginTrans()
@@ -122,8 +149,14 @@ void Connection::rollbackTrans()
 
 int Connection::execute(const QString &jetSql, const QVariantList &params)
 {
-    QSqlQuery q = runStatement(database(), translate(jetSql), params);
-    return q.numRowsAffected();
+    if (params.isEmpty()) {
+        QSqlQuery q = runStatement(database(), translate(jetSql), params);
+        return q.numRowsAffected();
+    }
+    QSqlQuery &q = run(translate(jetSql), params);
+    const int affected = q.numRowsAffected();
+    q.finish();
+    return affected;
 }
 
 TransactionGuard::TransactionGuard(Connection &connection) : m_connection(connection)

@@ -2,7 +2,9 @@
 
 #include "connectioninfo.h"
 
+#include <QHash>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
 #include <memory>
@@ -34,12 +36,18 @@ public:
 
     // For record sets: the engine's SQL for a Jet statement, and the database.
     QString translate(const QString &jetSql) const;
+    // Runs an engine statement with its values on a query prepared once per
+    // connection: a save that repeats the same few statements for every line
+    // prepares each of them only once. The query stays valid until the next call
+    // with the same statement. Throws DbError.
+    QSqlQuery &run(const QString &engineSql, const QVariantList &params);
     QSqlDatabase database() const;
     const Engine &engine() const;
     ConnectionInfo::Engine engineKind() const;
 
 private:
     std::unique_ptr<Engine> m_engine;
+    QHash<QString, std::shared_ptr<QSqlQuery>> m_prepared;
     QString m_name;
     ConnectionInfo::Engine m_kind = ConnectionInfo::Engine::Sqlite;
     bool m_inTransaction = false;

@@ -52,7 +52,7 @@ void Recordset::open(const QString &jetSql, const QVariantList &params, Lock loc
         m_table = tableOfStatement(jetSql);
         sql = withIdentity(jetSql, m_connection.engine().rowIdentity());
     }
-    QSqlQuery q = runStatement(m_connection.database(), m_connection.translate(sql), params);
+    QSqlQuery &q = m_connection.run(m_connection.translate(sql), params);
     const QSqlRecord rec = q.record();
     const int first = lock == Lock::ReadOnly ? 0 : 1;
     for (int i = first; i < rec.count(); ++i)
@@ -69,6 +69,7 @@ void Recordset::open(const QString &jetSql, const QVariantList &params, Lock loc
         row.changed.fill(false, n);
         m_rows.append(std::move(row));
     }
+    q.finish();
     m_position = 0;
     m_open = true;
 }
@@ -249,8 +250,9 @@ void Recordset::writeRow(Row &row)
                   .arg(table, columns.join(QStringLiteral(", ")), checks.join(QStringLiteral(" and ")));
     }
     sql += QStringLiteral(" returning ") + engine.rowIdentity();
-    QSqlQuery q = runStatement(m_connection.database(), sql, params);
+    QSqlQuery &q = m_connection.run(sql, params);
     if (!q.next()) {
+        q.finish();
         throw DbConflictError(
             QStringLiteral("資料表 %1 的這筆資料已被其他使用者變更或刪除，無法儲存。請重新查詢後再試一次。")
                 .arg(m_table));
