@@ -180,6 +180,47 @@ private slots:
                  QStringLiteral("1203-09"));
     }
 
+    void twoSavesOfTheSameRowOneWins()
+    {
+        TestDatabase db;
+        addScheduleLine(db, QStringLiteral("A1"), 1, QStringLiteral("1"), QStringLiteral("P"));
+        addScheduleLine(db, QStringLiteral("A2"), 2, QStringLiteral("2"), QStringLiteral("P"));
+        // Two computers read the same line, then each saves it.
+        Connection first;
+        first.open(db.connectionString());
+        Connection second;
+        second.open(db.connectionString());
+        Recordset mine(first);
+        Recordset theirs(second);
+        const QString sql = QStringLiteral("select PO, FDATE, ACT from [PRINTING_S] where PO = ?");
+        mine.open(sql, {QStringLiteral("A1")}, Recordset::Lock::Optimistic);
+        theirs.open(sql, {QStringLiteral("A1")}, Recordset::Lock::Optimistic);
+        {
+            TransactionGuard t(first);
+            mine.setValue(QStringLiteral("FDATE"), QStringLiteral("1204-14"));
+            mine.update();
+            t.commit();
+        }
+        QString error;
+        try {
+            TransactionGuard t(second);
+            Recordset other(second); // the second save's other line goes first
+            other.open(sql, {QStringLiteral("A2")}, Recordset::Lock::Optimistic);
+            other.setValue(QStringLiteral("ACT"), QStringLiteral("x"));
+            other.update();
+            theirs.setValue(QStringLiteral("FDATE"), QStringLiteral("1204-15"));
+            theirs.update();
+            t.commit();
+        } catch (const DbConflictError &e) {
+            error = e.description();
+        }
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(db.scalar(QStringLiteral("select FDATE from [PRINTING_S] where PO = 'A1'")).toString(),
+                 QStringLiteral("1204-14"));
+        QCOMPARE(db.scalar(QStringLiteral("select ACT from [PRINTING_S] where PO = 'A2'")).toString(),
+                 QString());
+    }
+
     void readerSeesAllOfASaveOrNone()
     {
         TestDatabase db;

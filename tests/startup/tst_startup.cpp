@@ -141,6 +141,42 @@ private slots:
         delete started.window;
     }
 
+    void serverAccountWithPassword()
+    {
+        if (TestDatabase::engineUnderTest() != ConnectionInfo::Engine::Postgres)
+            QSKIP("a server named in the data-source file");
+        const QString account = qEnvironmentVariable("PLOV_TEST_PG_PASSWORD_USER");
+        if (account.isEmpty())
+            QSKIP("the test server has no account that signs in with a password");
+        TestDatabase db(TestDatabase::Content::Demo);
+        const ConnectionInfo info = parseConnectionString(db.connectionString());
+        QTemporaryDir folder;
+        const auto writeDsn = [&](const QString &pwdLine) {
+            QFile f(folder.filePath(QStringLiteral("PLOV.DSN")));
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(QStringLiteral("[ODBC]\r\nDRIVER=PostgreSQL Unicode\r\nSERVER=%1\r\nPORT=%2\r\n"
+                                   "DATABASE=%3\r\nUID=%4\r\n%5")
+                        .arg(info.host)
+                        .arg(info.port)
+                        .arg(info.database, account, pwdLine)
+                        .toUtf8());
+        };
+        ScriptedMessageService messages;
+        writeDsn(QStringLiteral("PWD=not-the-password\r\n"));
+        StartProgram(QStringLiteral("-AD=x"), folder.path()); // ends: no launch token
+        QCOMPARE(messages.shown().first().title, QStringLiteral("取得系統相關設定資料錯誤"));
+        QVERIFY2(messages.shown().first().text.contains(QStringLiteral("密碼錯誤")),
+                 qPrintable(messages.shown().first().text));
+
+        // Without PWD= the suite's database password is used, and it signs in.
+        messages.clear();
+        Session() = SessionSettings();
+        writeDsn(QString());
+        StartedProgram started = StartProgram(QStringLiteral("-AD=x"), folder.path());
+        QCOMPARE(messages.texts(), QStringList{QStringLiteral("引數錯誤")});
+        QCOMPARE(Session().UserName, QStringLiteral("王小明")); // read from the server
+    }
+
     void unreachableServerSaysWhy()
     {
         if (TestDatabase::engineUnderTest() != ConnectionInfo::Engine::Postgres)
