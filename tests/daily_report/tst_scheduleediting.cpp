@@ -1,0 +1,284 @@
+// What the user may do to the schedule grid: stamp clicks, typing, Delete, F2,
+// and the time sheet of a line.
+
+#include "common/clock.h"
+#include "common/handoff.h"
+#include "daily_report/schedulecolumns.h"
+#include "daily_report/timesheethook.h"
+#include "mainwindowfixture.h"
+
+namespace {
+
+// 4 December (Minguo 115), 14:05.
+QDateTime stampMoment()
+{
+    return QDateTime(QDate(2026, 12, 4), QTime(14, 5));
+}
+
+// A line of 海德堡四色 with both stamps empty, and one with a planned stamp.
+const QString kEmptyLine = QStringLiteral("A1151125");   // line 2
+const QString kPlannedLine = QStringLiteral("A1151110"); // line 1, planned 1204-08
+
+} // namespace
+
+class TestScheduleEditing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { PLOV_REQUIRE_DATABASE(); }
+
+    void clickStampsAnEmptyStampCellOnce_data();
+    void clickStampsAnEmptyStampCellOnce();
+    void clickLeavesOtherCellsAlone_data();
+    void clickLeavesOtherCellsAlone();
+    void closedRowTakesNoStamp();
+    void typedStampIsCutToSevenCharacters();
+    void typingIsSwallowedOutsideStampCells_data();
+    void typingIsSwallowedOutsideStampCells();
+    void deleteClearsOnlyStampsOfOpenRows_data();
+    void deleteClearsOnlyStampsOfOpenRows();
+    void f2NeverStartsAnEdit();
+    void timeSheetHandsTheLineOverAndBack_data();
+    void timeSheetHandsTheLineOverAndBack();
+};
+
+void TestScheduleEditing::clickStampsAnEmptyStampCellOnce_data()
+{
+    QTest::addColumn<int>("col");
+    QTest::newRow("完工日") << int(ScheduleCol::Completion);
+    QTest::newRow("預定日") << int(ScheduleCol::Planned);
+}
+
+void TestScheduleEditing::clickStampsAnEmptyStampCellOnce()
+{
+    QFETCH(int, col);
+    FixedClock clock(stampMoment());
+    MainScreen screen;
+    QVERIFY(screen.open());
+    screen.query(QStringLiteral("海德堡四色"));
+    const int row = screen.rowOf(kEmptyLine, 2);
+    QCOMPARE(screen.cell(row, col), QString());
+
+    screen.clickCell(row, col);
+    QCOMPARE(screen.cell(row, col), QStringLiteral("1204-14"));
+    QVERIFY(screen.window->isMarked(row, col));
+
+    // An hour later the stamp stays as it was.
+    clock.advanceSeconds(3600);
+    screen.clickCell(row, ScheduleCol::PO);
+    screen.clickCell(row, col);
+    QCOMPARE(screen.cell(row, col), QStringLiteral("1204-14"));
+
+    // Nothing is written until the save.
+    QCOMPARE(screen.stored(QStringLiteral("PRINTING_S"), QStringLiteral("FDATE"), kEmptyLine, 2),
+             QString());
+}
+
+void TestScheduleEditing::clickLeavesOtherCellsAlone_data()
+{
+    QTest::addColumn<QString>("po");
+    QTest::addColumn<int>("no");
+    QTest::addColumn<int>("col");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("預定日 already stamped")
+        << kPlannedLine << 1 << int(ScheduleCol::Planned) << QStringLiteral("1204-08");
+    QTest::newRow("數量") << kEmptyLine << 2 << int(ScheduleCol::Qty) << QStringLiteral("8000張");
+    QTest::newRow("客戶") << kEmptyLine << 2 << int(ScheduleCol::Customer)
+                          << QStringLiteral("海鷗旅行社");
+}
+
+void TestScheduleEditing::clickLeavesOtherCellsAlone()
+{
+    QFETCH(QString, po);
+    QFETCH(int, no);
+    QFETCH(int, col);
+    QFETCH(QString, text);
+    FixedClock clock(stampMoment());
+    MainScreen screen;
+    QVERIFY(screen.open());
+    screen.query(QStringLiteral("海德堡四色"));
+    const int row = screen.rowOf(po, no);
+
+    screen.clickCell(row, col);
+    QCOMPARE(screen.cell(row, col), text);
+    QVERIFY(!screen.window->isMarked(row, col));
+}
+
+void TestScheduleEditing::closedRowTakesNoStamp()
+{
+    FixedClock clock(stampMoment());
+    MainScreen screen;
+    ScheduleLine closed;
+    closed.po = QStringLiteral("A1151192");
+    closed.closingMark = QStringLiteral("11512"); // 付款年月: the line is closed
+    screen.insertLine(closed);
+    QVERIFY(screen.open());
+    screen.query(QStringLiteral("海德堡四色"), true);
+    const int row = screen.rowOf(closed.po, 1);
+    QVERIFY(row > 0);
+
+    screen.clickCell(row, ScheduleCol::Planned);
+    QCOMPARE(screen.cell(row, ScheduleCol::Planned), QString());
+    screen.type(QStringLiteral("1204-09"));
+    QVERIFY(!screen.grid()->isEditing());
+    QCOMPARE(screen.cell(row, ScheduleCol::Planned), QString());
+    QVERIFY(!screen.window->isMarked(row, ScheduleCol::Planned));
+
+    // An open finished line of the same list still takes the click.
+    const int open = screen.rowOf(QStringLiteral("A1151106"), 1);
+    screen.clickCell(open, ScheduleCol::Completion);
+    QCOMPARE(screen.cell(open, ScheduleCol::Completion), QStringLiteral("1204-14"));
+}
+
+void TestScheduleEditing::typedStampIsCutToSevenCharacters()
+{
+    FixedClock clock(stampMoment());
+    MainScreen screen;
+    QVERIFY(screen.open());
+    screen.query(QStringLiteral("海德堡四色"));
+    const int row = screen.rowOf(kPlannedLine, 1);
+    screen.clickCell(row, ScheduleCol::Planned); // already stamped: the click changes nothing
+    QVERIFY(!screen.window->isMarked(row, ScheduleCol::Planned));
+
+    screen.type(QStringLiteral("12345678"));
+    QVERIFY(screen.grid()->isEditing());
+    screen.press(Qt::Key_Return);
+    QVERIFY(!screen.grid()->isEditing());
+
+    QCOMPARE(screen.cell(row, ScheduleCol::Planned), QStringLiteral("1234567"));
+    QCOMPARE(screen.shownUnder(QStringLiteral("訊息")), QStringList{"最多只可輸入7個字元!"});
+    QVERIFY(screen.window->isMarked(row, ScheduleCol::Planned));
+
+    // Enter moves on to the next cell, where seven characters fit without a word.
+    QTRY_COMPARE(screen.grid()->activeCol(), int(ScheduleCol::Completion));
+    QCOMPARE(screen.grid()->activeRow(), row);
+    screen.messages.clear();
+    screen.type(QStringLiteral("1204-16"));
+    screen.press(Qt::Key_Return);
+    QCOMPARE(screen.cell(row, ScheduleCol::Completion), QStringLiteral("1204-16"));
+    QCOMPARE(screen.cell(row, ScheduleCol::Planned), QStringLiteral("1234567"));
+    QVERIFY(screen.window->isMarked(row, ScheduleCol::Completion));
+    QCOMPARE(screen.messages.shown().size(), 0);
+}
+
+void TestScheduleEditing::typingIsSwallowedOutsideStampCells_data()
+{
+    QTest::addColumn<int>("col");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("數量") << int(ScheduleCol::Qty) << QStringLiteral("8000張");
+    QTest::newRow("順序") << int(ScheduleCol::Order) << QStringLiteral("9");
+    QTest::newRow("品名") << int(ScheduleCol::Product) << QStringLiteral("海鷗旅行社 信封");
+}
+
+void TestScheduleEditing::typingIsSwallowedOutsideStampCells()
+{
+    QFETCH(int, col);
+    QFETCH(QString, text);
+    MainScreen screen;
+    QVERIFY(screen.open());
+    screen.query(QStringLiteral("海德堡四色"));
+    const int row = screen.rowOf(kEmptyLine, 2);
+    screen.clickCell(row, col);
+
+    screen.type(QStringLiteral("99中"));
+    screen.press(Qt::Key_Backspace);
+    QVERIFY(!screen.grid()->isEditing());
+    QCOMPARE(screen.cell(row, col), text);
+    QVERIFY(!screen.window->isMarked(row, col));
+    QCOMPARE(screen.messages.shown().size(), 0);
+}
+
+void TestScheduleEditing::deleteClearsOnlyStampsOfOpenRows_data()
+{
+    QTest::addColumn<int>("col");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<bool>("cleared");
+    QTest::newRow("完工日 of an open row") << int(ScheduleCol::Completion) << false << true;
+    QTest::newRow("預定日 of an open row") << int(ScheduleCol::Planned) << false << true;
+    QTest::newRow("完工日 of a closed row") << int(ScheduleCol::Completion) << true << false;
+    QTest::newRow("客戶") << int(ScheduleCol::Customer) << false << false;
+}
+
+void TestScheduleEditing::deleteClearsOnlyStampsOfOpenRows()
+{
+    QFETCH(int, col);
+    QFETCH(bool, closed);
+    QFETCH(bool, cleared);
+    MainScreen screen;
+    ScheduleLine line;
+    line.po = QStringLiteral("A1151193");
+    line.planned = QStringLiteral("1203-08");
+    line.completion = QStringLiteral("1204-10");
+    line.closingMark = closed ? QStringLiteral("11512") : QString();
+    screen.insertLine(line);
+    QVERIFY(screen.open());
+    screen.query(QStringLiteral("海德堡四色"), true);
+    const int row = screen.rowOf(line.po, 1);
+    screen.clickCell(row, col);
+    const QString before = screen.cell(row, col);
+    QVERIFY(!before.isEmpty());
+
+    screen.press(Qt::Key_Delete);
+    QCOMPARE(screen.cell(row, col), cleared ? QString() : before);
+    QCOMPARE(screen.window->isMarked(row, col), cleared);
+}
+
+void TestScheduleEditing::f2NeverStartsAnEdit()
+{
+    MainScreen screen;
+    QVERIFY(screen.open());
+    screen.query(QStringLiteral("海德堡四色"));
+    const int row = screen.rowOf(kPlannedLine, 1);
+    screen.clickCell(row, ScheduleCol::Planned);
+    screen.press(Qt::Key_F2);
+    QVERIFY(!screen.grid()->isEditing());
+    QCOMPARE(screen.cell(row, ScheduleCol::Planned), QStringLiteral("1204-08"));
+}
+
+void TestScheduleEditing::timeSheetHandsTheLineOverAndBack_data()
+{
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("saved") << true;
+    QTest::newRow("closed without saving") << false;
+}
+
+void TestScheduleEditing::timeSheetHandsTheLineOverAndBack()
+{
+    QFETCH(bool, saved);
+    MainScreen screen;
+    QVERIFY(screen.open());
+    screen.query(QStringLiteral("海德堡四色"));
+    const int row = screen.rowOf(QStringLiteral("A1151116"), 1);
+
+    QStringList handedOver;
+    int opened = 0;
+    SetTimeSheetOpener([&](QWidget *) {
+        ++opened;
+        for (int slot = 0; slot < 12; ++slot)
+            handedOver.append(JobHandOff()[slot]);
+        if (saved) {
+            JobHandOff()[0] = QStringLiteral("5.25");
+            JobHandOff()[1] = QStringLiteral("1204-16");
+            TimeSheetSaved() = true;
+        }
+    });
+    screen.clickCell(row, ScheduleCol::TimeUsed);
+    SetTimeSheetOpener({});
+
+    QCOMPARE(opened, 1);
+    QCOMPARE(handedOver, QStringList({"A1151116", "1", "", "3.75", "Joe's 咖啡 冬季菜單",
+                                      "海德堡四色", "4", "", "1", "P1151205", "1", ""}));
+    QCOMPARE(screen.cell(row, ScheduleCol::TimeUsed),
+             saved ? QStringLiteral("5.25") : QStringLiteral("3.75"));
+    QCOMPARE(screen.cell(row, ScheduleCol::Completion),
+             saved ? QStringLiteral("1204-16") : QString());
+    QCOMPARE(screen.window->isMarked(row, ScheduleCol::Completion), saved);
+
+    // Leaving the column empties the hand-off list.
+    screen.clickCell(row, ScheduleCol::PO);
+    QCOMPARE(JobHandOff()[0], QString());
+}
+
+QTEST_MAIN(TestScheduleEditing)
+#include "tst_scheduleediting.moc"
