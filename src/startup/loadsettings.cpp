@@ -75,23 +75,15 @@ void readIdentity(SessionSettings &s, Connection &c, const QString &commandLine)
 
     const QString line = commandLine.trimmed();
     if (HasLaunchToken(line)) {
+        // The fields cut before a failure keep their values.
         CommandLineIdentity id;
         try {
             CutCommandLine(line, &id);
         } catch (const DbError &) {
-            s.Ad = id.Ad;
-            s.UserName = id.UserName;
-            s.UserId = id.UserId;
-            s.XlsExt = id.XlsExt;
-            s.DocExt = id.DocExt;
+            s.setIdentity(id);
             throw;
         }
-        s.Ad = id.Ad;
-        s.UserName = id.UserName;
-        s.UserId = id.UserId;
-        s.XlsExt = id.XlsExt;
-        s.DocExt = id.DocExt;
-        s.ParentWindow = id.ParentWindow;
+        s.setIdentity(id);
         readFirstRow(c, QStringLiteral("select * from [EMPLOYEE] where ID = ?"), {s.UserId},
                      [&](const Recordset &rs) { readEmployee(s, rs); });
         return;

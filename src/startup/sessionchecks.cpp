@@ -50,16 +50,8 @@ void LaunchProgram(const QString &exeName)
         ProcessControl::EndNow();
     if (lock == MaintenanceLockState::CheckFailed)
         return;
-    const SessionSettings &s = Session();
-    CommandLineIdentity id;
-    id.Ad = s.Ad;
-    id.UserName = s.UserName;
-    id.UserId = s.UserId;
-    id.XlsExt = s.XlsExt;
-    id.DocExt = s.DocExt;
-    id.ParentWindow = s.ParentWindow;
     const QString program = ProgramFolder() + u'/' + exeName;
-    if (const auto error = starter()(program, BuildCommandLine(id)))
+    if (const auto error = starter()(program, BuildCommandLine(Session().identity())))
         ShowMessage(*error, QStringLiteral("錯誤"), MessageService::Icon::Warning);
 }
 

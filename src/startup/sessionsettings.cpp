@@ -11,3 +11,18 @@ SessionSettings &Session()
     static SessionSettings settings;
     return settings;
 }
+
+CommandLineIdentity SessionSettings::identity() const
+{
+    return {Ad, UserName, UserId, XlsExt, DocExt, ParentWindow};
+}
+
+void SessionSettings::setIdentity(const CommandLineIdentity &id)
+{
+    Ad = id.Ad;
+    UserName = id.UserName;
+    UserId = id.UserId;
+    XlsExt = id.XlsExt;
+    DocExt = id.DocExt;
+    ParentWindow = id.ParentWindow;
+}

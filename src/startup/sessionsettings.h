@@ -1,5 +1,7 @@
 #pragma once
 
+#include "commandline.h"
+
 #include <QString>
 #include <array>
 #include <map>
@@ -24,6 +26,9 @@ struct SessionSettings
     double ParentWindow = 0;
     double MainWindow = 0;
     QString LockUser;
+    // The identity as the command line carries it, both ways.
+    CommandLineIdentity identity() const;
+    void setIdentity(const CommandLineIdentity &id);
 
     // EMPLOYEE row of the signed-in user
     std::array<QString, 20> EmployeeGroup;
