@@ -1,0 +1,526 @@
+#include "grid/spreadsheetgrid.h"
+
+#include "common/numbertext.h"
+#include "grid/cellmodel.h"
+#include "grid/gridview.h"
+#include "grid/virtualkey.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+// The character a key event types, as the key-pressed event reports it:
+// printable characters, Backspace (8) and Enter (13); 0 for anything else
+// (navigation, Tab, Escape, shortcuts).
+int characterCode(const QKeyEvent *event)
+{
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return 0;
+    const QList<uint> chars = event->text().toUcs4();
+    if (chars.size() != 1)
+        return 0;
+    const int code = int(chars.first());
+    if (code == VirtualKey::Backspace || code == VirtualKey::Enter)
+        return code;
+    return code >= 32 && code != 127 ? code : 0;
+}
+
+bool isPrintable(int charCode)
+{
+    return charCode >= 32 && charCode != 127;
+}
+
+QString characterText(int charCode)
+{
+    const char32_t c = char32_t(charCode);
+    return QString::fromUcs4(&c, 1);
+}
+
+} // namespace
+
+SpreadsheetGrid::SpreadsheetGrid(QWidget *parent)
+    : QWidget(parent), m_model(new CellModel(this)), m_view(new GridView(this)),
+      m_widths(CellModel::kSheetCols, kDefaultColumnWidth), m_hidden(CellModel::kSheetCols, false)
+{
+    m_view->setModel(m_model);
+    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectItems);
+    // Edits are opened by the grid itself, after its key events have run.
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setWordWrap(false);
+    m_view->setAccessibleName(tr("Grid"));
+    for (QHeaderView *header : {m_view->horizontalHeader(), m_view->verticalHeader()}) {
+        header->setSectionsClickable(false);
+        header->setHighlightSections(false);
+        header->setMinimumSectionSize(1);
+    }
+    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    setFocusProxy(m_view);
+    m_view->installEventFilter(this);
+
+    connect(this, &QObject::objectNameChanged, m_view, &QWidget::setAccessibleName);
+    connect(m_view, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
+        emit cellClicked(index.row() + 1, index.column() + 1);
+    });
+    connect(m_view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
+        if (index == m_view->currentIndex())
+            beginEdit(activeText(), {});
+    });
+    connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                if (m_quietMoves == 0 && current.isValid())
+                    emit activeCellChanged(current.row() + 1, current.column() + 1);
+            });
+    connect(m_view, &GridView::editorClosed, this, &SpreadsheetGrid::onEditorClosed);
+
+    applyRowHeight();
+    for (int col = 1; col <= maxCol(); ++col)
+        applyColumnWidth(col);
+    setActiveCell(1, 1);
+}
+
+SpreadsheetGrid::~SpreadsheetGrid()
+{
+    // An edit still open when the screen goes is dropped, and dropped before
+    // the view takes its editor down with it.
+    if (m_editIndex.isValid())
+        m_view->discardEditing(m_editIndex);
+}
+
+int SpreadsheetGrid::activeRow() const
+{
+    const QModelIndex index = m_view->currentIndex();
+    return index.isValid() ? index.row() + 1 : 0;
+}
+
+int SpreadsheetGrid::activeCol() const
+{
+    const QModelIndex index = m_view->currentIndex();
+    return index.isValid() ? index.column() + 1 : 0;
+}
+
+void SpreadsheetGrid::setActiveCell(int row, int col)
+{
+    const QModelIndex index =
+        m_model->index(std::clamp(row, 1, maxRow()) - 1, std::clamp(col, 1, maxCol()) - 1);
+    ++m_quietMoves;
+    m_view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    --m_quietMoves;
+}
+
+QString SpreadsheetGrid::activeText() const
+{
+    return text(activeRow(), activeCol());
+}
+
+void SpreadsheetGrid::setActiveText(const QString &text)
+{
+    setText(activeRow(), activeCol(), text);
+}
+
+QString SpreadsheetGrid::text(int row, int col) const
+{
+    return m_model->cell(row, col);
+}
+
+void SpreadsheetGrid::setText(int row, int col, const QString &text)
+{
+    m_model->setCell(row, col, text);
+}
+
+double SpreadsheetGrid::number(int row, int col) const
+{
+    return Val(text(row, col));
+}
+
+QString SpreadsheetGrid::heading(int col) const
+{
+    return m_model->heading(col);
+}
+
+void SpreadsheetGrid::setHeadings(const QStringList &headings)
+{
+    m_model->setHeadings(headings);
+}
+
+int SpreadsheetGrid::maxRow() const
+{
+    return m_model->maxRow();
+}
+
+void SpreadsheetGrid::setMaxRow(int rows)
+{
+    const int row = activeRow();
+    const int col = activeCol();
+    ++m_quietMoves;
+    m_model->setMaxRow(rows);
+    --m_quietMoves;
+    keepActiveCell(row, col);
+}
+
+int SpreadsheetGrid::maxCol() const
+{
+    return m_model->maxCol();
+}
+
+void SpreadsheetGrid::setMaxCol(int cols)
+{
+    const int row = activeRow();
+    const int col = activeCol();
+    const int before = maxCol();
+    ++m_quietMoves;
+    m_model->setMaxCol(cols);
+    --m_quietMoves;
+    // Columns coming back get their designed width and hiding again.
+    for (int c = before + 1; c <= maxCol(); ++c) {
+        applyColumnWidth(c);
+        m_view->setColumnHidden(c - 1, m_hidden.at(c - 1));
+    }
+    keepActiveCell(row, col);
+}
+
+int SpreadsheetGrid::lastRow() const
+{
+    return m_model->lastRow();
+}
+
+void SpreadsheetGrid::clearRange(int r1, int c1, int r2, int c2)
+{
+    m_model->clearCells(r1, c1, r2, c2);
+}
+
+void SpreadsheetGrid::deleteRange(int r1, int c1, int r2, int c2)
+{
+    m_model->deleteCells(r1, c1, r2, c2);
+}
+
+void SpreadsheetGrid::setArray(int startRow, int startCol,
+                               const QVector<QVector<QString>> &rowsOfCells)
+{
+    m_model->setCells(startRow, startCol, rowsOfCells);
+}
+
+QVector<QVector<QString>> SpreadsheetGrid::toArray(int r1, int c1, int r2, int c2) const
+{
+    return m_model->cells(r1, c1, r2, c2);
+}
+
+void SpreadsheetGrid::setRowHeightTwips(int twips)
+{
+    m_rowHeightTwips = std::max(1, twips);
+    applyRowHeight();
+}
+
+void SpreadsheetGrid::setRedraw(bool redraw)
+{
+    m_view->setUpdatesEnabled(redraw);
+}
+
+void SpreadsheetGrid::scrollToOrigin()
+{
+    m_view->horizontalScrollBar()->setValue(0);
+    m_view->verticalScrollBar()->setValue(0);
+}
+
+void SpreadsheetGrid::endEdit()
+{
+    if (m_editIndex.isValid())
+        m_view->finishEditing(m_editIndex);
+}
+
+bool SpreadsheetGrid::isEditing() const
+{
+    return m_view->isEditing();
+}
+
+void SpreadsheetGrid::setColumnWidth(int col, int width)
+{
+    if (col < 1 || col > CellModel::kSheetCols)
+        return;
+    m_widths[col - 1] = std::max(0, width);
+    applyColumnWidth(col);
+}
+
+int SpreadsheetGrid::columnWidth(int col) const
+{
+    return m_widths.value(col - 1);
+}
+
+void SpreadsheetGrid::setColumnHidden(int col, bool hidden)
+{
+    if (col < 1 || col > CellModel::kSheetCols)
+        return;
+    m_hidden[col - 1] = hidden;
+    if (col <= maxCol())
+        m_view->setColumnHidden(col - 1, hidden);
+}
+
+bool SpreadsheetGrid::isColumnHidden(int col) const
+{
+    return m_hidden.value(col - 1);
+}
+
+void SpreadsheetGrid::setColumnFormat(int col, const QString &format)
+{
+    m_model->setColumnFormat(col, format);
+}
+
+QString SpreadsheetGrid::columnFormat(int col) const
+{
+    return m_model->columnFormat(col);
+}
+
+void SpreadsheetGrid::setColumnAlign(int col, CellAlign align)
+{
+    m_model->setColumnAlign(col, align);
+}
+
+CellAlign SpreadsheetGrid::columnAlign(int col) const
+{
+    return m_model->columnAlign(col);
+}
+
+void SpreadsheetGrid::setColumns(const QList<GridColumn> &columns)
+{
+    QStringList headings;
+    for (int i = 0; i < columns.size(); ++i) {
+        const GridColumn &column = columns.at(i);
+        headings.append(column.heading);
+        setColumnWidth(i + 1, column.width);
+        setColumnFormat(i + 1, column.format);
+        setColumnAlign(i + 1, column.align);
+        setColumnHidden(i + 1, column.hidden);
+    }
+    setHeadings(headings);
+}
+
+void SpreadsheetGrid::setCellFont(const QFont &font, const QColor &colour)
+{
+    m_view->setFont(font); // the widths follow through the font-change event
+    if (colour.isValid())
+        m_model->setTextColour(colour);
+}
+
+QFont SpreadsheetGrid::cellFont() const
+{
+    return m_view->font();
+}
+
+void SpreadsheetGrid::setBackgroundColour(const QColor &colour)
+{
+    QPalette palette = m_view->palette();
+    palette.setColor(QPalette::Base, colour);
+    m_view->setPalette(palette);
+}
+
+bool SpreadsheetGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            return !isEditing() && handleViewKey(static_cast<QKeyEvent *>(event));
+        case QEvent::InputMethod:
+            return !isEditing() && handleViewInputMethod(static_cast<QInputMethodEvent *>(event));
+        case QEvent::FontChange:
+            for (int col = 1; col <= maxCol(); ++col)
+                applyColumnWidth(col);
+            break;
+        default:
+            break;
+        }
+    } else if (watched == m_editor) {
+        if (event->type() == QEvent::KeyPress)
+            return handleEditorKey(static_cast<QKeyEvent *>(event));
+        if (event->type() == QEvent::InputMethod)
+            return handleEditorInputMethod(static_cast<QInputMethodEvent *>(event));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool SpreadsheetGrid::handleViewKey(QKeyEvent *event)
+{
+    const int original = VirtualKeyFromQtKey(event->key());
+    if (original != VirtualKey::None) {
+        int code = original;
+        emit keyDown(code, event->modifiers());
+        if (code == VirtualKey::Delete) {
+            writeByUser(activeRow(), activeCol(), {});
+            return true;
+        }
+        if (code == VirtualKey::F2) {
+            beginEdit(activeText(), {});
+            return true;
+        }
+        if (code != original)
+            return true; // swallowed, or replaced by a key the grid has no use for
+    }
+    const int typed = characterCode(event);
+    if (typed == 0)
+        return false; // navigation: the view's own
+    const int charCode = filterCharacter(typed);
+    if (isPrintable(charCode))
+        beginEdit({}, characterText(charCode));
+    // Enter and Backspace outside an edit change nothing; they are kept from
+    // the parent so a dialog's default button does not fire.
+    return true;
+}
+
+bool SpreadsheetGrid::handleEditorKey(QKeyEvent *event)
+{
+    const int original = VirtualKeyFromQtKey(event->key());
+    if (original != VirtualKey::None) {
+        int code = original;
+        emit keyDown(code, event->modifiers());
+        if (code != original || !m_editor)
+            return true;
+    }
+    const int typed = characterCode(event);
+    if (typed == 0)
+        return false;
+    const int charCode = filterCharacter(typed);
+    if (!m_editor || charCode == 0)
+        return true;
+    if (charCode == VirtualKey::Enter) {
+        // Committed at once rather than by the delegate's queued commit, so a
+        // keystroke the screen sends after Enter meets the grid, not the editor.
+        endEdit();
+        return true;
+    }
+    if (charCode == typed)
+        return false; // the editor handles it as typed
+    if (charCode == VirtualKey::Backspace)
+        m_editor->backspace();
+    else if (isPrintable(charCode))
+        m_editor->insert(characterText(charCode));
+    return true;
+}
+
+bool SpreadsheetGrid::handleViewInputMethod(QInputMethodEvent *event)
+{
+    // A composition outside an edit is not shown; its committed characters
+    // start the edit, each passing the key-pressed event first.
+    QString accepted;
+    const QList<uint> chars = event->commitString().toUcs4();
+    for (const uint c : chars) {
+        const int charCode = filterCharacter(int(c));
+        if (isPrintable(charCode))
+            accepted += characterText(charCode);
+    }
+    if (!accepted.isEmpty())
+        beginEdit({}, accepted);
+    return true;
+}
+
+bool SpreadsheetGrid::handleEditorInputMethod(QInputMethodEvent *event)
+{
+    if (m_forwarding || event->commitString().isEmpty())
+        return false;
+    QString accepted;
+    bool changed = false;
+    const QList<uint> chars = event->commitString().toUcs4();
+    for (const uint c : chars) {
+        const int charCode = filterCharacter(int(c));
+        changed = changed || charCode != int(c);
+        if (isPrintable(charCode))
+            accepted += characterText(charCode);
+    }
+    if (!changed)
+        return false;
+    if (m_editor) {
+        QInputMethodEvent replaced(event->preeditString(), event->attributes());
+        replaced.setCommitString(accepted, event->replacementStart(), event->replacementLength());
+        m_forwarding = true;
+        QCoreApplication::sendEvent(m_editor, &replaced);
+        m_forwarding = false;
+    }
+    return true;
+}
+
+int SpreadsheetGrid::filterCharacter(int charCode)
+{
+    emit keyPressed(charCode);
+    return charCode;
+}
+
+bool SpreadsheetGrid::beginEdit(const QString &initialText, const QString &typed)
+{
+    const QModelIndex index = m_view->currentIndex();
+    if (!index.isValid() || isEditing())
+        return false;
+    QString text = initialText;
+    emit editStarted(text);
+    if (m_view->currentIndex() != index || isEditing())
+        return false; // the handler moved on or opened an edit itself
+    m_editIndex = index;
+    m_view->edit(index);
+    auto *editor = qobject_cast<QLineEdit *>(m_view->indexWidget(index));
+    if (!editor) {
+        m_editIndex = QPersistentModelIndex();
+        return false;
+    }
+    editor->setText(text + typed); // the cursor ends up after the text, nothing selected
+    editor->installEventFilter(this);
+    m_editor = editor;
+    connect(editor, &QObject::destroyed, this, [this, editor] {
+        if (m_editor == editor)
+            m_editor = nullptr;
+    });
+    return true;
+}
+
+void SpreadsheetGrid::onEditorClosed(bool committed, const QString &text)
+{
+    const QPersistentModelIndex index = m_editIndex;
+    m_editIndex = QPersistentModelIndex();
+    m_editor = nullptr;
+    if (!committed || !index.isValid())
+        return;
+    QString entry = text;
+    bool accept = true;
+    emit editEnded(entry, accept);
+    if (accept)
+        writeByUser(index.row() + 1, index.column() + 1, entry);
+}
+
+void SpreadsheetGrid::writeByUser(int row, int col, const QString &text)
+{
+    if (row < 1 || col < 1 || m_model->cell(row, col) == text)
+        return;
+    m_model->setCell(row, col, text);
+    emit contentsChanged();
+}
+
+void SpreadsheetGrid::applyColumnWidth(int col)
+{
+    if (col < 1 || col > maxCol())
+        return;
+    const int digit = m_view->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    m_view->setColumnWidth(col - 1, qRound(m_widths.at(col - 1) * digit / 256.0));
+}
+
+void SpreadsheetGrid::applyRowHeight()
+{
+    // Twips are 1/1440 inch; the screen's logical resolution turns them into pixels.
+    const int pixels = std::max(1, qRound(m_rowHeightTwips * m_view->logicalDpiY() / 1440.0));
+    QHeaderView *rows = m_view->verticalHeader();
+    rows->setMinimumSectionSize(std::min(rows->minimumSectionSize(), pixels));
+    rows->setDefaultSectionSize(pixels);
+}
+
+void SpreadsheetGrid::keepActiveCell(int row, int col)
+{
+    const QModelIndex current = m_view->currentIndex();
+    if (!current.isValid() || current.row() + 1 != row || current.column() + 1 != col)
+        setActiveCell(row, col);
+}
