@@ -36,6 +36,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -492,8 +493,10 @@ void DailyReportWindow::onKeyPressed(int &charCode)
     } else if (charCode != 8 && charCode != 13) {
         charCode = 0; // nothing else of the schedule can be typed into
     }
+    // Enter moves on to the next cell: the Tab goes out once the grid has finished
+    // with the Enter (an edit it ends must be stored in its own cell first).
     if (charCode == 13)
-        SendKeysViaShell(QStringLiteral("{TAB}"), false);
+        QTimer::singleShot(0, this, [] { SendKeysViaShell(QStringLiteral("{TAB}"), false); });
 }
 
 void DailyReportWindow::onKeyDown(int &keyCode)
@@ -508,9 +511,16 @@ void DailyReportWindow::onKeyDown(int &keyCode)
     }
 }
 
-void DailyReportWindow::onEditEnded(QString &text, bool &)
+void DailyReportWindow::onEditEnded(QString &text, bool &accept)
 {
-    const LimitedEntry entry = LimitScheduleEntry(fml印刷->heading(fml印刷->activeCol()), text);
+    const QString heading = fml印刷->heading(fml印刷->activeCol());
+    // Only the running order and the stamps of open lines take entries; an edit
+    // opened anywhere else (a double click) leaves the cell as it was.
+    if (heading != u"順序" && !(IsStampHeading(heading) && !rowIsClosed(fml印刷->activeRow()))) {
+        accept = false;
+        return;
+    }
+    const LimitedEntry entry = LimitScheduleEntry(heading, text);
     if (entry.setsText)
         text = entry.text;
     if (!entry.message.isEmpty())

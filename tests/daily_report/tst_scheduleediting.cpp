@@ -39,6 +39,8 @@ private slots:
     void deleteClearsOnlyStampsOfOpenRows_data();
     void deleteClearsOnlyStampsOfOpenRows();
     void f2NeverStartsAnEdit();
+    void doubleClickEditsOnlyStampsOfOpenRows_data();
+    void doubleClickEditsOnlyStampsOfOpenRows();
     void timeSheetHandsTheLineOverAndBack_data();
     void timeSheetHandsTheLineOverAndBack();
 };
@@ -234,6 +236,45 @@ void TestScheduleEditing::f2NeverStartsAnEdit()
     screen.press(Qt::Key_F2);
     QVERIFY(!screen.grid()->isEditing());
     QCOMPARE(screen.cell(row, ScheduleCol::Planned), QStringLiteral("1204-08"));
+}
+
+void TestScheduleEditing::doubleClickEditsOnlyStampsOfOpenRows_data()
+{
+    QTest::addColumn<int>("col");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<bool>("takesEntry");
+    QTest::newRow("客戶") << int(ScheduleCol::Customer) << false << false;
+    QTest::newRow("數量") << int(ScheduleCol::Qty) << false << false;
+    QTest::newRow("完工日 of a closed row") << int(ScheduleCol::Completion) << true << false;
+    QTest::newRow("完工日 of an open row") << int(ScheduleCol::Completion) << false << true;
+}
+
+void TestScheduleEditing::doubleClickEditsOnlyStampsOfOpenRows()
+{
+    QFETCH(int, col);
+    QFETCH(bool, closed);
+    QFETCH(bool, takesEntry);
+    MainScreen screen;
+    ScheduleLine line;
+    line.po = QStringLiteral("A1151194");
+    line.completion = QStringLiteral("1204-10");
+    line.closingMark = closed ? QStringLiteral("11512") : QString();
+    screen.insertLine(line);
+    QVERIFY(screen.open());
+    screen.query(QStringLiteral("海德堡四色"), true);
+    const int row = screen.rowOf(line.po, 1);
+    const QString before = screen.cell(row, col);
+    const QModelIndex index = screen.view()->model()->index(row - 1, col - 1);
+    screen.clickCell(row, col); // a real double click starts with a plain click
+    QTest::mouseDClick(screen.view()->viewport(), Qt::LeftButton, {},
+                       screen.view()->visualRect(index).center());
+    QVERIFY(screen.grid()->isEditing());
+    // The editor opens on the cell's text; the user empties it and types a stamp.
+    for (int i = 0; i < 20; ++i)
+        screen.press(Qt::Key_Backspace);
+    screen.type(QStringLiteral("1205-09"));
+    screen.press(Qt::Key_Return);
+    QCOMPARE(screen.cell(row, col), takesEntry ? QStringLiteral("1205-09") : before);
 }
 
 void TestScheduleEditing::timeSheetHandsTheLineOverAndBack_data()
