@@ -46,12 +46,14 @@ double OwnWindowHandle()
 
 double WindowsVersionFrom(const QString &version, const QString &caption)
 {
-    const QStringList parts = version.split(u'.');
+    // Major is the text before the first ".", minor the text between the first and
+    // the second "." (empty without a second one); without any "." there is no version.
     double result = 0;
-    if (parts.size() >= 2) {
-        result = parts.at(0).toDouble() + parts.at(1).toDouble() * 0.1;
-    } else if (!parts.isEmpty()) {
-        result = parts.at(0).toDouble();
+    const qsizetype first = version.indexOf(u'.');
+    if (first >= 0) {
+        const qsizetype second = version.indexOf(u'.', first + 1);
+        const QString minor = second < 0 ? QString() : version.mid(first + 1, second - first - 1);
+        result = version.left(first).toDouble() + minor.toDouble() * 0.1;
     }
     const QString lower = caption.toLower();
     if (lower.contains(QStringLiteral("server")))
