@@ -108,9 +108,9 @@ int main(int argc, char **argv)
         records.clear();
         grid.show();
         QApplication::processEvents();
-        Report(QStringLiteral("resident memory with 16,384 grid rows, MB (before filling: %1 MB)")
+        Report(QStringLiteral("resident memory with 16,384 grid rows (before filling: %1 MB)")
                    .arg(before, 0, 'f', 1),
-               residentMb(), 150);
+               residentMb(), 150, QStringLiteral("MB"));
     }
     DropBenchDatabases();
     return 0;

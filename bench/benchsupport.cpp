@@ -81,12 +81,12 @@ double MedianMs(int runs, const std::function<void()> &work)
     return times.at(times.size() / 2);
 }
 
-void Report(const QString &what, double ms, double budgetMs)
+void Report(const QString &what, double value, double budget, const QString &unit)
 {
     QTextStream out(stdout);
-    out << what << ": " << QString::number(ms, 'f', 2) << " ms";
-    if (budgetMs >= 0)
-        out << " (budget " << budgetMs << " ms) " << (ms <= budgetMs ? "OK" : "OVER");
+    out << what << ": " << QString::number(value, 'f', 2) << " " << unit;
+    if (budget >= 0)
+        out << " (budget " << budget << " " << unit << ") " << (value <= budget ? "OK" : "OVER");
     out << "\n";
     out.flush();
 }

@@ -22,4 +22,5 @@ void DropBenchDatabases();
 double MedianMs(int runs, const std::function<void()> &work);
 
 // One result line: "<what>: <value> ms (budget <budget> ms) OK|OVER".
-void Report(const QString &what, double ms, double budgetMs = -1);
+void Report(const QString &what, double value, double budget = -1,
+            const QString &unit = QStringLiteral("ms"));
