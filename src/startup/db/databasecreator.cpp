@@ -123,13 +123,23 @@ QString CreatePlovDatabase(const QString &target, bool withDemoData)
     else
         createSqliteFile(QFileInfo(target).absoluteFilePath());
 
-    Connection c;
-    c.open(connectionString);
-    TransactionGuard transaction(c);
-    RunSchemaScript(c, SchemaText(postgres ? QStringLiteral("postgresql.sql")
-                                           : QStringLiteral("sqlite.sql")));
-    if (withDemoData)
-        RunDataScript(c, SchemaText(QStringLiteral("demo.sql")));
-    transaction.commit();
+    try {
+        Connection c;
+        c.open(connectionString);
+        TransactionGuard transaction(c);
+        RunSchemaScript(c, SchemaText(postgres ? QStringLiteral("postgresql.sql")
+                                               : QStringLiteral("sqlite.sql")));
+        if (withDemoData)
+            RunDataScript(c, SchemaText(QStringLiteral("demo.sql")));
+        transaction.commit();
+    } catch (const DbError &) {
+        // A half-made database file is no database: nothing is left behind.
+        if (!postgres) {
+            const QString path = QFileInfo(target).absoluteFilePath();
+            for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+                QFile::remove(path + suffix);
+        }
+        throw;
+    }
     return connectionString;
 }
