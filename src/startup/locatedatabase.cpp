@@ -1,10 +1,12 @@
 #include "locatedatabase.h"
 
+#include "common/cp950.h"
 #include "datasourcefile.h"
 #include "db/dberror.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 
 namespace {
 
@@ -18,7 +20,12 @@ QString readDataSourceFile(const QString &path)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         throw DbError(f.errorString());
-    return QString::fromUtf8(f.readAll());
+    // Written by this system's tools in UTF-8, by the suite's Windows programs in
+    // code page 950: a folder name in Chinese reads right either way.
+    const QByteArray bytes = f.readAll();
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);
+    return utf8.hasError() ? fromCp950(bytes) : text;
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "common/cp950.h"
 #include "startup/datasourcefile.h"
 #include "startup/db/dberror.h"
 #include "startup/locatedatabase.h"
@@ -54,6 +55,20 @@ private slots:
     {
         writeDsn("site=c\ndbq=/data/Plov/plov.mdb\n");
         QCOMPARE(locate().DatabaseFolder, QStringLiteral("/data/Plov/"));
+    }
+
+    void chineseFolderInEitherEncoding_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        const QString dsn = QStringLiteral("SITE=C\r\nDBQ=/srv/印刷/PLOV.MDB\r\n");
+        QTest::newRow("UTF-8") << dsn.toUtf8();
+        QTest::newRow("code page 950") << toCp950(dsn);
+    }
+    void chineseFolderInEitherEncoding()
+    {
+        QFETCH(QByteArray, text);
+        writeDsn(text);
+        QCOMPARE(locate().DatabaseFolder, QStringLiteral("/srv/印刷/"));
     }
 
     void otherSiteIgnoresTheDbqPath()
