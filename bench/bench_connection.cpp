@@ -31,9 +31,8 @@ int main(int argc, char **argv)
             Report(t.name + QStringLiteral(" open+close x1000"), MedianMs(3, openClose));
         }
 
-        Report(t.name + QStringLiteral(" maintenance lock check"), MedianMs(50, [&] {
-                   ReadMaintenanceLock(t.connectionString);
-               }));
+        Report(t.name + QStringLiteral(" maintenance lock check"),
+               MedianMs(50, [&] { ReadMaintenanceLock(t.connectionString); }));
         Report(t.name + QStringLiteral(" job detail read"), MedianMs(50, [&] {
                    ReadJobDetail(t.connectionString, QStringLiteral("A1151101"));
                }));

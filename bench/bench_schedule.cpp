@@ -38,8 +38,8 @@ double engineOwnMs(const QString &connectionString)
     return MedianMs(9, [&] {
         Connection c;
         c.open(connectionString);
-        QSqlQuery q = runStatement(c.database(), c.translate(ScheduleStatement(false)),
-                                   {BenchPress + u'%'});
+        QSqlQuery q =
+            runStatement(c.database(), c.translate(ScheduleStatement(false)), {BenchPress + u'%'});
         const int n = q.record().count();
         while (q.next())
             for (int i = 0; i < n; ++i)
@@ -67,13 +67,13 @@ int main(int argc, char **argv)
         const double own = engineOwnMs(t.connectionString);
         const double screen = MedianMs(9, [&] { window.QuerySchedule(); });
         Report(t.name + QStringLiteral(" engine's own time, schedule statement"), own);
-        Report(t.name + QStringLiteral(" the query through the data layer alone"), MedianMs(9, [&] {
-                   QueryScheduleRows(t.connectionString, BenchPress, false);
-               }));
+        Report(t.name + QStringLiteral(" the query through the data layer alone"),
+               MedianMs(9, [&] { QueryScheduleRows(t.connectionString, BenchPress, false); }));
         double budget = 1.5 * own;
         if (t.name == u"sqlite")
             budget = std::min(budget, 100.0);
-        Report(t.name + QStringLiteral(" query and grid fill, 2,000 of 200,000 lines"), screen, budget);
+        Report(t.name + QStringLiteral(" query and grid fill, 2,000 of 200,000 lines"), screen,
+               budget);
 
         QVector<CompletionLine> lines;
         for (int i = 1; lines.size() < 500; ++i) {

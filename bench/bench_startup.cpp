@@ -18,7 +18,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     const QString program = dir.filePath(QStringLiteral("daily_report"));
-    QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/../daily_report"), program);
+    QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/../daily_report"),
+                program);
     CreatePlovDatabase(dir.filePath(QStringLiteral("PLOV.mdb")), true);
 
     QList<double> times;

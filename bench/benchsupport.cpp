@@ -55,15 +55,16 @@ QList<BenchTarget> BenchTargets(bool withDemoData)
     static int counter = 0;
     ++counter;
     QList<BenchTarget> targets;
-    targets.append({QStringLiteral("sqlite"),
-                    CreatePlovDatabase(benchDir().filePath(QStringLiteral("bench%1.mdb").arg(counter)),
-                                       withDemoData)});
+    targets.append(
+        {QStringLiteral("sqlite"),
+         CreatePlovDatabase(benchDir().filePath(QStringLiteral("bench%1.mdb").arg(counter)),
+                            withDemoData)});
     if (!pgPrefix().isEmpty()) {
-        const QString name = QStringLiteral("plovbench_%1_%2")
-                                 .arg(QCoreApplication::applicationPid())
-                                 .arg(counter);
+        const QString name =
+            QStringLiteral("plovbench_%1_%2").arg(QCoreApplication::applicationPid()).arg(counter);
         pgDatabases().append(name);
-        targets.append({QStringLiteral("postgresql"), CreatePlovDatabase(pgUrl(name), withDemoData)});
+        targets.append(
+            {QStringLiteral("postgresql"), CreatePlovDatabase(pgUrl(name), withDemoData)});
     }
     return targets;
 }

@@ -7,7 +7,7 @@
 namespace {
 
 // Opens one table's statement and writes `write` into its row when exactly one is found.
-template<typename Write>
+template <typename Write>
 void writeSingleRow(Connection &c, const QString &sql, const QVariantList &params, Write write)
 {
     Recordset rs(c);
@@ -41,12 +41,11 @@ void PropagateCompletion(Connection &c, const CompletionLine &line, bool withPla
                                   "where PO = ? and [NO] = ? and ID = ? and INO = ?"),
                    {line.po, line.no, line.id, line.ino}, [&](Recordset &rs) {
                        const bool plannedMoved =
-                           line.listedPlanned
-                           && rs.text(QStringLiteral("ODATE")).trimmed() != line.listedPlanned->trimmed();
+                           line.listedPlanned && rs.text(QStringLiteral("ODATE")).trimmed() !=
+                                                     line.listedPlanned->trimmed();
                        const bool completionMoved =
-                           line.listedCompletion
-                           && rs.text(QStringLiteral("FDATE")).trimmed()
-                                  != line.listedCompletion->trimmed();
+                           line.listedCompletion && rs.text(QStringLiteral("FDATE")).trimmed() !=
+                                                        line.listedCompletion->trimmed();
                        if (plannedMoved || completionMoved)
                            throw DbConflictError(
                                QStringLiteral("工單 %1 序 %2 的預定日或完工日已被其他使用者變更，"

@@ -120,7 +120,8 @@ void DailyReportWindow::buildToolbars()
     Toolbar1->setMovable(false);
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     for (const ToolbarButton &b : toolbar1Buttons) {
-        QAction *a = Toolbar1->addAction(style()->standardIcon(b.icon), QString::fromUtf8(b.caption));
+        QAction *a =
+            Toolbar1->addAction(style()->standardIcon(b.icon), QString::fromUtf8(b.caption));
         const QString key = QString::fromUtf8(b.key);
         a->setObjectName(key);
         a->setToolTip(QString::fromUtf8(b.tooltip));
@@ -421,8 +422,8 @@ void DailyReportWindow::ShowJobDetail(const QString &po, const QString &no)
         pic急件->setVisible(record->rush);
         if (record->rush)
             pic急件->raise();
-        lbl備註1->setText(fml印刷->text(fml印刷->activeRow(), ScheduleCol::Remark) + u' '
-                          + record->printingNote);
+        lbl備註1->setText(fml印刷->text(fml印刷->activeRow(), ScheduleCol::Remark) + u' ' +
+                          record->printingNote);
     } catch (const DbError &e) {
         ShowMessage(e.description(), QStringLiteral("依工單單號取得資料錯誤"),
                     MessageService::Icon::Critical);
@@ -431,8 +432,8 @@ void DailyReportWindow::ShowJobDetail(const QString &po, const QString &no)
 
 bool DailyReportWindow::isMarked(int row, int col) const
 {
-    return row >= 0 && row < m_marks.size() && col >= 0 && col < m_marks[row].size()
-           && m_marks[row][col];
+    return row >= 0 && row < m_marks.size() && col >= 0 && col < m_marks[row].size() &&
+           m_marks[row][col];
 }
 
 void DailyReportWindow::mark(int row, int col)
@@ -468,10 +469,11 @@ void DailyReportWindow::onActiveCellChanged(int row, int col)
     if (fml印刷->heading(col) != u"耗時")
         return;
     JobHandOffList &handOff = JobHandOff();
-    const int columns[12] = {ScheduleCol::PO,          ScheduleCol::NO,        ScheduleCol::Completion,
-                             ScheduleCol::TimeUsed,    ScheduleCol::Product,   ScheduleCol::Press,
-                             ScheduleCol::Color1,      ScheduleCol::Color2,    ScheduleCol::Proofing,
-                             ScheduleCol::ScheduleId,  ScheduleCol::ScheduleLine, ScheduleCol::ClosingMark};
+    const int columns[12] = {
+        ScheduleCol::PO,         ScheduleCol::NO,           ScheduleCol::Completion,
+        ScheduleCol::TimeUsed,   ScheduleCol::Product,      ScheduleCol::Press,
+        ScheduleCol::Color1,     ScheduleCol::Color2,       ScheduleCol::Proofing,
+        ScheduleCol::ScheduleId, ScheduleCol::ScheduleLine, ScheduleCol::ClosingMark};
     for (int slot = 0; slot < 12; ++slot)
         handOff[slot] = fml印刷->text(row, columns[slot]).trimmed();
     OpenTimeSheet(this);
@@ -533,8 +535,8 @@ void DailyReportWindow::SaveCompletion()
 {
     fml印刷->endEdit();
     if (ShowMessage(QStringLiteral("確定儲存資料?"), QStringLiteral("詢問"),
-                    MessageService::Icon::Question, MessageService::Buttons::YesNo)
-        != MessageService::Answer::Yes)
+                    MessageService::Icon::Question,
+                    MessageService::Buttons::YesNo) != MessageService::Answer::Yes)
         return;
     const short lock = CheckMaintenanceLock();
     if (lock == MaintenanceLockState::Locked)
@@ -552,7 +554,9 @@ void DailyReportWindow::SaveCompletion()
             if (!isMarked(r + 1, ScheduleCol::Planned) && !isMarked(r + 1, ScheduleCol::Completion))
                 continue;
             const QVector<QString> &row = cells[r];
-            const auto cell = [&](int col) { return col - 1 < row.size() ? row[col - 1] : QString(); };
+            const auto cell = [&](int col) {
+                return col - 1 < row.size() ? row[col - 1] : QString();
+            };
             CompletionLine line;
             line.po = cell(ScheduleCol::PO).trimmed();
             line.no = Val(cell(ScheduleCol::NO));
@@ -619,8 +623,8 @@ void DailyReportWindow::onToolbar1(const QString &key)
 void DailyReportWindow::AskToClose()
 {
     if (ShowMessage(QStringLiteral("確定離開") + windowTitle() + QStringLiteral("嗎？"),
-                    ProgramTitle, MessageService::Icon::Question, MessageService::Buttons::YesNo)
-        != MessageService::Answer::Yes)
+                    ProgramTitle, MessageService::Icon::Question,
+                    MessageService::Buttons::YesNo) != MessageService::Answer::Yes)
         return;
     m_unloading = true;
     close();
@@ -631,8 +635,8 @@ void DailyReportWindow::closeEvent(QCloseEvent *e)
     if (!m_unloading && e->spontaneous()) {
         // The close box asks the closing question too.
         if (ShowMessage(QStringLiteral("確定離開") + windowTitle() + QStringLiteral("嗎？"),
-                        ProgramTitle, MessageService::Icon::Question, MessageService::Buttons::YesNo)
-            != MessageService::Answer::Yes) {
+                        ProgramTitle, MessageService::Icon::Question,
+                        MessageService::Buttons::YesNo) != MessageService::Answer::Yes) {
             e->ignore();
             return;
         }
@@ -646,7 +650,8 @@ void DailyReportWindow::unload()
     m_unloading = true;
     qApp->removeEventFilter(this);
     const SessionSettings &s = Session();
-    if (const auto error = UnregisterRunningProgram(s.ConnectionString, s.MachineUserId, ProgramTitle))
+    if (const auto error =
+            UnregisterRunningProgram(s.ConnectionString, s.MachineUserId, ProgramTitle))
         ShowMessage(*error, QStringLiteral("刪除已開啟程式錯誤"), MessageService::Icon::Critical);
 }
 

@@ -81,8 +81,8 @@ private:
 
     // Screen state.
     int m_filledRows = 0;
-    QVector<QVector<bool>> m_marks;               // (grid row, grid column)
-    QVector<QPair<QString, QString>> m_listed;    // planned and completion stamps as listed, per row
+    QVector<QVector<bool>> m_marks;            // (grid row, grid column)
+    QVector<QPair<QString, QString>> m_listed; // planned and completion stamps as listed, per row
     QString m_detailPo;
     QString m_detailNo;
     bool m_firstActivation = true;

@@ -7,7 +7,8 @@
 // The 25 columns of the schedule grid, in the order the schedule query returns
 // its fields.
 namespace ScheduleCol {
-enum : int {
+enum : int
+{
     PO = 1,
     NO = 2,
     Desc = 3,

@@ -62,8 +62,8 @@ CommandLineIdentity CutCommandLine(const QString &commandLine, CommandLineIdenti
 
 QString BuildCommandLine(const CommandLineIdentity &identity)
 {
-    return LaunchToken + QStringLiteral(" -AD=") + identity.Ad + QStringLiteral(" -NAME=")
-           + identity.UserName + QStringLiteral(" -ID=") + identity.UserId
-           + QStringLiteral(" -XLS=") + identity.XlsExt + QStringLiteral(" -DOC=")
-           + identity.DocExt + QStringLiteral(" -PID=") + NumberText(identity.ParentWindow);
+    return LaunchToken + QStringLiteral(" -AD=") + identity.Ad + QStringLiteral(" -NAME=") +
+           identity.UserName + QStringLiteral(" -ID=") + identity.UserId +
+           QStringLiteral(" -XLS=") + identity.XlsExt + QStringLiteral(" -DOC=") + identity.DocExt +
+           QStringLiteral(" -PID=") + NumberText(identity.ParentWindow);
 }

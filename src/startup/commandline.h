@@ -22,7 +22,8 @@ bool HasLaunchToken(const QString &commandLine);
 // in order; a value that holds a later key is cut short. Throws DbError with the
 // description of the failure (a key missing or out of order, a -PID= value that
 // is not a number). `partial` receives the fields cut before a failure.
-CommandLineIdentity CutCommandLine(const QString &commandLine, CommandLineIdentity *partial = nullptr);
+CommandLineIdentity CutCommandLine(const QString &commandLine,
+                                   CommandLineIdentity *partial = nullptr);
 
 // The command line this program passes on to a sibling program of the suite.
 QString BuildCommandLine(const CommandLineIdentity &identity);

@@ -23,7 +23,8 @@ QHash<QString, QString> odbcKeys(const QString &text)
 std::optional<ConnectionInfo> postgresServer(const QString &text, const QString &defaultPassword)
 {
     const QHash<QString, QString> keys = odbcKeys(text);
-    if (!keys.value(QStringLiteral("DRIVER")).contains(QStringLiteral("postgres"), Qt::CaseInsensitive))
+    if (!keys.value(QStringLiteral("DRIVER"))
+             .contains(QStringLiteral("postgres"), Qt::CaseInsensitive))
         return std::nullopt;
     ConnectionInfo info;
     info.engine = ConnectionInfo::Engine::Postgres;
@@ -35,8 +36,8 @@ std::optional<ConnectionInfo> postgresServer(const QString &text, const QString 
     info.port = ok && port > 0 ? port : 5432;
     info.database = keys.value(QStringLiteral("DATABASE"));
     info.user = keys.value(QStringLiteral("UID"));
-    info.password = keys.contains(QStringLiteral("PWD")) ? keys.value(QStringLiteral("PWD"))
-                                                          : defaultPassword;
+    info.password =
+        keys.contains(QStringLiteral("PWD")) ? keys.value(QStringLiteral("PWD")) : defaultPassword;
     if (info.database.isEmpty())
         throw DbError(QStringLiteral("PLOV.DSN 指定了 PostgreSQL 伺服器，但沒有 DATABASE="));
     return info;

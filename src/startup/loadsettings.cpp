@@ -12,18 +12,17 @@
 namespace {
 
 const QStringList permissionColumns = {
-    QStringLiteral("估價審單金額"), QStringLiteral("採購審單金額"),
-    QStringLiteral("工單作業權限"), QStringLiteral("生產管理權限"), QStringLiteral("成本分析權限"),
-    QStringLiteral("基本資料權限"), QStringLiteral("應收帳款權限"), QStringLiteral("應付帳款權限"),
-    QStringLiteral("物料管理權限"), QStringLiteral("產品管理權限"), QStringLiteral("印刷作業權限"),
-    QStringLiteral("製版作業權限"), QStringLiteral("發票權限"),     QStringLiteral("其它權限"),
-    QStringLiteral("報價權限"),     QStringLiteral("維護權限"),     QStringLiteral("會計權限"),
-    QStringLiteral("績效權限"),     QStringLiteral("稽核權限"),     QStringLiteral("速算權限"),
-    QStringLiteral("運送權限"),     QStringLiteral("授信額度權限"), QStringLiteral("產能權限"),
-    QStringLiteral("CRM權限"),      QStringLiteral("網印權限"),     QStringLiteral("代收權限"),
-    QStringLiteral("雜支權限"),     QStringLiteral("刀模權限"),     QStringLiteral("標籤權限"),
-    QStringLiteral("公告權限"),     QStringLiteral("寄庫權限"),     QStringLiteral("捲筒權限"),
-    QStringLiteral("接稿權限"),
+    QStringLiteral("估價審單金額"), QStringLiteral("採購審單金額"), QStringLiteral("工單作業權限"),
+    QStringLiteral("生產管理權限"), QStringLiteral("成本分析權限"), QStringLiteral("基本資料權限"),
+    QStringLiteral("應收帳款權限"), QStringLiteral("應付帳款權限"), QStringLiteral("物料管理權限"),
+    QStringLiteral("產品管理權限"), QStringLiteral("印刷作業權限"), QStringLiteral("製版作業權限"),
+    QStringLiteral("發票權限"),     QStringLiteral("其它權限"),     QStringLiteral("報價權限"),
+    QStringLiteral("維護權限"),     QStringLiteral("會計權限"),     QStringLiteral("績效權限"),
+    QStringLiteral("稽核權限"),     QStringLiteral("速算權限"),     QStringLiteral("運送權限"),
+    QStringLiteral("授信額度權限"), QStringLiteral("產能權限"),     QStringLiteral("CRM權限"),
+    QStringLiteral("網印權限"),     QStringLiteral("代收權限"),     QStringLiteral("雜支權限"),
+    QStringLiteral("刀模權限"),     QStringLiteral("標籤權限"),     QStringLiteral("公告權限"),
+    QStringLiteral("寄庫權限"),     QStringLiteral("捲筒權限"),     QStringLiteral("接稿權限"),
 };
 
 const QStringList detailPermissionColumns = {
@@ -46,7 +45,7 @@ QString field(const Recordset &rs, const QString &column)
 }
 
 // Opens a statement and hands its first row to `read` when there is one.
-template<typename Read>
+template <typename Read>
 void readFirstRow(Connection &connection, const QString &sql, const QVariantList &params, Read read)
 {
     Recordset rs(connection);
@@ -59,8 +58,8 @@ void readFirstRow(Connection &connection, const QString &sql, const QVariantList
 void readEmployee(SessionSettings &s, const Recordset &rs)
 {
     for (int i = 0; i < 20; ++i)
-        s.EmployeeGroup[i] = field(rs, i == 0 ? QStringLiteral("GROUP")
-                                              : QStringLiteral("GROUP%1").arg(i));
+        s.EmployeeGroup[i] =
+            field(rs, i == 0 ? QStringLiteral("GROUP") : QStringLiteral("GROUP%1").arg(i));
     s.ExtensionNo = field(rs, QStringLiteral("分機代號"));
 }
 

@@ -62,9 +62,9 @@ QString BuildConnectionString(const DatabaseLocation &location)
 {
     if (location.Server)
         return postgresConnectionString(*location.Server);
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;") + QStringLiteral("Data Source=")
-           + location.DatabaseFolder + QStringLiteral("PLOV.mdb") + QStringLiteral(";")
-           + QStringLiteral("Jet OLEDB:Database Password=") + DatabasePassword;
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;") + QStringLiteral("Data Source=") +
+           location.DatabaseFolder + QStringLiteral("PLOV.mdb") + QStringLiteral(";") +
+           QStringLiteral("Jet OLEDB:Database Password=") + DatabasePassword;
 }
 
 std::optional<QString> ResetTempText(const QString &tempFolder)

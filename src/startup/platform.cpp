@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QSysInfo>
 #include <cerrno>
-#include <csignal>
 #include <cmath>
+#include <csignal>
 #include <limits>
 #include <pwd.h>
 #include <unistd.h>

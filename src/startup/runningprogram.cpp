@@ -52,8 +52,8 @@ std::optional<QString> RegisterRunningProgram(const QString &connectionString, c
     }
 }
 
-std::optional<QString> UnregisterRunningProgram(const QString &connectionString,
-                                                const QString &id, const QString &func)
+std::optional<QString> UnregisterRunningProgram(const QString &connectionString, const QString &id,
+                                                const QString &func)
 {
     try {
         Connection c;

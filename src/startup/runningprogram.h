@@ -8,7 +8,12 @@
 
 struct MaintenanceLockState
 {
-    enum Result : short { Free = 0, Locked = 1, CheckFailed = 9 };
+    enum Result : short
+    {
+        Free = 0,
+        Locked = 1,
+        CheckFailed = 9
+    };
     Result result = Free;
     QString lockUser; // holder of the first lock row read, trimmed
 };
@@ -25,8 +30,8 @@ std::optional<QString> RegisterRunningProgram(const QString &connectionString, c
                                               bool parentAlive, double mainWindow,
                                               const QString &func);
 // Deletes this program's row. Gives the error's description on failure.
-std::optional<QString> UnregisterRunningProgram(const QString &connectionString,
-                                                const QString &id, const QString &func);
+std::optional<QString> UnregisterRunningProgram(const QString &connectionString, const QString &id,
+                                                const QString &func);
 
 // The program's title in the register.
 inline const QString ProgramTitle = QStringLiteral("日報登錄作業");

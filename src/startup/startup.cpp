@@ -75,7 +75,8 @@ StartedProgram StartProgram(const QString &commandLine, const QString &programFo
         return started;
     }
     if (!HasLaunchToken(commandLine)) {
-        ShowMessage(QStringLiteral("引數錯誤"), QStringLiteral("錯誤"), MessageService::Icon::Critical);
+        ShowMessage(QStringLiteral("引數錯誤"), QStringLiteral("錯誤"),
+                    MessageService::Icon::Critical);
         return started;
     }
     started.window = new DailyReportWindow;
@@ -91,7 +92,8 @@ int Main(int argc, char **argv)
     sinceStart.start();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("daily_report"));
-    const StartedProgram started = StartProgram(ArgumentText(QApplication::arguments()), ProgramFolder());
+    const StartedProgram started =
+        StartProgram(ArgumentText(QApplication::arguments()), ProgramFolder());
     if (!started.window)
         return 0;
     // The start-up benchmark asks to be told when the main screen is up.

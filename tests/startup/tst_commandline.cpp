@@ -18,21 +18,47 @@ private slots:
         QTest::addColumn<QString>("doc");
         QTest::addColumn<double>("pid");
 
-        QTest::newRow("menu line") << "-qta5827 -AD=admin -NAME=王小明 -ID=E001 -XLS=.xlsx -DOC=.docx -PID=4242"
-                                   << "admin" << "王小明" << "E001" << ".xlsx" << ".docx" << 4242.0;
+        QTest::newRow("menu line")
+            << "-qta5827 -AD=admin -NAME=王小明 -ID=E001 -XLS=.xlsx -DOC=.docx -PID=4242"
+            << "admin"
+            << "王小明"
+            << "E001"
+            << ".xlsx"
+            << ".docx" << 4242.0;
         QTest::newRow("surrounding blanks trimmed once")
             << "  -qta5827 -AD=a -NAME=b -ID=c -XLS=d -DOC=e -PID=7  "
-            << "a" << "b" << "c" << "d" << "e" << 7.0;
+            << "a"
+            << "b"
+            << "c"
+            << "d"
+            << "e" << 7.0;
         QTest::newRow("double blank keeps one trailing blank")
             << "-qta5827 -AD=a  -NAME=b -ID=c -XLS=d -DOC=e -PID=1"
-            << "a " << "b" << "c" << "d" << "e" << 1.0;
+            << "a "
+            << "b"
+            << "c"
+            << "d"
+            << "e" << 1.0;
         QTest::newRow("value holding a later key is cut short")
             << "-qta5827 -AD=a -NAME=x-ID=y -ID=c -XLS=d -DOC=e -PID=1"
-            << "a" << "" << "y -ID=c" << "d" << "e" << 1.0;
+            << "a"
+            << ""
+            << "y -ID=c"
+            << "d"
+            << "e" << 1.0;
         QTest::newRow("empty values") << "-qta5827 -AD= -NAME= -ID= -XLS= -DOC= -PID=0"
-                                      << "" << "" << "" << "" << "" << 0.0;
-        QTest::newRow("apostrophe in a name") << "-qta5827 -AD=o'neil -NAME=O'Neil -ID=E'1 -XLS=x -DOC=y -PID=12"
-                                              << "o'neil" << "O'Neil" << "E'1" << "x" << "y" << 12.0;
+                                      << ""
+                                      << ""
+                                      << ""
+                                      << ""
+                                      << "" << 0.0;
+        QTest::newRow("apostrophe in a name")
+            << "-qta5827 -AD=o'neil -NAME=O'Neil -ID=E'1 -XLS=x -DOC=y -PID=12"
+            << "o'neil"
+            << "O'Neil"
+            << "E'1"
+            << "x"
+            << "y" << 12.0;
     }
     void cutsValues()
     {
@@ -51,12 +77,18 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("cutBeforeFailure"); // the user name cut before the failure
 
-        QTest::newRow("no arguments") << "-qta5827" << "";
-        QTest::newRow("keys out of order") << "-qta5827 -NAME=b -AD=a -ID=c -XLS=d -DOC=e -PID=1" << "";
-        QTest::newRow("missing -ID=") << "-qta5827 -AD=a -NAME=b -XLS=d -DOC=e -PID=1" << "";
-        QTest::newRow("empty -PID=") << "-qta5827 -AD=a -NAME=b -ID=c -XLS=d -DOC=e -PID=" << "b";
-        QTest::newRow("non-numeric -PID=") << "-qta5827 -AD=a -NAME=b -ID=c -XLS=d -DOC=e -PID=12x" << "b";
-        QTest::newRow("token after -PID=") << "-AD=a -NAME=b -ID=c -XLS=d -DOC=e -PID=12 -qta5827" << "b";
+        QTest::newRow("no arguments") << "-qta5827"
+                                      << "";
+        QTest::newRow("keys out of order") << "-qta5827 -NAME=b -AD=a -ID=c -XLS=d -DOC=e -PID=1"
+                                           << "";
+        QTest::newRow("missing -ID=") << "-qta5827 -AD=a -NAME=b -XLS=d -DOC=e -PID=1"
+                                      << "";
+        QTest::newRow("empty -PID=") << "-qta5827 -AD=a -NAME=b -ID=c -XLS=d -DOC=e -PID="
+                                     << "b";
+        QTest::newRow("non-numeric -PID=") << "-qta5827 -AD=a -NAME=b -ID=c -XLS=d -DOC=e -PID=12x"
+                                           << "b";
+        QTest::newRow("token after -PID=") << "-AD=a -NAME=b -ID=c -XLS=d -DOC=e -PID=12 -qta5827"
+                                           << "b";
     }
     void failures()
     {
@@ -101,7 +133,9 @@ private slots:
         id.DocExt = QStringLiteral(".docx");
         id.ParentWindow = 65812;
         const QString line = BuildCommandLine(id);
-        QCOMPARE(line, QStringLiteral("-qta5827 -AD=a -NAME=王小明 -ID=E001 -XLS=.xlsx -DOC=.docx -PID=65812"));
+        QCOMPARE(line,
+                 QStringLiteral(
+                     "-qta5827 -AD=a -NAME=王小明 -ID=E001 -XLS=.xlsx -DOC=.docx -PID=65812"));
         const CommandLineIdentity back = CutCommandLine(line);
         QCOMPARE(back.UserName, id.UserName);
         QCOMPARE(back.ParentWindow, id.ParentWindow);

@@ -29,8 +29,9 @@ QString errorOf(const std::function<void()> &f)
 void addScheduleLine(TestDatabase &db, const QString &po, int no, const QString &order,
                      const QString &press)
 {
-    db.exec(QStringLiteral("insert into [PRINTING_S] (PO, [NO], ID, INO, 順序, 車別, ODATE, FDATE, ACT) "
-                           "values (?, ?, 'P1', ?, ?, ?, '', '', '')"),
+    db.exec(QStringLiteral(
+                "insert into [PRINTING_S] (PO, [NO], ID, INO, 順序, 車別, ODATE, FDATE, ACT) "
+                "values (?, ?, 'P1', ?, ?, ?, '', '', '')"),
             {po, no, no, order, press});
 }
 
@@ -47,7 +48,8 @@ private slots:
     {
         TestDatabase db;
         for (int i = 1; i <= 3; ++i)
-            addScheduleLine(db, QStringLiteral("A%1").arg(i), i, QString::number(i), QStringLiteral("海德堡四色"));
+            addScheduleLine(db, QStringLiteral("A%1").arg(i), i, QString::number(i),
+                            QStringLiteral("海德堡四色"));
         Connection c;
         c.open(db.connectionString());
         Recordset rs(c);
@@ -63,7 +65,10 @@ private slots:
         rs.moveNext();
         QVERIFY(rs.eof());
         QVERIFY(!errorOf([&] { rs.value(QStringLiteral("PO")); }).isEmpty());
-        QVERIFY(!errorOf([&] { rs.moveFirst(); rs.value(QStringLiteral("NOSUCH")); }).isEmpty());
+        QVERIFY(!errorOf([&] {
+                     rs.moveFirst();
+                     rs.value(QStringLiteral("NOSUCH"));
+                 }).isEmpty());
 
         const auto rows = rs.getRows();
         QCOMPARE(rows.size(), 3);    // fields
@@ -71,7 +76,8 @@ private slots:
         QCOMPARE(rows[0][2].toString(), QStringLiteral("A3"));
 
         Recordset none(c);
-        none.open(QStringLiteral("select * from [PRINTING_S] where PO = ?"), {QStringLiteral("none")});
+        none.open(QStringLiteral("select * from [PRINTING_S] where PO = ?"),
+                  {QStringLiteral("none")});
         QCOMPARE(none.recordCount(), 0);
         QVERIFY(none.bof());
         QVERIFY(none.eof());
@@ -95,7 +101,8 @@ private slots:
         TestDatabase db;
         const QString tricky = QStringLiteral("O'Neil'); delete from [PRINTING_S]; --");
         addScheduleLine(db, QStringLiteral("A1"), 1, QStringLiteral("1"), tricky);
-        QCOMPARE(db.scalar(QStringLiteral("select 車別 from [PRINTING_S] where 車別 = ?"), {tricky}).toString(),
+        QCOMPARE(db.scalar(QStringLiteral("select 車別 from [PRINTING_S] where 車別 = ?"), {tricky})
+                     .toString(),
                  tricky);
         QCOMPARE(db.scalar(QStringLiteral("select count(*) from [PRINTING_S]")).toInt(), 1);
     }
@@ -103,9 +110,12 @@ private slots:
     void likeIgnoresCaseAndValReadsTheLeadingNumber()
     {
         TestDatabase db;
-        addScheduleLine(db, QStringLiteral("A1"), 1, QStringLiteral("10"), QStringLiteral("Komori"));
-        addScheduleLine(db, QStringLiteral("A2"), 2, QStringLiteral("9"), QStringLiteral("komori-2"));
-        addScheduleLine(db, QStringLiteral("A3"), 3, QStringLiteral("9.5x"), QStringLiteral("Heidel"));
+        addScheduleLine(db, QStringLiteral("A1"), 1, QStringLiteral("10"),
+                        QStringLiteral("Komori"));
+        addScheduleLine(db, QStringLiteral("A2"), 2, QStringLiteral("9"),
+                        QStringLiteral("komori-2"));
+        addScheduleLine(db, QStringLiteral("A3"), 3, QStringLiteral("9.5x"),
+                        QStringLiteral("Heidel"));
         Connection c;
         c.open(db.connectionString());
         Recordset rs(c);
@@ -136,16 +146,20 @@ private slots:
             rs.setValue(QStringLiteral("FDATE"), QStringLiteral("1204-14"));
             rs.setValue(QStringLiteral("act"), QStringLiteral("1204-14"));
             rs.update();
-            rs.setValue(QStringLiteral("FDATE"), QStringLiteral("1204-15")); // a second write of the same row
+            rs.setValue(QStringLiteral("FDATE"),
+                        QStringLiteral("1204-15")); // a second write of the same row
             rs.update();
             t.commit();
         }
-        QCOMPARE(db.scalar(QStringLiteral("select FDATE from [PRINTING_S] where PO = 'A2'")).toString(),
-                 QStringLiteral("1204-15"));
-        QCOMPARE(db.scalar(QStringLiteral("select ACT from [PRINTING_S] where PO = 'A2'")).toString(),
-                 QStringLiteral("1204-14"));
-        QCOMPARE(db.scalar(QStringLiteral("select FDATE from [PRINTING_S] where PO = 'A1'")).toString(),
-                 QString());
+        QCOMPARE(
+            db.scalar(QStringLiteral("select FDATE from [PRINTING_S] where PO = 'A2'")).toString(),
+            QStringLiteral("1204-15"));
+        QCOMPARE(
+            db.scalar(QStringLiteral("select ACT from [PRINTING_S] where PO = 'A2'")).toString(),
+            QStringLiteral("1204-14"));
+        QCOMPARE(
+            db.scalar(QStringLiteral("select FDATE from [PRINTING_S] where PO = 'A1'")).toString(),
+            QString());
     }
 
     void rowChangedMeanwhileFailsAndRollsBack()
@@ -174,10 +188,12 @@ private slots:
             t.commit();
         });
         QVERIFY2(error.contains(QStringLiteral("其他使用者")), qPrintable(error));
-        QCOMPARE(db.scalar(QStringLiteral("select FDATE from [PRINTING_S] where PO = 'A1'")).toString(),
-                 QString());
-        QCOMPARE(db.scalar(QStringLiteral("select FDATE from [PRINTING_S] where PO = 'A2'")).toString(),
-                 QStringLiteral("1203-09"));
+        QCOMPARE(
+            db.scalar(QStringLiteral("select FDATE from [PRINTING_S] where PO = 'A1'")).toString(),
+            QString());
+        QCOMPARE(
+            db.scalar(QStringLiteral("select FDATE from [PRINTING_S] where PO = 'A2'")).toString(),
+            QStringLiteral("1203-09"));
     }
 
     void twoSavesOfTheSameRowOneWins()
@@ -215,27 +231,32 @@ private slots:
             error = e.description();
         }
         QVERIFY(!error.isEmpty());
-        QCOMPARE(db.scalar(QStringLiteral("select FDATE from [PRINTING_S] where PO = 'A1'")).toString(),
-                 QStringLiteral("1204-14"));
-        QCOMPARE(db.scalar(QStringLiteral("select ACT from [PRINTING_S] where PO = 'A2'")).toString(),
-                 QString());
+        QCOMPARE(
+            db.scalar(QStringLiteral("select FDATE from [PRINTING_S] where PO = 'A1'")).toString(),
+            QStringLiteral("1204-14"));
+        QCOMPARE(
+            db.scalar(QStringLiteral("select ACT from [PRINTING_S] where PO = 'A2'")).toString(),
+            QString());
     }
 
     void readerSeesAllOfASaveOrNone()
     {
         TestDatabase db;
         for (int i = 1; i <= 4; ++i)
-            addScheduleLine(db, QStringLiteral("A%1").arg(i), i, QString::number(i), QStringLiteral("P"));
+            addScheduleLine(db, QStringLiteral("A%1").arg(i), i, QString::number(i),
+                            QStringLiteral("P"));
         Connection writer;
         writer.open(db.connectionString());
         writer.beginTrans();
-        writer.execute(QStringLiteral("update [PRINTING_S] set FDATE = 'x' where PO in ('A1', 'A2')"));
+        writer.execute(
+            QStringLiteral("update [PRINTING_S] set FDATE = 'x' where PO in ('A1', 'A2')"));
         Connection reader;
         reader.open(db.connectionString());
         Recordset rs(reader);
         rs.open(QStringLiteral("select count(*) as n from [PRINTING_S] where FDATE = 'x'"));
         QCOMPARE(rs.value(QStringLiteral("n")).toInt(), 0);
-        writer.execute(QStringLiteral("update [PRINTING_S] set FDATE = 'x' where PO in ('A3', 'A4')"));
+        writer.execute(
+            QStringLiteral("update [PRINTING_S] set FDATE = 'x' where PO in ('A3', 'A4')"));
         writer.commitTrans();
         rs.open(QStringLiteral("select count(*) as n from [PRINTING_S] where FDATE = 'x'"));
         QCOMPARE(rs.value(QStringLiteral("n")).toInt(), 4);
@@ -248,14 +269,16 @@ private slots:
             Connection c;
             c.open(db.connectionString());
             c.beginTrans();
-            c.execute(QStringLiteral("insert into [SYSLOCK] ([USER]) values (?)"), {QStringLiteral("x")});
+            c.execute(QStringLiteral("insert into [SYSLOCK] ([USER]) values (?)"),
+                      {QStringLiteral("x")});
         }
         QCOMPARE(db.scalar(QStringLiteral("select count(*) from [SYSLOCK]")).toInt(), 0);
         // The pooled or reopened connection carries nothing over.
         Connection again;
         again.open(db.connectionString());
         again.beginTrans();
-        again.execute(QStringLiteral("insert into [SYSLOCK] ([USER]) values (?)"), {QStringLiteral("y")});
+        again.execute(QStringLiteral("insert into [SYSLOCK] ([USER]) values (?)"),
+                      {QStringLiteral("y")});
         again.commitTrans();
         QCOMPARE(db.scalar(QStringLiteral("select count(*) from [SYSLOCK]")).toInt(), 1);
     }
@@ -280,7 +303,9 @@ private slots:
         t.commit();
         QCOMPARE(db.scalar(QStringLiteral("select count(*) from [SYSUSER1]")).toInt(), 3);
         QCOMPARE(db.scalar(QStringLiteral("select LPID from [SYSUSER1] where ID = ?"),
-                           {QStringLiteral("PC\\u2")}).toDouble(), 102.0);
+                           {QStringLiteral("PC\\u2")})
+                     .toDouble(),
+                 102.0);
     }
 
     void readOnlyRecordsetsRefuseWrites()
@@ -291,7 +316,8 @@ private slots:
         c.open(db.connectionString());
         Recordset rs(c);
         rs.open(QStringLiteral("select PO from [PRINTING_S]"));
-        QVERIFY(!errorOf([&] { rs.setValue(QStringLiteral("PO"), QStringLiteral("B")); }).isEmpty());
+        QVERIFY(
+            !errorOf([&] { rs.setValue(QStringLiteral("PO"), QStringLiteral("B")); }).isEmpty());
     }
 
     void badDataSourcesNameTheFileAndTheProblem()
@@ -302,7 +328,8 @@ private slots:
         const QString missing = dir.filePath(QStringLiteral("PLOV.mdb"));
         Connection c;
         QString error = errorOf([&] { c.open(sqliteAt(missing)); });
-        QVERIFY2(error.contains(missing) && error.contains(QStringLiteral("找不到")), qPrintable(error));
+        QVERIFY2(error.contains(missing) && error.contains(QStringLiteral("找不到")),
+                 qPrintable(error));
         QVERIFY(!QFile::exists(missing)); // opening never creates an empty database
 
         QFile text(dir.filePath(QStringLiteral("text.mdb")));

@@ -8,18 +8,23 @@
 
 namespace {
 
-const QString menuLine = QStringLiteral(
-    "-qta5827 -AD=ad1 -NAME=O'Brien -ID=E0'7 -XLS=.xls -DOC=.doc -PID=31337");
+const QString menuLine =
+    QStringLiteral("-qta5827 -AD=ad1 -NAME=O'Brien -ID=E0'7 -XLS=.xls -DOC=.doc -PID=31337");
 
 void fillSettings(TestDatabase &db)
 {
-    db.exec(QStringLiteral("insert into [EMPLOYEE] (ID, NAME, ODATE, [GROUP], GROUP1, GROUP19, 分機代號) "
-                           "values ('E0''7', 'O''Brien', '', 'g0', 'g1', 'g19', ' 215 ')"));
-    db.exec(QStringLiteral("insert into [EMPLOYEE] (ID, NAME, ODATE) values ('E900', '老闆', '1100101')"));
-    db.exec(QStringLiteral("insert into [EMPLOYEE] (ID, NAME, ODATE) values ('E901', '老闆', null)"));
-    db.exec(QStringLiteral("insert into [COMPANY] (COMPANY, [ADD], ADD1, TNO, TEL, FAX) "
-                           "values ('  大同彩色印刷 ', '台北市', '二樓', '12345678', '02-1', '02-2')"));
-    db.exec(QStringLiteral("insert into [COMPANY1] (COMPANY, [ADD], TNO, TEL, FAX) values ('分公司', 'a', 'b', 'c', 'd')"));
+    db.exec(QStringLiteral(
+        "insert into [EMPLOYEE] (ID, NAME, ODATE, [GROUP], GROUP1, GROUP19, 分機代號) "
+        "values ('E0''7', 'O''Brien', '', 'g0', 'g1', 'g19', ' 215 ')"));
+    db.exec(QStringLiteral(
+        "insert into [EMPLOYEE] (ID, NAME, ODATE) values ('E900', '老闆', '1100101')"));
+    db.exec(
+        QStringLiteral("insert into [EMPLOYEE] (ID, NAME, ODATE) values ('E901', '老闆', null)"));
+    db.exec(
+        QStringLiteral("insert into [COMPANY] (COMPANY, [ADD], ADD1, TNO, TEL, FAX) "
+                       "values ('  大同彩色印刷 ', '台北市', '二樓', '12345678', '02-1', '02-2')"));
+    db.exec(QStringLiteral("insert into [COMPANY1] (COMPANY, [ADD], TNO, TEL, FAX) values "
+                           "('分公司', 'a', 'b', 'c', 'd')"));
     db.exec(QStringLiteral("insert into [SYSTEM] (MFUN, ITEM0, ITEM1, ITEM2, ITEM3, ITEM87) "
                            "values ('00000000000000100', 'zero', '12abc', '', '3.5', 'last')"));
     db.exec(QStringLiteral("insert into [SYSTEM1] (發票開立方式, 發票平台路徑, ITEM87, ITEM120) "
@@ -27,11 +32,13 @@ void fillSettings(TestDatabase &db)
     db.exec(QStringLiteral("insert into [使用者資料] (使用者, 管理者, 工單作業權限, 接稿權限) "
                            "values ('O''Brien', 'N', '1', '0')"));
     db.exec(QStringLiteral("insert into [使用者資料] (使用者, 管理者) values ('老闆', 'Y')"));
-    db.exec(QStringLiteral("insert into [使用者資料明細] (使用者, 工單作業細部) values ('O''Brien', '0111')"));
+    db.exec(QStringLiteral(
+        "insert into [使用者資料明細] (使用者, 工單作業細部) values ('O''Brien', '0111')"));
     db.exec(QStringLiteral("insert into [SYSOS] (VM, XP, WIN7, WIN7C, WIN10, WIN10C) "
                            "values ('2.6', '1', '1', '7', '1', '10')"));
     db.exec(QStringLiteral("insert into [啟用發送EAMIL] (啟用發送EAMIL) values ('Y')"));
-    db.exec(QStringLiteral("insert into [SYSLOAD] (ID, COMPUTER, EXCEL) values ('PC1\\mary', 'PC1', '/srv/excel/')"));
+    db.exec(QStringLiteral(
+        "insert into [SYSLOAD] (ID, COMPUTER, EXCEL) values ('PC1\\mary', 'PC1', '/srv/excel/')"));
 }
 
 SessionSettings sessionOn(const TestDatabase &db)
@@ -94,7 +101,8 @@ private slots:
         TestDatabase db;
         fillSettings(db);
         SessionSettings s = sessionOn(db);
-        const auto error = LoadSettings(s, true, QStringLiteral("-AD=x -NAME=y"), QStringLiteral("PC1"));
+        const auto error =
+            LoadSettings(s, true, QStringLiteral("-AD=x -NAME=y"), QStringLiteral("PC1"));
         QVERIFY2(!error, qPrintable(error.value_or(QString())));
         QCOMPARE(s.UserName, QStringLiteral("老闆"));
         QCOMPARE(s.Ad, QStringLiteral("老闆"));
@@ -140,16 +148,17 @@ private slots:
         QVERIFY(error.has_value());
         QVERIFY2(error->contains(QStringLiteral("SYSOS"), Qt::CaseInsensitive), qPrintable(*error));
         QCOMPARE(s.CompanyName, QStringLiteral("大同彩色印刷")); // read before the failure
-        QCOMPARE(s.EmailEnabled, QString());                  // never reached
+        QCOMPARE(s.EmailEnabled, QString());                     // never reached
     }
 
     void unreachableDatabaseLeavesTheIdentityEmpty()
     {
         QTemporaryDir dir;
         SessionSettings s;
-        s.ConnectionString = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1/PLOV.mdb;"
-                                            "Jet OLEDB:Database Password=qtam5827qtam5827")
-                                 .arg(dir.path());
+        s.ConnectionString =
+            QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1/PLOV.mdb;"
+                           "Jet OLEDB:Database Password=qtam5827qtam5827")
+                .arg(dir.path());
         const auto error = LoadSettings(s, true, menuLine, QStringLiteral("PC1"));
         QVERIFY(error.has_value());
         QVERIFY2(error->contains(QStringLiteral("PLOV.mdb")), qPrintable(*error));

@@ -37,13 +37,15 @@ private slots:
         QCOMPARE(loc.TempFolder, m_program.path() + u'/');
         QCOMPARE(loc.MachineUserId, QStringLiteral("PC01\\mary"));
         QCOMPARE(BuildConnectionString(loc),
-                 QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + m_program.path()
-                     + QStringLiteral("/PLOV.mdb;Jet OLEDB:Database Password=qtam5827qtam5827"));
+                 QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
+                     m_program.path() +
+                     QStringLiteral("/PLOV.mdb;Jet OLEDB:Database Password=qtam5827qtam5827"));
     }
 
     void siteCTakesTheFolderBeforeTheFileName()
     {
-        writeDsn("[ODBC]\r\nDRIVER=Microsoft Access Driver (*.mdb)\r\nSITE=C\r\nDBQ=/srv/Share/Plov Data/PLOV.MDB\r\n");
+        writeDsn("[ODBC]\r\nDRIVER=Microsoft Access Driver "
+                 "(*.mdb)\r\nSITE=C\r\nDBQ=/srv/Share/Plov Data/PLOV.MDB\r\n");
         const DatabaseLocation loc = locate();
         QCOMPARE(loc.Site, QStringLiteral("C"));
         QCOMPARE(loc.DatabaseFolder, QStringLiteral("/srv/Share/Plov Data/"));
@@ -111,7 +113,8 @@ private slots:
 
     void postgresServerInOdbcKeys()
     {
-        writeDsn("[ODBC]\nDRIVER=PostgreSQL Unicode\nSERVER=db.shop.lan\nPORT=5433\nDATABASE=plov\nUID=press\n");
+        writeDsn("[ODBC]\nDRIVER=PostgreSQL "
+                 "Unicode\nSERVER=db.shop.lan\nPORT=5433\nDATABASE=plov\nUID=press\n");
         const DatabaseLocation loc = locate();
         QVERIFY(loc.Server.has_value());
         QCOMPARE(loc.Server->host, QStringLiteral("db.shop.lan"));

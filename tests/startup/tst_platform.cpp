@@ -14,14 +14,22 @@ private slots:
         QTest::addColumn<QString>("version");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<double>("expected");
-        QTest::newRow("Windows 7") << "6.1.7601" << "Microsoft Windows 7 Professional" << 6.1;
-        QTest::newRow("XP") << "5.1.2600" << "Microsoft Windows XP" << 5.1;
-        QTest::newRow("Windows 11 reports 10.0") << "10.0.22631" << "Microsoft Windows 11 Pro" << 11.0;
-        QTest::newRow("Windows 10") << "10.0.19045" << "Microsoft Windows 10 Home" << 10.0;
-        QTest::newRow("server edition") << "6.3.9600" << "Microsoft Windows Server 2012 R2" << 0.0;
-        QTest::newRow("no second dot") << "6.1" << "" << 6.0;
-        QTest::newRow("no dot at all") << "10" << "" << 0.0;
-        QTest::newRow("Linux kernel") << "6.1.0-13-amd64" << "Debian GNU/Linux 12 (bookworm)" << 6.1;
+        QTest::newRow("Windows 7") << "6.1.7601"
+                                   << "Microsoft Windows 7 Professional" << 6.1;
+        QTest::newRow("XP") << "5.1.2600"
+                            << "Microsoft Windows XP" << 5.1;
+        QTest::newRow("Windows 11 reports 10.0") << "10.0.22631"
+                                                 << "Microsoft Windows 11 Pro" << 11.0;
+        QTest::newRow("Windows 10") << "10.0.19045"
+                                    << "Microsoft Windows 10 Home" << 10.0;
+        QTest::newRow("server edition") << "6.3.9600"
+                                        << "Microsoft Windows Server 2012 R2" << 0.0;
+        QTest::newRow("no second dot") << "6.1"
+                                       << "" << 6.0;
+        QTest::newRow("no dot at all") << "10"
+                                       << "" << 0.0;
+        QTest::newRow("Linux kernel") << "6.1.0-13-amd64"
+                                      << "Debian GNU/Linux 12 (bookworm)" << 6.1;
     }
     void windowsVersion()
     {

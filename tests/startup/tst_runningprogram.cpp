@@ -21,11 +21,14 @@ private slots:
         state = ReadMaintenanceLock(db.connectionString());
         QCOMPARE(state.result, MaintenanceLockState::Locked);
         QCOMPARE(state.lockUser, QString());
-        QVERIFY(MaintenanceLockMessage(state.lockUser).startsWith(QStringLiteral("\r\n\r\n正在維護")));
+        QVERIFY(
+            MaintenanceLockMessage(state.lockUser).startsWith(QStringLiteral("\r\n\r\n正在維護")));
 
         db.exec(QStringLiteral("delete from [SYSLOCK]"));
-        db.exec(QStringLiteral("insert into [SYSLOCK] ([USER]) values (?)"), {QStringLiteral(" 系統管理員 ")});
-        db.exec(QStringLiteral("insert into [SYSLOCK] ([USER]) values (?)"), {QStringLiteral("second")});
+        db.exec(QStringLiteral("insert into [SYSLOCK] ([USER]) values (?)"),
+                {QStringLiteral(" 系統管理員 ")});
+        db.exec(QStringLiteral("insert into [SYSLOCK] ([USER]) values (?)"),
+                {QStringLiteral("second")});
         state = ReadMaintenanceLock(db.connectionString());
         QCOMPARE(state.result, MaintenanceLockState::Locked);
         QVERIFY(state.lockUser == u"系統管理員" || state.lockUser == u"second");
@@ -37,7 +40,8 @@ private slots:
     {
         TestDatabase db;
         db.exec(QStringLiteral("drop table [SYSLOCK]"));
-        QCOMPARE(ReadMaintenanceLock(db.connectionString()).result, MaintenanceLockState::CheckFailed);
+        QCOMPARE(ReadMaintenanceLock(db.connectionString()).result,
+                 MaintenanceLockState::CheckFailed);
         QCOMPARE(ReadMaintenanceLock(QStringLiteral("Data Source=/nonexistent/PLOV.mdb")).result,
                  MaintenanceLockState::CheckFailed);
     }
@@ -50,7 +54,9 @@ private slots:
         QVERIFY(!RegisterRunningProgram(db.connectionString(), id, true, 222, ProgramTitle));
         QCOMPARE(db.scalar(QStringLiteral("select count(*) from [SYSUSER1]")).toInt(), 1);
         QCOMPARE(db.scalar(QStringLiteral("select LPID from [SYSUSER1] where ID = ? and FUNC = ?"),
-                           {id, ProgramTitle}).toDouble(), 222.0);
+                           {id, ProgramTitle})
+                     .toDouble(),
+                 222.0);
 
         QVERIFY(!UnregisterRunningProgram(db.connectionString(), id, ProgramTitle));
         QCOMPARE(db.scalar(QStringLiteral("select count(*) from [SYSUSER1]")).toInt(), 0);
@@ -59,7 +65,8 @@ private slots:
     void noRowWhileTheParentIsGone()
     {
         TestDatabase db;
-        QVERIFY(!RegisterRunningProgram(db.connectionString(), QStringLiteral("PC\\u"), false, 1, ProgramTitle));
+        QVERIFY(!RegisterRunningProgram(db.connectionString(), QStringLiteral("PC\\u"), false, 1,
+                                        ProgramTitle));
         QCOMPARE(db.scalar(QStringLiteral("select count(*) from [SYSUSER1]")).toInt(), 0);
     }
 
@@ -67,7 +74,8 @@ private slots:
     {
         TestDatabase db;
         db.exec(QStringLiteral("drop table [SYSUSER1]"));
-        QVERIFY(RegisterRunningProgram(db.connectionString(), QStringLiteral("x"), true, 1, ProgramTitle));
+        QVERIFY(RegisterRunningProgram(db.connectionString(), QStringLiteral("x"), true, 1,
+                                       ProgramTitle));
         QVERIFY(UnregisterRunningProgram(db.connectionString(), QStringLiteral("x"), ProgramTitle));
     }
 };

@@ -85,7 +85,9 @@ private slots:
 
         QVERIFY(QTest::qWaitForWindowActive(started.window));
         QTRY_COMPARE(db.scalar(QStringLiteral("select count(*) from [SYSUSER1] where FUNC = ?"),
-                               {QStringLiteral("日報登錄作業")}).toInt(), 1);
+                               {QStringLiteral("日報登錄作業")})
+                         .toInt(),
+                     1);
         auto *presses = started.window->findChild<QComboBox *>(QStringLiteral("cbo車別"));
         QVERIFY(presses->count() > 1);
         QCOMPARE(presses->itemText(0), QString());
@@ -105,8 +107,8 @@ private slots:
         TestDatabase db(TestDatabase::Content::Demo);
         pointFolderAt(m_programFolder.path(), db);
         ScriptedMessageService messages;
-        StartedProgram started = StartProgram(QStringLiteral("-AD=a -NAME=b -ID=c -XLS=d -DOC=e -PID=1"),
-                                              m_programFolder.path());
+        StartedProgram started = StartProgram(
+            QStringLiteral("-AD=a -NAME=b -ID=c -XLS=d -DOC=e -PID=1"), m_programFolder.path());
         QVERIFY(!started.window);
         QCOMPARE(messages.shown().size(), 1);
         QCOMPARE(messages.shown().first().text, QStringLiteral("引數錯誤"));
@@ -184,7 +186,8 @@ private slots:
         QTemporaryDir folder;
         QFile f(folder.filePath(QStringLiteral("PLOV.DSN")));
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("[ODBC]\r\nDRIVER=PostgreSQL Unicode\r\nSERVER=127.0.0.1\r\nPORT=1\r\nDATABASE=plov\r\nUID=press\r\n");
+        f.write("[ODBC]\r\nDRIVER=PostgreSQL "
+                "Unicode\r\nSERVER=127.0.0.1\r\nPORT=1\r\nDATABASE=plov\r\nUID=press\r\n");
         f.close();
         ScriptedMessageService messages;
         StartedProgram started = StartProgram(QStringLiteral("-AD=x"), folder.path());

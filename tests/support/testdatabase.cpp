@@ -60,9 +60,8 @@ TestDatabase::TestDatabase(Content content)
         return;
     }
     static int counter = 0;
-    m_pgDatabase = QStringLiteral("plovtest_%1_%2")
-                       .arg(QCoreApplication::applicationPid())
-                       .arg(++counter);
+    m_pgDatabase =
+        QStringLiteral("plovtest_%1_%2").arg(QCoreApplication::applicationPid()).arg(++counter);
     m_connectionString = CreatePlovDatabase(pgUrl(m_pgDatabase), demo);
 }
 
@@ -74,9 +73,9 @@ TestDatabase::~TestDatabase()
     try {
         Connection c;
         c.open(adminConnectionString());
-        runStatement(c.database(),
-                     QStringLiteral("drop database if exists \"%1\" with (force)").arg(m_pgDatabase),
-                     {});
+        runStatement(
+            c.database(),
+            QStringLiteral("drop database if exists \"%1\" with (force)").arg(m_pgDatabase), {});
         c.close();
         PostgresEngine::clearPool();
     } catch (const DbError &e) {

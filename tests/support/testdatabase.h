@@ -13,7 +13,11 @@
 class TestDatabase
 {
 public:
-    enum class Content { Schema, Demo };
+    enum class Content
+    {
+        Schema,
+        Demo
+    };
 
     explicit TestDatabase(Content content = Content::Schema);
     ~TestDatabase();

@@ -44,7 +44,8 @@ private slots:
 
         r = plov({QStringLiteral("demo"), db});
         QCOMPARE(r.exitCode, 1);
-        QVERIFY2(r.err.contains(db) && r.err.contains(QStringLiteral("不會覆蓋")), qPrintable(r.err));
+        QVERIFY2(r.err.contains(db) && r.err.contains(QStringLiteral("不會覆蓋")),
+                 qPrintable(r.err));
         QCOMPARE(QFileInfo(db).size(), size);
     }
 
@@ -52,7 +53,8 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("nothing") << QStringList();
-        QTest::newRow("unknown command") << QStringList{QStringLiteral("drop"), QStringLiteral("x.mdb")};
+        QTest::newRow("unknown command")
+            << QStringList{QStringLiteral("drop"), QStringLiteral("x.mdb")};
         QTest::newRow("create without DB") << QStringList{QStringLiteral("create")};
         QTest::newRow("print without -o")
             << QStringList{QStringLiteral("print-schedule"), QStringLiteral("x.mdb")};
@@ -87,8 +89,8 @@ private slots:
         QVERIFY(content.contains(QStringLiteral("海德堡四色")));
         QVERIFY(!content.contains(QStringLiteral("小森五色"))); // other presses are not printed
 
-        r = plov({QStringLiteral("print-schedule"), db, QStringLiteral("沒有這台"), QStringLiteral("-o"),
-                  dir.filePath(QStringLiteral("none.pdf"))});
+        r = plov({QStringLiteral("print-schedule"), db, QStringLiteral("沒有這台"),
+                  QStringLiteral("-o"), dir.filePath(QStringLiteral("none.pdf"))});
         QCOMPARE(r.exitCode, 1);
         QVERIFY(r.err.contains(QStringLiteral("查無任何資料!")));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("none.pdf"))));

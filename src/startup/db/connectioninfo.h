@@ -6,7 +6,11 @@
 // or a PostgreSQL server.
 struct ConnectionInfo
 {
-    enum class Engine { Sqlite, Postgres };
+    enum class Engine
+    {
+        Sqlite,
+        Postgres
+    };
     Engine engine = Engine::Sqlite;
 
     QString dataSource; // SQLite: the database file

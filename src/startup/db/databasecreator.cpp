@@ -1,10 +1,10 @@
 #include "databasecreator.h"
 
 #include "connection.h"
-#include "recordset.h"
 #include "dberror.h"
-#include "sqlscript.h"
+#include "recordset.h"
 #include "sqlquery.h"
+#include "sqlscript.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,8 +17,8 @@ namespace {
 
 bool isPostgresUrl(const QString &target)
 {
-    return target.startsWith(QStringLiteral("postgresql://"))
-           || target.startsWith(QStringLiteral("postgres://"));
+    return target.startsWith(QStringLiteral("postgresql://")) ||
+           target.startsWith(QStringLiteral("postgres://"));
 }
 
 ConnectionInfo postgresTarget(const QString &target)
@@ -91,10 +91,12 @@ void preparePostgresDatabase(const ConnectionInfo &info)
     c.open(postgresConnectionString(info));
     QSqlQuery q = runStatement(
         c.database(),
-        QStringLiteral("select count(*) from information_schema.tables where table_schema = 'public'"),
+        QStringLiteral(
+            "select count(*) from information_schema.tables where table_schema = 'public'"),
         {});
     if (q.next() && q.value(0).toInt() > 0)
-        throw DbError(QStringLiteral("資料庫 %1 已經有資料表，不會覆蓋既有的資料庫").arg(info.database));
+        throw DbError(
+            QStringLiteral("資料庫 %1 已經有資料表，不會覆蓋既有的資料庫").arg(info.database));
 }
 
 } // namespace
@@ -136,7 +138,8 @@ QString CreatePlovDatabase(const QString &target, bool withDemoData)
         // A half-made database file is no database: nothing is left behind.
         if (!postgres) {
             const QString path = QFileInfo(target).absoluteFilePath();
-            for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+            for (const QString &suffix :
+                 {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
                 QFile::remove(path + suffix);
         }
         throw;

@@ -13,7 +13,13 @@ bool isWordChar(QChar c)
 // single other characters. Literals are kept whole so nothing inside them is touched.
 struct Token
 {
-    enum Kind { Word, Literal, Bracketed, Other } kind;
+    enum Kind
+    {
+        Word,
+        Literal,
+        Bracketed,
+        Other
+    } kind;
     QString text;
 };
 
@@ -84,17 +90,19 @@ QString translateJet(const QString &jetSql, JetTarget target)
         if (!isKeyword(tokens[i], u"select"))
             continue;
         qsizetype j = i + 1;
-        while (j < tokens.size() && tokens[j].kind == Token::Other && tokens[j].text.trimmed().isEmpty())
+        while (j < tokens.size() && tokens[j].kind == Token::Other &&
+               tokens[j].text.trimmed().isEmpty())
             ++j;
         if (j + 2 < tokens.size() && isKeyword(tokens[j], u"top")) {
             qsizetype k = j + 1;
-            while (k < tokens.size() && tokens[k].kind == Token::Other && tokens[k].text.trimmed().isEmpty())
+            while (k < tokens.size() && tokens[k].kind == Token::Other &&
+                   tokens[k].text.trimmed().isEmpty())
                 ++k;
             if (k < tokens.size() && tokens[k].kind == Token::Word && tokens[k].text.toInt() > 0) {
                 limit = tokens[k].text;
                 qsizetype end = k + 1; // the blank after the number goes too
-                if (end < tokens.size() && tokens[end].kind == Token::Other
-                    && tokens[end].text.trimmed().isEmpty())
+                if (end < tokens.size() && tokens[end].kind == Token::Other &&
+                    tokens[end].text.trimmed().isEmpty())
                     ++end;
                 tokens.remove(j, end - j);
             }

@@ -6,6 +6,10 @@
 // Only what lies outside string literals is touched: "[name]" becomes a quoted
 // identifier, "select top N ..." ends in "limit N". For PostgreSQL, identifiers
 // fold to the lower-case names of its schema and "like" ignores case as Jet's does.
-enum class JetTarget { Sqlite, Postgres };
+enum class JetTarget
+{
+    Sqlite,
+    Postgres
+};
 
 QString translateJet(const QString &jetSql, JetTarget target);

@@ -47,8 +47,8 @@ QString describeOpenFailure(const ConnectionInfo &info, const QSqlError &error)
     const QString where = info.host.startsWith(u'/')
                               ? QStringLiteral("%1 (port %2)").arg(info.host).arg(info.port)
                               : QStringLiteral("%1:%2").arg(info.host).arg(info.port);
-    if (text.contains(QStringLiteral("password authentication failed"), Qt::CaseInsensitive)
-        || text.contains(QStringLiteral("no password supplied"), Qt::CaseInsensitive))
+    if (text.contains(QStringLiteral("password authentication failed"), Qt::CaseInsensitive) ||
+        text.contains(QStringLiteral("no password supplied"), Qt::CaseInsensitive))
         return QStringLiteral("資料庫伺服器 %1 拒絕登入：使用者 %2 的密碼錯誤（%3）")
             .arg(where, info.user, text.trimmed());
     if (text.contains(QStringLiteral("does not exist"), Qt::CaseInsensitive))

@@ -35,8 +35,8 @@ QString withIdentity(const QString &jetSql, const QString &identity)
     const QRegularExpressionMatch m = head.match(jetSql);
     if (!m.hasMatch())
         throw DbError(QStringLiteral("只能更新 select 敘述的結果：%1").arg(jetSql));
-    return jetSql.left(m.capturedEnd()) + identity + QStringLiteral(" as ") + identityAlias
-           + QStringLiteral(", ") + jetSql.mid(m.capturedEnd());
+    return jetSql.left(m.capturedEnd()) + identity + QStringLiteral(" as ") + identityAlias +
+           QStringLiteral(", ") + jetSql.mid(m.capturedEnd());
 }
 
 } // namespace
@@ -219,10 +219,9 @@ void Recordset::writeRow(Row &row)
                 marks.append(QStringLiteral("?"));
                 params.append(row.values.at(i));
             }
-        sql = columns.isEmpty()
-                  ? QStringLiteral("insert into %1 default values").arg(table)
-                  : QStringLiteral("insert into %1 (%2) values (%3)")
-                        .arg(table, columns.join(u','), marks.join(u','));
+        sql = columns.isEmpty() ? QStringLiteral("insert into %1 default values").arg(table)
+                                : QStringLiteral("insert into %1 (%2) values (%3)")
+                                      .arg(table, columns.join(u','), marks.join(u','));
     } else {
         // The row is found by its identity, and only while every changed column still
         // holds what was read: a row changed meanwhile by someone else is not overwritten.
@@ -247,14 +246,16 @@ void Recordset::writeRow(Row &row)
         }
         params += checkParams;
         sql = QStringLiteral("update %1 set %2 where %3")
-                  .arg(table, columns.join(QStringLiteral(", ")), checks.join(QStringLiteral(" and ")));
+                  .arg(table, columns.join(QStringLiteral(", ")),
+                       checks.join(QStringLiteral(" and ")));
     }
     sql += QStringLiteral(" returning ") + engine.rowIdentity();
     QSqlQuery &q = m_connection.run(sql, params);
     if (!q.next()) {
         q.finish();
         throw DbConflictError(
-            QStringLiteral("資料表 %1 的這筆資料已被其他使用者變更或刪除，無法儲存。請重新查詢後再試一次。")
+            QStringLiteral(
+                "資料表 %1 的這筆資料已被其他使用者變更或刪除，無法儲存。請重新查詢後再試一次。")
                 .arg(m_table));
     }
     row.identity = q.value(0);

@@ -15,7 +15,12 @@ class Connection;
 class Recordset
 {
 public:
-    enum class Lock { ReadOnly, Optimistic, BatchOptimistic };
+    enum class Lock
+    {
+        ReadOnly,
+        Optimistic,
+        BatchOptimistic
+    };
 
     explicit Recordset(Connection &connection);
 

@@ -54,8 +54,9 @@ void SqliteEngine::checkDatabaseFile(const QString &path)
     if (head.startsWith(QByteArrayLiteral("SQLite format 3\0")))
         return;
     if (head.mid(4, 15) == "Standard Jet DB" || head.mid(4, 15) == "Standard ACE DB")
-        throw DbError(QStringLiteral("%1 是 Microsoft Access 資料庫，必須先轉換成本程式的資料庫格式才能使用")
-                          .arg(path));
+        throw DbError(
+            QStringLiteral("%1 是 Microsoft Access 資料庫，必須先轉換成本程式的資料庫格式才能使用")
+                .arg(path));
     throw DbError(QStringLiteral("%1 不是資料庫檔案（檔案已損壞或格式不符）").arg(path));
 }
 
