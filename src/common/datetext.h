@@ -32,7 +32,7 @@ QString TimeStamp();
 // three characters plus 1911, month from characters 4-5, day from characters
 // 6-7, time from its last five characters ("hh:nn"). Invalid unless the first
 // seven characters are digits naming a real date and the time is a real time.
-// The result carries no time zone (UTC spec), so differences are plain
+// The result carries no time zone (UTC), so differences are plain
 // calendar arithmetic.
 QDateTime StampDateTime(const QString &stamp);
 

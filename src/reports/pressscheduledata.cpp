@@ -41,7 +41,7 @@ PressScheduleRow ReadRow(const Recordset &rs)
     r.odate = rs.text(QStringLiteral("ODATE"));
     r.fdate = rs.text(QStringLiteral("FDATE"));
     r.prem = rs.text(QStringLiteral("PREM"));
-    r.spec = rs.text(QStringLiteral("規格"));
+    r.paperSpec = rs.text(QStringLiteral("規格"));
     r.paperItem = rs.text(QStringLiteral("紙品"));
     r.vendor = rs.text(QStringLiteral("下游廠商"));
     r.code = rs.text(QStringLiteral("CODE"));

@@ -52,14 +52,14 @@ QString PressCheckText(const QString &item7)
     return item7.trimmed() == QLatin1String("1") ? QStringLiteral("Y") : QString();
 }
 
-QString RowPaperText(const QString &spec, const QString &paperItem)
+QString RowPaperText(const QString &paperSpec, const QString &paperItem)
 {
-    return spec.trimmed() + QStringLiteral("   ") + paperItem.trimmed();
+    return paperSpec.trimmed() + QStringLiteral("   ") + paperItem.trimmed();
 }
 
-QString PaperLineText(const QString &spec, const QString &item)
+QString PaperLineText(const QString &paperSpec, const QString &item)
 {
-    return spec.trimmed() + QStringLiteral("     ") + item.trimmed();
+    return paperSpec.trimmed() + QStringLiteral("     ") + item.trimmed();
 }
 
 PressScheduleEntry FormatPressScheduleEntry(const PressScheduleRow &row, int counter)
@@ -82,7 +82,7 @@ PressScheduleEntry FormatPressScheduleEntry(const PressScheduleRow &row, int cou
     e.fdate = row.fdate;
     e.pressCheck = PressCheckText(row.item7);
     e.plateKind = PlateKindText(row.item1, row.item4);
-    e.paperText = RowPaperText(row.spec, row.paperItem);
+    e.paperText = RowPaperText(row.paperSpec, row.paperItem);
     e.prem = row.prem;
     e.vendor = row.vendor;
     e.code = row.code;

@@ -32,10 +32,10 @@ QString PlateKindText(const QString &item1, const QString &item4);
 QString PressCheckText(const QString &item7);
 
 // 用紙 from the row's own 規格 and 紙品: the two trimmed, three blanks between.
-QString RowPaperText(const QString &spec, const QString &paperItem);
+QString RowPaperText(const QString &paperSpec, const QString &paperItem);
 
 // 用紙 from the job's single PAPER line: SPEC and ITEM trimmed, five blanks between.
-QString PaperLineText(const QString &spec, const QString &item);
+QString PaperLineText(const QString &paperSpec, const QString &item);
 
 // Everything but the 紙 and 版 marks (and the paper text a PAPER lookup may
 // replace). counter is the entry's running number over the whole report.

@@ -30,10 +30,10 @@ void ApplyRowLookups(PressScheduleEntry &entry, const PressScheduleRow &row,
     const double no = Val(row.no);
     try {
         lookups.beginRow();
-        if (row.spec.trimmed().isEmpty() && row.paperItem.trimmed().isEmpty()) {
+        if (row.paperSpec.trimmed().isEmpty() && row.paperItem.trimmed().isEmpty()) {
             const auto lines = lookups.paperLines(po, no);
             if (lines.size() == 1)
-                entry.paperText = PaperLineText(lines.first().spec, lines.first().item);
+                entry.paperText = PaperLineText(lines.first().paperSpec, lines.first().item);
         }
         entry.plateDone = DoneMark(lookups.plateDates(po, no));
         entry.paperArrived = DoneMark(PaperDates(lookups.paperLines(po, no)));

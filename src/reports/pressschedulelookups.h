@@ -13,7 +13,7 @@ class PressScheduleLookups
 public:
     struct PaperLine
     {
-        QString spec;
+        QString paperSpec;
         QString item;
         QString fdate;
     };

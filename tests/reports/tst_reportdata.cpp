@@ -19,13 +19,13 @@ namespace {
 
 void Insert(TestDatabase &db, const QString &press, const QString &po, int no, double color1 = 4,
             double plat = 8, const QString &odate = QStringLiteral("1151204"),
-            const QString &spec = QStringLiteral(""), const QString &paperItem = QStringLiteral(""))
+            const QString &paperSpec = QStringLiteral(""), const QString &paperItem = QStringLiteral(""))
 {
     db.exec(QStringLiteral("insert into [印刷預排表1] (車別, PO, [NO], DESC1, COLOR1, COLOR2, "
                            "MEMB, PLAT, QTY, ODATE, FDATE, 規格, 紙品, ITEM1) "
                            "values (?, ?, ?, ?, ?, 0, 2, ?, ?, ?, ?, ?, ?, ?)"),
             {press, po, no, QStringLiteral("件 %1-%2").arg(po).arg(no), color1, plat,
-             QStringLiteral("0.167令 + 80張"), odate, QStringLiteral("0991231"), spec, paperItem,
+             QStringLiteral("0.167令 + 80張"), odate, QStringLiteral("0991231"), paperSpec, paperItem,
              QStringLiteral("1")});
 }
 

@@ -136,7 +136,7 @@ private slots:
         row.qty = "0.167令 + 80張";
         row.odate = "0991231";
         row.fdate = "0991231";
-        row.spec = " 31x43 ";
+        row.paperSpec = " 31x43 ";
         row.paperItem = "道林";
         const PressScheduleEntry e = FormatPressScheduleEntry(row, 7);
         QCOMPARE(e.counter, QStringLiteral("7"));
@@ -153,7 +153,7 @@ private slots:
 
     void lookups_data()
     {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("paperSpec");
         QTest::addColumn<int>("paperCount");
         QTest::addColumn<QString>("paperDate");
         QTest::addColumn<QString>("plateDate");
@@ -191,7 +191,7 @@ private slots:
         QFETCH(QString, paperText);
         QFETCH(QString, paperMark);
         QFETCH(QString, plateMark);
-        QFETCH(QString, spec);
+        QFETCH(QString, paperSpec);
         QFETCH(int, paperCount);
         QFETCH(QString, paperDate);
         QFETCH(QString, plateDate);
@@ -203,7 +203,7 @@ private slots:
         PressScheduleRow row;
         row.po = " W1 ";
         row.no = "2";
-        row.spec = spec;
+        row.paperSpec = paperSpec;
         PressScheduleEntry entry = FormatPressScheduleEntry(row, 1);
         ApplyRowLookups(entry, row, fake);
         QCOMPARE(entry.paperText, paperText);
@@ -211,7 +211,7 @@ private slots:
         QCOMPARE(entry.plateDone, plateMark);
         QCOMPARE(fake.openRows, 0);
         // The paper text is looked up only when the row names no paper.
-        QCOMPARE(fake.calls.count("paper W1/2"), spec.isEmpty() ? 2 : 1);
+        QCOMPARE(fake.calls.count("paper W1/2"), paperSpec.isEmpty() ? 2 : 1);
     }
 
     void failedLookupSkipsRestOfRow()
@@ -239,7 +239,7 @@ private slots:
         PressScheduleRow row;
         row.po = "W1";
         row.no = "x";
-        row.spec = "s";
+        row.paperSpec = "s";
         PressScheduleEntry entry = FormatPressScheduleEntry(row, 1);
         ApplyRowLookups(entry, row, fake);
         QCOMPARE(fake.calls, QStringList({"plate W1/0", "paper W1/0"}));
