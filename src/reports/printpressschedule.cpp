@@ -2,6 +2,7 @@
 
 #include "common/datetext.h"
 #include "common/messagebox.h"
+#include "common/waitcursor.h"
 #include "reports/pressscheduledata.h"
 #include "reports/pressschedulereport.h"
 #include "reports/reportpreviewer.h"
@@ -9,33 +10,8 @@
 #include "startup/db/dberror.h"
 #include "startup/sessionsettings.h"
 
-#include <QApplication>
-#include <QCursor>
 
 namespace {
-
-// The hourglass while the report is read and built.
-class WaitCursor
-{
-public:
-    WaitCursor()
-    {
-        QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-        QCoreApplication::processEvents();
-    }
-    ~WaitCursor() { restore(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-    void restore()
-    {
-        if (m_active)
-            QApplication::restoreOverrideCursor();
-        m_active = false;
-    }
-
-private:
-    bool m_active = true;
-};
 
 enum class Loaded
 {
