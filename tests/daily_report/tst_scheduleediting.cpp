@@ -19,6 +19,22 @@ QDateTime stampMoment()
 const QString kEmptyLine = QStringLiteral("A1151125");   // line 2
 const QString kPlannedLine = QStringLiteral("A1151110"); // line 1, planned 1204-08
 
+// Lists a line of 海德堡四色 with both stamps set, closed or open, under
+// 只秀已完工; gives its grid row.
+int listStampedLine(MainScreen &screen, bool closed)
+{
+    ScheduleLine line;
+    line.po = QStringLiteral("A1151193");
+    line.planned = QStringLiteral("1203-08");
+    line.completion = QStringLiteral("1204-10");
+    line.closingMark = closed ? QStringLiteral("11512") : QString();
+    screen.insertLine(line);
+    if (!screen.open())
+        return 0;
+    screen.query(QStringLiteral("海德堡四色"), true);
+    return screen.rowOf(line.po, 1);
+}
+
 } // namespace
 
 class TestScheduleEditing : public QObject
@@ -208,15 +224,8 @@ void TestScheduleEditing::deleteClearsOnlyStampsOfOpenRows()
     QFETCH(bool, closed);
     QFETCH(bool, cleared);
     MainScreen screen;
-    ScheduleLine line;
-    line.po = QStringLiteral("A1151193");
-    line.planned = QStringLiteral("1203-08");
-    line.completion = QStringLiteral("1204-10");
-    line.closingMark = closed ? QStringLiteral("11512") : QString();
-    screen.insertLine(line);
-    QVERIFY(screen.open());
-    screen.query(QStringLiteral("海德堡四色"), true);
-    const int row = screen.rowOf(line.po, 1);
+    const int row = listStampedLine(screen, closed);
+    QVERIFY(row > 0);
     screen.clickCell(row, col);
     const QString before = screen.cell(row, col);
     QVERIFY(!before.isEmpty());
@@ -255,14 +264,8 @@ void TestScheduleEditing::doubleClickEditsOnlyStampsOfOpenRows()
     QFETCH(bool, closed);
     QFETCH(bool, takesEntry);
     MainScreen screen;
-    ScheduleLine line;
-    line.po = QStringLiteral("A1151194");
-    line.completion = QStringLiteral("1204-10");
-    line.closingMark = closed ? QStringLiteral("11512") : QString();
-    screen.insertLine(line);
-    QVERIFY(screen.open());
-    screen.query(QStringLiteral("海德堡四色"), true);
-    const int row = screen.rowOf(line.po, 1);
+    const int row = listStampedLine(screen, closed);
+    QVERIFY(row > 0);
     const QString before = screen.cell(row, col);
     const QModelIndex index = screen.view()->model()->index(row - 1, col - 1);
     screen.clickCell(row, col); // a real double click starts with a plain click
