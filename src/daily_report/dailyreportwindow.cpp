@@ -264,8 +264,6 @@ bool DailyReportWindow::event(QEvent *e)
             firstActivation();
         setEnabled(true);
         m_activating = false;
-        if (m_firstActivation == false && cbo車別->isVisible() && !fml印刷->isEnabled())
-            cbo車別->setFocus();
     }
     return QMainWindow::event(e);
 }

@@ -1,5 +1,6 @@
 #include "startup/db/connection.h"
 #include "startup/db/dberror.h"
+#include "startup/db/postgresengine.h"
 #include "startup/db/recordset.h"
 #include "testdatabase.h"
 
@@ -281,6 +282,32 @@ private slots:
                       {QStringLiteral("y")});
         again.commitTrans();
         QCOMPARE(db.scalar(QStringLiteral("select count(*) from [SYSLOCK]")).toInt(), 1);
+    }
+
+    void droppedPooledSessionIsReplaced()
+    {
+        if (TestDatabase::engineUnderTest() != ConnectionInfo::Engine::Postgres)
+            QSKIP("sessions are pooled on a server");
+        TestDatabase db;
+        Connection other;
+        other.open(db.connectionString());
+        QString backend;
+        {
+            Connection c;
+            c.open(db.connectionString());
+            Recordset rs(c);
+            rs.open(QStringLiteral("select pg_backend_pid() as pid"));
+            backend = rs.text(QStringLiteral("pid"));
+        }
+        // The server ends the idle pooled session (a restart, an administrator).
+        other.execute(QStringLiteral("select pg_terminate_backend(?)"), {backend.toInt()});
+        PostgresEngine::setIdleTrust(0);
+        Connection c;
+        c.open(db.connectionString());
+        Recordset rs(c);
+        rs.open(QStringLiteral("select pg_backend_pid() as pid"));
+        PostgresEngine::setIdleTrust(5000);
+        QVERIFY(rs.text(QStringLiteral("pid")) != backend);
     }
 
     void batchAddWritesAllRowsTogether()

@@ -4,6 +4,7 @@
 #include "jetdialect.h"
 
 #include <QAtomicInt>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -13,6 +14,14 @@ namespace {
 
 bool poolingEnabled = true;
 constexpr int maxIdlePerServer = 4;
+qint64 trustIdleMs = 5000;
+
+// When each idle session went back to the pool.
+QHash<QString, QElapsedTimer> &idleSince()
+{
+    static QHash<QString, QElapsedTimer> since;
+    return since;
+}
 
 // Idle sessions by the server and account they are connected to.
 QHash<QString, QStringList> &idlePool()
@@ -66,6 +75,11 @@ void PostgresEngine::setPooling(bool enabled)
         clearPool();
 }
 
+void PostgresEngine::setIdleTrust(qint64 milliseconds)
+{
+    trustIdleMs = milliseconds;
+}
+
 void PostgresEngine::clearPool()
 {
     for (const QStringList &names : std::as_const(idlePool()))
@@ -85,12 +99,16 @@ QSqlDatabase PostgresEngine::acquire(const ConnectionInfo &info)
     const QString key = poolKey(info);
     QStringList &idle = idlePool()[key];
     while (poolingEnabled && !idle.isEmpty()) {
-        QSqlDatabase db = QSqlDatabase::database(idle.takeLast(), false);
-        if (db.isOpen())
+        const QString name = idle.takeLast();
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        // A session idle for a while may have been dropped by the server: ask it.
+        const QElapsedTimer since = idleSince().take(name);
+        const bool fresh = since.isValid() && since.elapsed() < trustIdleMs;
+        if (db.isOpen() && (fresh || QSqlQuery(db).exec(QStringLiteral("select 1"))))
             return db;
-        const QString name = db.connectionName();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
+        poolKeyByName().remove(name);
     }
     const QString name = nextConnectionName();
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
@@ -117,6 +135,7 @@ void PostgresEngine::release(QSqlDatabase &db)
     QStringList &idle = idlePool()[key];
     if (poolingEnabled && db.isOpen() && idle.size() < maxIdlePerServer) {
         idle.append(name);
+        idleSince()[name].start();
         db = QSqlDatabase();
         return;
     }

@@ -15,6 +15,9 @@ public:
 
     // Pooling is on by default; the benchmark compares it with fresh sessions.
     static void setPooling(bool enabled);
+    // How long an idle pooled session is taken back without asking the server
+    // whether it is still there (5 s by default).
+    static void setIdleTrust(qint64 milliseconds);
     // Closes every idle pooled session.
     static void clearPool();
 };
