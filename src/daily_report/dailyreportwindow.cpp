@@ -381,7 +381,8 @@ void DailyReportWindow::QuerySchedule()
         m_marks = QVector<QVector<bool>>(fml印刷->maxRow() + 1,
                                          QVector<bool>(fml印刷->maxCol() + 1, false));
         StatusPanel[1]->setText(QString::number(m_filledRows));
-        RefreshJobDetail();
+        // As a move of the cursor does (on column 1, so no time sheet opens).
+        onActiveCellChanged(fml印刷->activeRow(), fml印刷->activeCol());
     } catch (const DbError &e) {
         ShowMessage(e.description(), QStringLiteral("顯示資料錯誤"), MessageService::Icon::Warning);
     }
