@@ -24,7 +24,6 @@ private slots:
     void minutesBetweenStamps();
     void minutesCountBoundaries_data();
     void minutesCountBoundaries();
-    void fixedClockRestoresPreviousClock();
 };
 
 void TestDateText::todayDate7_data()
@@ -208,25 +207,6 @@ void TestDateText::minutesCountBoundaries()
     QFETCH(qint64, minutes);
     const QDate day(2026, 12, 4);
     QCOMPARE(MinutesBetween(QDateTime(day, from, Qt::UTC), QDateTime(day, to, Qt::UTC)), minutes);
-}
-
-void TestDateText::fixedClockRestoresPreviousClock()
-{
-    const QDateTime first(QDate(2010, 1, 31), QTime(9, 0));
-    const QDateTime second(QDate(2026, 12, 4), QTime(14, 5));
-    {
-        const FixedClock outer(first);
-        {
-            const FixedClock inner(second);
-            QCOMPARE(Clock::current().now(), second);
-        }
-        QCOMPARE(Clock::current().now(), first);
-    }
-    // Back on the system clock.
-    const QDateTime before = QDateTime::currentDateTime();
-    const QDateTime now = Clock::current().now();
-    QVERIFY(now >= before);
-    QVERIFY(now <= QDateTime::currentDateTime());
 }
 
 QTEST_GUILESS_MAIN(TestDateText)
