@@ -324,10 +324,7 @@ void DailyReportWindow::ClearSchedule()
 
 void DailyReportWindow::QuerySchedule()
 {
-    const short lock = CheckMaintenanceLock();
-    if (lock == MaintenanceLockState::Locked)
-        ProcessControl::EndNow();
-    if (lock == MaintenanceLockState::CheckFailed)
+    if (!MaintenanceLockAllows())
         return;
 
     WaitCursor wait;
@@ -537,10 +534,7 @@ void DailyReportWindow::SaveCompletion()
                     MessageService::Icon::Question,
                     MessageService::Buttons::YesNo) != MessageService::Answer::Yes)
         return;
-    const short lock = CheckMaintenanceLock();
-    if (lock == MaintenanceLockState::Locked)
-        ProcessControl::EndNow();
-    if (lock == MaintenanceLockState::CheckFailed)
+    if (!MaintenanceLockAllows())
         return;
 
     try {
@@ -619,11 +613,16 @@ void DailyReportWindow::onToolbar1(const QString &key)
     Toolbar1->setEnabled(true);
 }
 
+bool DailyReportWindow::confirmClosing()
+{
+    return ShowMessage(QStringLiteral("確定離開") + windowTitle() + QStringLiteral("嗎？"),
+                       ProgramTitle, MessageService::Icon::Question,
+                       MessageService::Buttons::YesNo) == MessageService::Answer::Yes;
+}
+
 void DailyReportWindow::AskToClose()
 {
-    if (ShowMessage(QStringLiteral("確定離開") + windowTitle() + QStringLiteral("嗎？"),
-                    ProgramTitle, MessageService::Icon::Question,
-                    MessageService::Buttons::YesNo) != MessageService::Answer::Yes)
+    if (!confirmClosing())
         return;
     m_unloading = true;
     close();
@@ -633,9 +632,7 @@ void DailyReportWindow::closeEvent(QCloseEvent *e)
 {
     if (!m_unloading && e->spontaneous()) {
         // The close box asks the closing question too.
-        if (ShowMessage(QStringLiteral("確定離開") + windowTitle() + QStringLiteral("嗎？"),
-                        ProgramTitle, MessageService::Icon::Question,
-                        MessageService::Buttons::YesNo) != MessageService::Answer::Yes) {
+        if (!confirmClosing()) {
             e->ignore();
             return;
         }

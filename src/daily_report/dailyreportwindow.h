@@ -61,6 +61,7 @@ private:
     void onKeyDown(int &keyCode);
     void onEditEnded(QString &text, bool &accept);
     void onToolbar1(const QString &key);
+    bool confirmClosing();
     void unload();
 
     // Controls, named as the screen's design names them.

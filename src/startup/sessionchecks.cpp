@@ -43,12 +43,17 @@ short CheckMaintenanceLock()
     return state.result;
 }
 
-void LaunchProgram(const QString &exeName)
+bool MaintenanceLockAllows()
 {
     const short lock = CheckMaintenanceLock();
     if (lock == MaintenanceLockState::Locked)
         ProcessControl::EndNow();
-    if (lock == MaintenanceLockState::CheckFailed)
+    return lock != MaintenanceLockState::CheckFailed;
+}
+
+void LaunchProgram(const QString &exeName)
+{
+    if (!MaintenanceLockAllows())
         return;
     const QString program = ProgramFolder() + u'/' + exeName;
     if (const auto error = starter()(program, BuildCommandLine(Session().identity())))

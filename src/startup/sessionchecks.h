@@ -10,6 +10,10 @@
 // (the caller abandons its operation silently).
 short CheckMaintenanceLock();
 
+// The lock check with every caller's fixed reaction: a lock ends the process, a
+// failed check answers false (the operation is abandoned silently), no lock true.
+bool MaintenanceLockAllows();
+
 // Starts a sibling program of the suite from the program folder with this
 // session's command line, after the lock check. A program that cannot be
 // started is reported under "錯誤"; this program goes on.

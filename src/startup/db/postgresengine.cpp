@@ -92,6 +92,7 @@ void PostgresEngine::clearPool()
             poolKeyByName().remove(name);
         }
     idlePool().clear();
+    idleSince().clear();
 }
 
 QSqlDatabase PostgresEngine::acquire(const ConnectionInfo &info)
