@@ -4,12 +4,14 @@
 #include "benchsupport.h"
 #include "daily_report/completionsave.h"
 #include "daily_report/jobdetail.h"
-#include "startup/db/connection.h"
-#include "startup/db/postgresengine.h"
-#include "startup/db/recordset.h"
+#include "db/connection.h"
+#include "db/postgresengine.h"
+#include "db/recordset.h"
 #include "startup/runningprogram.h"
 
 #include <QCoreApplication>
+
+using namespace Qt::StringLiterals;
 
 int main(int argc, char **argv)
 {
@@ -24,28 +26,27 @@ int main(int argc, char **argv)
         };
         if (t.name == u"postgresql") {
             PostgresEngine::setPooling(false);
-            Report(t.name + QStringLiteral(" open+close x1000, unpooled"), MedianMs(3, openClose));
+            Report(t.name + u" open+close x1000, unpooled"_s, MedianMs(3, openClose));
             PostgresEngine::setPooling(true);
-            Report(t.name + QStringLiteral(" open+close x1000, pooled"), MedianMs(3, openClose));
+            Report(t.name + u" open+close x1000, pooled"_s, MedianMs(3, openClose));
         } else {
-            Report(t.name + QStringLiteral(" open+close x1000"), MedianMs(3, openClose));
+            Report(t.name + u" open+close x1000"_s, MedianMs(3, openClose));
         }
 
-        Report(t.name + QStringLiteral(" maintenance lock check"),
+        Report(t.name + u" maintenance lock check"_s,
                MedianMs(50, [&] { ReadMaintenanceLock(t.connectionString); }));
-        Report(t.name + QStringLiteral(" job detail read"), MedianMs(50, [&] {
-                   ReadJobDetail(t.connectionString, QStringLiteral("A1151101"));
-               }));
-        Report(t.name + QStringLiteral(" one line's completion propagation"), MedianMs(50, [&] {
+        Report(t.name + u" job detail read"_s,
+               MedianMs(50, [&] { ReadJobDetail(t.connectionString, u"A1151101"_s); }));
+        Report(t.name + u" one line's completion propagation"_s, MedianMs(50, [&] {
                    Connection c;
                    c.open(t.connectionString);
                    TransactionGuard g(c);
                    CompletionLine line;
-                   line.po = QStringLiteral("A1151101");
+                   line.po = u"A1151101"_s;
                    line.no = 1;
-                   line.id = QStringLiteral("P1151201");
+                   line.id = u"P1151201"_s;
                    line.ino = 1;
-                   line.planned = QStringLiteral("1204-08");
+                   line.planned = u"1204-08"_s;
                    PropagateCompletion(c, line, true);
                    g.commit();
                }));

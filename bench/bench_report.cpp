@@ -7,6 +7,8 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -16,10 +18,9 @@ int main(int argc, char **argv)
     for (const BenchTarget &t : targets) {
         FillPrintedSchedule(t.connectionString, 2000);
         const double ms = MedianMs(3, [&] {
-            WriteScheduleReportPdf(t.connectionString, BenchPress,
-                                   dir.filePath(QStringLiteral("schedule.pdf")));
+            WriteScheduleReportPdf(t.connectionString, BenchPress, dir.filePath(u"schedule.pdf"_s));
         });
-        Report(t.name + QStringLiteral(" printed schedule of 2,000 lines to PDF"), ms, 2000);
+        Report(t.name + u" printed schedule of 2,000 lines to PDF"_s, ms, 2000);
     }
     DropBenchDatabases();
     return 0;

@@ -8,10 +8,10 @@
 #include "daily_report/completionsave.h"
 #include "daily_report/dailyreportwindow.h"
 #include "daily_report/schedulequery.h"
+#include "db/connection.h"
+#include "db/sqlquery.h"
 #include "grid/fml.h"
 #include "grid/spreadsheetgrid.h"
-#include "startup/db/connection.h"
-#include "startup/db/sqlquery.h"
 #include "startup/sessionsettings.h"
 
 #include <QApplication>
@@ -19,11 +19,13 @@
 #include <QFile>
 #include <QSqlRecord>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 double residentMb()
 {
-    QFile f(QStringLiteral("/proc/self/status"));
+    QFile f(u"/proc/self/status"_s);
     if (!f.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray &line : f.readAll().split('\n'))
@@ -58,7 +60,7 @@ int main(int argc, char **argv)
         FillScheduleLines(t.connectionString, 200000, 100);
         Session().ConnectionString = t.connectionString;
         DailyReportWindow window;
-        window.findChild<QComboBox *>(QStringLiteral("cbo車別"))->setEditText(BenchPress);
+        window.findChild<QComboBox *>(u"cbo車別"_s)->setEditText(BenchPress);
         window.QuerySchedule();
         if (window.filledRows() != 2000) {
             qWarning("expected 2000 open lines, listed %d", window.filledRows());
@@ -66,31 +68,29 @@ int main(int argc, char **argv)
         }
         const double own = engineOwnMs(t.connectionString);
         const double screen = MedianMs(9, [&] { window.QuerySchedule(); });
-        Report(t.name + QStringLiteral(" engine's own time, schedule statement"), own);
-        Report(t.name + QStringLiteral(" the query through the data layer alone"),
+        Report(t.name + u" engine's own time, schedule statement"_s, own);
+        Report(t.name + u" the query through the data layer alone"_s,
                MedianMs(9, [&] { QueryScheduleRows(t.connectionString, BenchPress, false); }));
         double budget = 1.5 * own;
         if (t.name == u"sqlite")
             budget = std::min(budget, 100.0);
-        Report(t.name + QStringLiteral(" query and grid fill, 2,000 of 200,000 lines"), screen,
-               budget);
+        Report(t.name + u" query and grid fill, 2,000 of 200,000 lines"_s, screen, budget);
 
         QVector<CompletionLine> lines;
         for (int i = 1; lines.size() < 500; ++i) {
             CompletionLine line;
-            line.po = QStringLiteral("W%1").arg(i * 100);
+            line.po = u"W%1"_s.arg(i * 100);
             line.no = 1;
-            line.id = QStringLiteral("P%1").arg(i * 100 / 1000);
+            line.id = u"P%1"_s.arg(i * 100 / 1000);
             line.ino = i * 100;
-            line.planned = QStringLiteral("1206-08");
-            line.completion = QStringLiteral("1206-17");
+            line.planned = u"1206-08"_s;
+            line.completion = u"1206-17"_s;
             line.listedPlanned = QString();
             line.listedCompletion = QString();
             lines.append(line);
         }
         const double save = MedianMs(1, [&] { SaveCompletionLines(t.connectionString, lines); });
-        Report(t.name + QStringLiteral(" save of 500 marked lines"), save,
-               t.name == u"sqlite" ? 300 : -1);
+        Report(t.name + u" save of 500 marked lines"_s, save, t.name == u"sqlite" ? 300 : -1);
     }
 
     // 16,384 rows of 25 columns in the schedule grid.
@@ -100,17 +100,17 @@ int main(int argc, char **argv)
         QVector<QVector<QVariant>> records(25, QVector<QVariant>(kFillRecordLimit));
         for (int f = 0; f < 25; ++f)
             for (int r = 0; r < kFillRecordLimit; ++r)
-                records[f][r] = f % 3 == 0 ? QVariant(QStringLiteral("A11512%1").arg(r))
-                                           : QVariant(double(r % 997));
+                records[f][r] =
+                    f % 3 == 0 ? QVariant(u"A11512%1"_s.arg(r)) : QVariant(double(r % 997));
         grid.setMaxCol(25);
         grid.setMaxRow(kFillRecordLimit);
         FmlFromArray(grid, records, 0);
         records.clear();
         grid.show();
         QApplication::processEvents();
-        Report(QStringLiteral("resident memory with 16,384 grid rows (before filling: %1 MB)")
-                   .arg(before, 0, 'f', 1),
-               residentMb(), 150, QStringLiteral("MB"));
+        Report(u"resident memory with 16,384 grid rows (before filling: %1 MB)"_s.arg(before, 0,
+                                                                                      'f', 1),
+               residentMb(), 150, u"MB"_s);
     }
     DropBenchDatabases();
     return 0;

@@ -3,7 +3,7 @@
 // the menu starts it and reports when its first activation is done.
 
 #include "benchsupport.h"
-#include "startup/db/databasecreator.h"
+#include "db/databasecreator.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,33 +13,33 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString program = dir.filePath(QStringLiteral("daily_report"));
-    QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/../daily_report"),
-                program);
-    CreatePlovDatabase(dir.filePath(QStringLiteral("PLOV.mdb")), true);
+    const QString program = dir.filePath(u"daily_report"_s);
+    QFile::copy(QCoreApplication::applicationDirPath() + u"/../daily_report"_s, program);
+    CreatePlovDatabase(dir.filePath(u"PLOV.mdb"_s), true);
 
     QList<double> times;
     QList<double> reported;
     for (int run = 0; run < 7; ++run) {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("PLOV_REPORT_STARTUP"), QStringLiteral("1"));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("TMPDIR"), dir.path());
+        env.insert(u"PLOV_REPORT_STARTUP"_s, u"1"_s);
+        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        env.insert(u"TMPDIR"_s, dir.path());
         p.setProcessEnvironment(env);
         QElapsedTimer t;
         t.start();
-        p.start(program, {QStringLiteral("-qta5827"), QStringLiteral("-AD=王小明"),
-                          QStringLiteral("-NAME=王小明"), QStringLiteral("-ID=E001"),
-                          QStringLiteral("-XLS=.xlsx"), QStringLiteral("-DOC=.docx"),
-                          QStringLiteral("-PID=%1").arg(QCoreApplication::applicationPid())});
+        p.start(program,
+                {u"-qta5827"_s, u"-AD=王小明"_s, u"-NAME=王小明"_s, u"-ID=E001"_s, u"-XLS=.xlsx"_s,
+                 u"-DOC=.docx"_s, u"-PID=%1"_s.arg(QCoreApplication::applicationPid())});
         p.waitForFinished(30000);
         const QString out = QString::fromUtf8(p.readAllStandardOutput());
-        const qsizetype at = out.indexOf(QStringLiteral("after "));
+        const qsizetype at = out.indexOf(u"after "_s);
         if (at < 0) {
             QTextStream(stderr) << "the program did not report its start: " << out
                                 << p.readAllStandardError() << "\n";
@@ -50,8 +50,7 @@ int main(int argc, char **argv)
     }
     std::sort(reported.begin(), reported.end());
     std::sort(times.begin(), times.end());
-    Report(QStringLiteral("start to main screen shown (inside the process, median of 7)"),
-           reported.at(3), 300);
-    Report(QStringLiteral("whole process, start to exit (median of 7)"), times.at(3));
+    Report(u"start to main screen shown (inside the process, median of 7)"_s, reported.at(3), 300);
+    Report(u"whole process, start to exit (median of 7)"_s, times.at(3));
     return 0;
 }

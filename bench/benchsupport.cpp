@@ -1,14 +1,16 @@
 #include "benchsupport.h"
 
-#include "startup/db/connection.h"
-#include "startup/db/databasecreator.h"
-#include "startup/db/postgresengine.h"
+#include "db/connection.h"
+#include "db/databasecreator.h"
+#include "db/postgresengine.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 QTemporaryDir &benchDir()
@@ -41,9 +43,9 @@ void DropBenchDatabases()
         return;
     try {
         Connection c;
-        c.open(ConnectionStringForTarget(pgUrl(QStringLiteral("postgres"))));
+        c.open(ConnectionStringForTarget(pgUrl(u"postgres"_s)));
         for (const QString &name : pgDatabases())
-            c.execute(QStringLiteral("drop database if exists \"%1\" with (force)").arg(name));
+            c.execute(u"drop database if exists \"%1\" with (force)"_s.arg(name));
     } catch (...) {
     }
     pgDatabases().clear();
@@ -56,15 +58,13 @@ QList<BenchTarget> BenchTargets(bool withDemoData)
     ++counter;
     QList<BenchTarget> targets;
     targets.append(
-        {QStringLiteral("sqlite"),
-         CreatePlovDatabase(benchDir().filePath(QStringLiteral("bench%1.mdb").arg(counter)),
-                            withDemoData)});
+        {u"sqlite"_s,
+         CreatePlovDatabase(benchDir().filePath(u"bench%1.mdb"_s.arg(counter)), withDemoData)});
     if (!pgPrefix().isEmpty()) {
         const QString name =
-            QStringLiteral("plovbench_%1_%2").arg(QCoreApplication::applicationPid()).arg(counter);
+            u"plovbench_%1_%2"_s.arg(QCoreApplication::applicationPid()).arg(counter);
         pgDatabases().append(name);
-        targets.append(
-            {QStringLiteral("postgresql"), CreatePlovDatabase(pgUrl(name), withDemoData)});
+        targets.append({u"postgresql"_s, CreatePlovDatabase(pgUrl(name), withDemoData)});
     }
     return targets;
 }

@@ -4,9 +4,9 @@
 //   plov print-schedule DB [PRESS] -o FILE.pdf
 // DB is an SQLite file path or a postgresql:// URL.
 
+#include "db/databasecreator.h"
+#include "db/dberror.h"
 #include "reports/schedulereportpdf.h"
-#include "startup/db/databasecreator.h"
-#include "startup/db/dberror.h"
 
 #include <QGuiApplication>
 #include <QTextStream>

@@ -5,6 +5,8 @@
 
 #include <QTime>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int MinguoOffset = 1911;
@@ -36,7 +38,7 @@ QString Date7(const QDate &date)
     if (!date.isValid())
         return QString();
     const int value = (date.year() - MinguoOffset) * 10000 + date.month() * 100 + date.day();
-    return QStringLiteral("%1").arg(value, 7, 10, QLatin1Char('0'));
+    return u"%1"_s.arg(value, 7, 10, QLatin1Char('0'));
 }
 
 QString ShownDate(const QString &date7)
@@ -44,8 +46,7 @@ QString ShownDate(const QString &date7)
     const int year = static_cast<int>(Val(date7.mid(0, 3)));
     const int month = static_cast<int>(Val(date7.mid(3, 2)));
     const int day = static_cast<int>(Val(date7.mid(5, 2)));
-    return QStringLiteral("%1/%2/%3")
-        .arg(year)
+    return u"%1/%2/%3"_s.arg(year)
         .arg(month, 2, 10, QLatin1Char('0'))
         .arg(day, 2, 10, QLatin1Char('0'));
 }
@@ -62,7 +63,7 @@ QString TodayDateShown()
 
 QString StampMMDDHH(const QDateTime &moment)
 {
-    return Date7(moment.date()).mid(3, 4) + u'-' + moment.time().toString(QStringLiteral("HH"));
+    return Date7(moment.date()).mid(3, 4) + u'-' + moment.time().toString(u"HH"_s);
 }
 
 QString StampMMDDHH()
@@ -72,7 +73,7 @@ QString StampMMDDHH()
 
 QString TimeStamp(const QDateTime &moment)
 {
-    return Date7(moment.date()) + u'-' + moment.time().toString(QStringLiteral("HH:mm"));
+    return Date7(moment.date()) + u'-' + moment.time().toString(u"HH:mm"_s);
 }
 
 QString TimeStamp()
@@ -89,7 +90,7 @@ QDateTime StampDateTime(const QString &stamp)
         return QDateTime();
     const QDate date(date7.left(3).toInt() + MinguoOffset, date7.mid(3, 2).toInt(),
                      date7.mid(5, 2).toInt());
-    const QTime time = QTime::fromString(stamp.right(5), QStringLiteral("HH:mm"));
+    const QTime time = QTime::fromString(stamp.right(5), u"HH:mm"_s);
     if (!date.isValid() || !time.isValid())
         return QDateTime();
     return QDateTime(date, time, Qt::UTC);

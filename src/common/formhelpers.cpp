@@ -12,11 +12,13 @@
 #include <QScreen>
 #include <QToolBar>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const char *const TagProperty = "Tag";
 const char *const LockedProperty = "Locked";
-const QString KeepTag = QStringLiteral("-1");
+const QString KeepTag = u"-1"_s;
 
 // Toolbars of the suite's forms were designed for Windows XP (5.1); later
 // versions draw them taller, so free-standing ones move up a little.
@@ -130,13 +132,13 @@ QList<KeyStroke> parseKeys(const QString &keys)
             if (close < 0)
                 break;
             const QString name = keys.mid(i + 1, close - i - 1).toUpper();
-            if (name == QStringLiteral("TAB"))
-                strokes.append({Qt::Key_Tab, QStringLiteral("\t")});
-            else if (name == QStringLiteral("ENTER"))
-                strokes.append({Qt::Key_Return, QStringLiteral("\r")});
+            if (name == u"TAB"_s)
+                strokes.append({Qt::Key_Tab, u"\t"_s});
+            else if (name == u"ENTER"_s)
+                strokes.append({Qt::Key_Return, u"\r"_s});
             i = close;
         } else if (c == u'~') {
-            strokes.append({Qt::Key_Return, QStringLiteral("\r")});
+            strokes.append({Qt::Key_Return, u"\r"_s});
         } else {
             const QChar upper = c.toUpper();
             const int key = upper.unicode() < 0x80 ? upper.unicode() : int(Qt::Key_unknown);

@@ -1,4 +1,4 @@
-#include "handoff.h"
+#include "common/handoff.h"
 
 JobHandOffList &JobHandOff()
 {

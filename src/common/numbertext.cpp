@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 bool isBlank(QChar c)
@@ -133,7 +135,7 @@ QString NumberText(double value)
     if (!std::isfinite(value))
         return QString::number(value);
     if (value == 0.0)
-        return QStringLiteral("0");
+        return u"0"_s;
     // Fifteen significant digits, as d.dddddddddddddde+XX, then written out
     // without the exponent.
     const QString scientific = QString::number(std::fabs(value), 'e', 14);
@@ -147,7 +149,7 @@ QString NumberText(double value)
     const int before = exponent + 1; // digits in front of the decimal point
     QString plain;
     if (before <= 0)
-        plain = QStringLiteral("0.") + QString(-before, u'0') + digits;
+        plain = u"0."_s + QString(-before, u'0') + digits;
     else if (before >= digits.size())
         plain = digits + QString(before - digits.size(), u'0');
     else
@@ -163,7 +165,7 @@ QString FormatThousands(const QString &text)
     if (!value)
         return text;
     const DecimalParts parts = splitDecimal(NumberText(*value));
-    QString result = parts.negative ? QStringLiteral("-") : QString();
+    QString result = parts.negative ? u"-"_s : QString();
     result += groupByThrees(parts.integer);
     if (!parts.fraction.isEmpty())
         result += u'.' + parts.fraction;

@@ -1,8 +1,10 @@
-#include "completionsave.h"
+#include "daily_report/completionsave.h"
 
-#include "startup/db/connection.h"
-#include "startup/db/dberror.h"
-#include "startup/db/recordset.h"
+#include "db/connection.h"
+#include "db/dberror.h"
+#include "db/recordset.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -25,43 +27,40 @@ void PropagateCompletion(Connection &c, const CompletionLine &line, bool withPla
 {
     const auto stamps = [&](Recordset &rs) {
         if (withPlanned)
-            rs.setValue(QStringLiteral("ODATE"), line.planned);
-        rs.setValue(QStringLiteral("FDATE"), line.completion);
-        rs.setValue(QStringLiteral("ACT"), line.completion);
+            rs.setValue(u"ODATE"_s, line.planned);
+        rs.setValue(u"FDATE"_s, line.completion);
+        rs.setValue(u"ACT"_s, line.completion);
     };
-    const auto completionDate = [&](Recordset &rs) {
-        rs.setValue(QStringLiteral("ODATE"), line.completion);
-    };
+    const auto completionDate = [&](Recordset &rs) { rs.setValue(u"ODATE"_s, line.completion); };
     writeSingleRow(c,
-                   QStringLiteral("select PO, [NO], ODATE, FDATE, ACT from [PRINTING] "
-                                  "where PO = ? and [NO] = ? and EAMT = 0 "),
+                   u"select PO, [NO], ODATE, FDATE, ACT from [PRINTING] "
+                   u"where PO = ? and [NO] = ? and EAMT = 0 "_s,
                    {line.po, line.no}, stamps);
     writeSingleRow(c,
-                   QStringLiteral("select PO, [NO], ODATE, FDATE, ACT, ID, INO from [PRINTING_S] "
-                                  "where PO = ? and [NO] = ? and ID = ? and INO = ?"),
+                   u"select PO, [NO], ODATE, FDATE, ACT, ID, INO from [PRINTING_S] "
+                   u"where PO = ? and [NO] = ? and ID = ? and INO = ?"_s,
                    {line.po, line.no, line.id, line.ino}, [&](Recordset &rs) {
                        const bool plannedMoved =
-                           line.listedPlanned && rs.text(QStringLiteral("ODATE")).trimmed() !=
-                                                     line.listedPlanned->trimmed();
+                           line.listedPlanned &&
+                           rs.text(u"ODATE"_s).trimmed() != line.listedPlanned->trimmed();
                        const bool completionMoved =
-                           line.listedCompletion && rs.text(QStringLiteral("FDATE")).trimmed() !=
-                                                        line.listedCompletion->trimmed();
+                           line.listedCompletion &&
+                           rs.text(u"FDATE"_s).trimmed() != line.listedCompletion->trimmed();
                        if (plannedMoved || completionMoved)
                            throw DbConflictError(
-                               QStringLiteral("工單 %1 序 %2 的預定日或完工日已被其他使用者變更，"
-                                              "這次的儲存沒有寫入任何資料。請重新查詢後再儲存。")
-                                   .arg(line.po)
+                               u"工單 %1 序 %2 的預定日或完工日已被其他使用者變更，"
+                               u"這次的儲存沒有寫入任何資料。請重新查詢後再儲存。"_s.arg(line.po)
                                    .arg(line.no));
                        stamps(rs);
                    });
     writeSingleRow(c,
-                   QStringLiteral("select PO, [NO], KIND, ODATE from [VENDERAC] "
-                                  "where PO = ? and [NO] = ? and KIND = '印 刷' and EAMT = 0 "),
+                   u"select PO, [NO], KIND, ODATE from [VENDERAC] "
+                   u"where PO = ? and [NO] = ? and KIND = '印 刷' and EAMT = 0 "_s,
                    {line.po, line.no}, completionDate);
     writeSingleRow(c,
-                   QStringLiteral("select PO, [NO], KIND, ODATE, ID, INO from [預排資料明細] "
-                                  "where PO = ? and [NO] = ? and ID = ? and INO = ? and "
-                                  "KIND = '印 刷' "),
+                   u"select PO, [NO], KIND, ODATE, ID, INO from [預排資料明細] "
+                   u"where PO = ? and [NO] = ? and ID = ? and INO = ? and "
+                   u"KIND = '印 刷' "_s,
                    {line.po, line.no, line.id, line.ino}, completionDate);
 }
 

@@ -1,4 +1,4 @@
-#include "dailyreportwindow.h"
+#include "daily_report/dailyreportwindow.h"
 
 #include "common/datetext.h"
 #include "common/formhelpers.h"
@@ -6,24 +6,24 @@
 #include "common/messagebox.h"
 #include "common/numbertext.h"
 #include "common/waitcursor.h"
-#include "completionsave.h"
+#include "daily_report/completionsave.h"
+#include "daily_report/jobdetail.h"
+#include "daily_report/schedulecolumns.h"
+#include "daily_report/scheduleediting.h"
+#include "daily_report/schedulequery.h"
+#include "daily_report/timesheethook.h"
+#include "daily_report/workorderhandoff.h"
+#include "db/dberror.h"
 #include "grid/fml.h"
 #include "grid/recordtext.h"
 #include "grid/spreadsheetgrid.h"
 #include "grid/virtualkey.h"
-#include "jobdetail.h"
 #include "reports/printpressschedule.h"
-#include "schedulecolumns.h"
-#include "scheduleediting.h"
-#include "schedulequery.h"
-#include "startup/db/dberror.h"
 #include "startup/platform.h"
 #include "startup/processcontrol.h"
 #include "startup/runningprogram.h"
 #include "startup/sessionchecks.h"
 #include "startup/sessionsettings.h"
-#include "timesheethook.h"
-#include "workorderhandoff.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -41,12 +41,14 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int kRowHeight = 400;
-const QString kSave = QStringLiteral("save");
-const QString kPrint = QStringLiteral("print");
-const QString kWorkOrder = QStringLiteral("工單");
+const QString kSave = u"save"_s;
+const QString kPrint = u"print"_s;
+const QString kWorkOrder = u"工單"_s;
 
 struct ToolbarButton
 {
@@ -87,7 +89,7 @@ QAction *actionOf(QToolBar *bar, const QString &key)
 QLabel *captionLabel(const QString &text, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
-    label->setObjectName(QStringLiteral("Label3"));
+    label->setObjectName(u"Label3"_s);
     return label;
 }
 
@@ -95,8 +97,8 @@ QLabel *captionLabel(const QString &text, QWidget *parent)
 
 DailyReportWindow::DailyReportWindow(QWidget *parent) : QMainWindow(parent)
 {
-    setObjectName(QStringLiteral("frm日報登錄作業"));
-    setWindowTitle(QStringLiteral("印刷日報登錄"));
+    setObjectName(u"frm日報登錄作業"_s);
+    setWindowTitle(u"印刷日報登錄"_s);
     buildToolbars();
     buildControls();
     resize(1180, 720);
@@ -115,8 +117,8 @@ DailyReportWindow::~DailyReportWindow()
 
 void DailyReportWindow::buildToolbars()
 {
-    Toolbar1 = addToolBar(QStringLiteral("Toolbar1"));
-    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1 = addToolBar(u"Toolbar1"_s);
+    Toolbar1->setObjectName(u"Toolbar1"_s);
     Toolbar1->setMovable(false);
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     for (const ToolbarButton &b : toolbar1Buttons) {
@@ -130,14 +132,14 @@ void DailyReportWindow::buildToolbars()
             Toolbar1->addSeparator();
     }
 
-    Toolbar2 = addToolBar(QStringLiteral("Toolbar2"));
-    Toolbar2->setObjectName(QStringLiteral("Toolbar2"));
+    Toolbar2 = addToolBar(u"Toolbar2"_s);
+    Toolbar2->setObjectName(u"Toolbar2"_s);
     Toolbar2->setMovable(false);
     Toolbar2->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    QAction *workOrder = Toolbar2->addAction(style()->standardIcon(QStyle::SP_DirOpenIcon),
-                                             QStringLiteral(" 查工單 "));
+    QAction *workOrder =
+        Toolbar2->addAction(style()->standardIcon(QStyle::SP_DirOpenIcon), u" 查工單 "_s);
     workOrder->setObjectName(kWorkOrder);
-    workOrder->setToolTip(QStringLiteral("工單"));
+    workOrder->setToolTip(u"工單"_s);
     connect(workOrder, &QAction::triggered, this, [this] { OpenWorkOrder(); });
 }
 
@@ -147,9 +149,9 @@ void DailyReportWindow::buildControls()
     auto *layout = new QVBoxLayout(central);
 
     auto *top = new QHBoxLayout;
-    auto *pressLabel = new QLabel(QStringLiteral("車別:"), central);
+    auto *pressLabel = new QLabel(u"車別:"_s, central);
     cbo車別 = new QComboBox(central);
-    cbo車別->setObjectName(QStringLiteral("cbo車別"));
+    cbo車別->setObjectName(u"cbo車別"_s);
     cbo車別->setEditable(true);
     cbo車別->setMinimumWidth(180);
     cbo車別->setInsertPolicy(QComboBox::NoInsert);
@@ -158,10 +160,10 @@ void DailyReportWindow::buildControls()
     top->addWidget(cbo車別);
 
     auto *options = new QButtonGroup(this);
-    const QString captions[2] = {QStringLiteral("已完工不秀"), QStringLiteral("只秀已完工")};
+    const QString captions[2] = {u"已完工不秀"_s, u"只秀已完工"_s};
     for (int i = 0; i < 2; ++i) {
         opt完工[i] = new QRadioButton(captions[i], central);
-        opt完工[i]->setObjectName(QStringLiteral("opt完工_%1").arg(i));
+        opt完工[i]->setObjectName(u"opt完工_%1"_s.arg(i));
         options->addButton(opt完工[i], i);
         top->addWidget(opt完工[i]);
         connect(opt完工[i], &QRadioButton::clicked, this, [this] { ClearSchedule(); });
@@ -169,11 +171,11 @@ void DailyReportWindow::buildControls()
     opt完工[0]->setChecked(true);
 
     scmd顯示資料 = new QToolButton(central);
-    scmd顯示資料->setObjectName(QStringLiteral("scmd顯示資料"));
+    scmd顯示資料->setObjectName(u"scmd顯示資料"_s);
     scmd顯示資料->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
     scmd顯示資料->setIconSize(QSize(24, 24));
-    scmd顯示資料->setToolTip(QStringLiteral("顯示資料"));
-    scmd顯示資料->setAccessibleName(QStringLiteral("顯示資料"));
+    scmd顯示資料->setToolTip(u"顯示資料"_s);
+    scmd顯示資料->setAccessibleName(u"顯示資料"_s);
     connect(scmd顯示資料, &QToolButton::clicked, this, [this] { QuerySchedule(); });
     top->addWidget(scmd顯示資料);
     top->addStretch(1);
@@ -182,13 +184,13 @@ void DailyReportWindow::buildControls()
     connect(cbo車別, &QComboBox::activated, this, [this] { ClearSchedule(); });
 
     fml印刷 = new SpreadsheetGrid(central);
-    fml印刷->setObjectName(QStringLiteral("fml印刷"));
-    fml印刷->setAccessibleName(QStringLiteral("印刷排程"));
+    fml印刷->setObjectName(u"fml印刷"_s);
+    fml印刷->setAccessibleName(u"印刷排程"_s);
     fml印刷->setColumns(ScheduleColumns());
     // Cells show their stored values as they are: the designed number formats would
     // widen 1200 to 1200.000 and cut it off in the narrow 台數 column.
     for (int col = 1; col <= ScheduleCol::Last; ++col)
-        fml印刷->setColumnFormat(col, QStringLiteral("General"));
+        fml印刷->setColumnFormat(col, u"General"_s);
     fml印刷->setMaxCol(ScheduleCol::Last);
     fml印刷->setMaxRow(100);
     layout->addWidget(fml印刷, 1);
@@ -202,20 +204,20 @@ void DailyReportWindow::buildControls()
 
     // The job detail panel under the grid.
     pic明細 = new QFrame(central);
-    pic明細->setObjectName(QStringLiteral("pic明細"));
+    pic明細->setObjectName(u"pic明細"_s);
     pic明細->setFrameShape(QFrame::StyledPanel);
     auto *detail = new QGridLayout(pic明細);
     lbl客戶 = new QLabel(pic明細);
-    lbl客戶->setObjectName(QStringLiteral("lbl客戶"));
+    lbl客戶->setObjectName(u"lbl客戶"_s);
     lbl品名 = new QLabel(pic明細);
-    lbl品名->setObjectName(QStringLiteral("lbl品名"));
-    lbl備註 = new QLabel(QStringLiteral("印刷備註:"), pic明細);
-    lbl備註->setObjectName(QStringLiteral("lbl備註"));
-    lbl備註1 = new QLabel(QStringLiteral("印刷備註"), pic明細);
-    lbl備註1->setObjectName(QStringLiteral("lbl備註1"));
+    lbl品名->setObjectName(u"lbl品名"_s);
+    lbl備註 = new QLabel(u"印刷備註:"_s, pic明細);
+    lbl備註->setObjectName(u"lbl備註"_s);
+    lbl備註1 = new QLabel(u"印刷備註"_s, pic明細);
+    lbl備註1->setObjectName(u"lbl備註1"_s);
     lbl備註1->setWordWrap(true);
-    auto *customerCaption = captionLabel(QStringLiteral("客戶:"), pic明細);
-    auto *productCaption = captionLabel(QStringLiteral("品名:"), pic明細);
+    auto *customerCaption = captionLabel(u"客戶:"_s, pic明細);
+    auto *productCaption = captionLabel(u"品名:"_s, pic明細);
     customerCaption->setBuddy(lbl客戶);
     productCaption->setBuddy(lbl品名);
     lbl備註->setBuddy(lbl備註1);
@@ -229,29 +231,28 @@ void DailyReportWindow::buildControls()
     detail->setColumnStretch(3, 3);
 
     pic急件 = new QFrame(pic明細);
-    pic急件->setObjectName(QStringLiteral("pic急件"));
-    pic急件->setStyleSheet(QStringLiteral("background-color: red;"));
+    pic急件->setObjectName(u"pic急件"_s);
+    pic急件->setStyleSheet(u"background-color: red;"_s);
     auto *badge = new QHBoxLayout(pic急件);
-    lbl急件 = new QLabel(QStringLiteral(" 急  件 "), pic急件);
-    lbl急件->setObjectName(QStringLiteral("lbl急件"));
-    lbl急件->setStyleSheet(QStringLiteral("color: white; font-weight: bold; font-size: 14pt;"));
+    lbl急件 = new QLabel(u" 急  件 "_s, pic急件);
+    lbl急件->setObjectName(u"lbl急件"_s);
+    lbl急件->setStyleSheet(u"color: white; font-weight: bold; font-size: 14pt;"_s);
     badge->addWidget(lbl急件);
     detail->addWidget(pic急件, 0, 4, 2, 1);
     pic急件->hide();
     layout->addWidget(pic明細);
     setCentralWidget(central);
 
-    const QString panels[4] = {QStringLiteral("筆數"), QStringLiteral("0"),
-                               QStringLiteral("系統日期"), TodayDateShown()};
+    const QString panels[4] = {u"筆數"_s, u"0"_s, u"系統日期"_s, TodayDateShown()};
     for (int i = 0; i < 4; ++i) {
         StatusPanel[i] = new QLabel(panels[i], this);
-        StatusPanel[i]->setObjectName(QStringLiteral("StatusBar1_%1").arg(i + 1));
+        StatusPanel[i]->setObjectName(u"StatusBar1_%1"_s.arg(i + 1));
         StatusPanel[i]->setFrameShape(QFrame::Panel);
         StatusPanel[i]->setFrameShadow(QFrame::Sunken);
         StatusPanel[i]->setMinimumWidth(i % 2 ? 120 : 70);
         statusBar()->addWidget(StatusPanel[i]);
     }
-    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setObjectName(u"StatusBar1"_s);
 }
 
 bool DailyReportWindow::event(QEvent *e)
@@ -276,7 +277,7 @@ void DailyReportWindow::firstActivation()
     const bool parentAlive = IsParentAlive(s.ParentWindow);
     if (const auto error = RegisterRunningProgram(s.ConnectionString, s.MachineUserId, parentAlive,
                                                   s.MainWindow, ProgramTitle))
-        ShowMessage(*error, QStringLiteral("記錄已開啟程式錯誤"), MessageService::Icon::Critical);
+        ShowMessage(*error, u"記錄已開啟程式錯誤"_s, MessageService::Icon::Critical);
     if (!parentAlive)
         ProcessControl::EndNow(); // the menu program that started us has gone
     ClearSchedule();
@@ -300,8 +301,7 @@ void DailyReportWindow::FillPressList()
     try {
         cbo車別->addItems(ReadPressNames(Session().ConnectionString));
     } catch (const DbError &e) {
-        ShowMessage(e.description(), QStringLiteral("取得所有機別資料錯誤"),
-                    MessageService::Icon::Critical);
+        ShowMessage(e.description(), u"取得所有機別資料錯誤"_s, MessageService::Icon::Critical);
     }
 }
 
@@ -319,7 +319,7 @@ void DailyReportWindow::ClearSchedule()
     lbl備註->hide();
     lbl備註1->hide();
     setScheduleActions(false);
-    StatusPanel[1]->setText(QStringLiteral("0"));
+    StatusPanel[1]->setText(u"0"_s);
 }
 
 void DailyReportWindow::QuerySchedule()
@@ -381,7 +381,7 @@ void DailyReportWindow::QuerySchedule()
         // As a move of the cursor does (on column 1, so no time sheet opens).
         onActiveCellChanged(fml印刷->activeRow(), fml印刷->activeCol());
     } catch (const DbError &e) {
-        ShowMessage(e.description(), QStringLiteral("顯示資料錯誤"), MessageService::Icon::Warning);
+        ShowMessage(e.description(), u"顯示資料錯誤"_s, MessageService::Icon::Warning);
     }
 }
 
@@ -398,7 +398,7 @@ void DailyReportWindow::ShowJobDetail(const QString &po, const QString &no)
 {
     lbl備註->show();
     lbl備註1->show();
-    lbl備註->setText(QStringLiteral("印刷備註:"));
+    lbl備註->setText(u"印刷備註:"_s);
     pic明細->raise();
     if (po.isEmpty()) {
         lbl客戶->clear();
@@ -421,8 +421,7 @@ void DailyReportWindow::ShowJobDetail(const QString &po, const QString &no)
         lbl備註1->setText(fml印刷->text(fml印刷->activeRow(), ScheduleCol::Remark) + u' ' +
                           record->printingNote);
     } catch (const DbError &e) {
-        ShowMessage(e.description(), QStringLiteral("依工單單號取得資料錯誤"),
-                    MessageService::Icon::Critical);
+        ShowMessage(e.description(), u"依工單單號取得資料錯誤"_s, MessageService::Icon::Critical);
     }
 }
 
@@ -494,7 +493,7 @@ void DailyReportWindow::onKeyPressed(int &charCode)
     // Enter moves on to the next cell: the Tab goes out once the grid has finished
     // with the Enter (an edit it ends must be stored in its own cell first).
     if (charCode == 13)
-        QTimer::singleShot(0, this, [] { SendKeysViaShell(QStringLiteral("{TAB}"), false); });
+        QTimer::singleShot(0, this, [] { SendKeysViaShell(u"{TAB}"_s, false); });
 }
 
 void DailyReportWindow::onKeyDown(int &keyCode)
@@ -522,7 +521,7 @@ void DailyReportWindow::onEditEnded(QString &text, bool &accept)
     if (entry.setsText)
         text = entry.text;
     if (!entry.message.isEmpty())
-        ShowMessage(entry.message, QStringLiteral("訊息"), MessageService::Icon::Warning);
+        ShowMessage(entry.message, u"訊息"_s, MessageService::Icon::Warning);
     fml印刷->setFocus();
     mark(fml印刷->activeRow(), fml印刷->activeCol());
 }
@@ -530,8 +529,7 @@ void DailyReportWindow::onEditEnded(QString &text, bool &accept)
 void DailyReportWindow::SaveCompletion()
 {
     fml印刷->endEdit();
-    if (ShowMessage(QStringLiteral("確定儲存資料?"), QStringLiteral("詢問"),
-                    MessageService::Icon::Question,
+    if (ShowMessage(u"確定儲存資料?"_s, u"詢問"_s, MessageService::Icon::Question,
                     MessageService::Buttons::YesNo) != MessageService::Answer::Yes)
         return;
     if (!MaintenanceLockAllows())
@@ -566,11 +564,10 @@ void DailyReportWindow::SaveCompletion()
         SaveCompletionLines(Session().ConnectionString, lines);
     } catch (const DbError &e) {
         // Nothing was written; the grid keeps the edits and their marks.
-        ShowMessage(e.description(), QStringLiteral("儲存錯誤"), MessageService::Icon::Critical);
+        ShowMessage(e.description(), u"儲存錯誤"_s, MessageService::Icon::Critical);
         return;
     }
-    ShowMessage(QStringLiteral("資料儲存完畢!"), QStringLiteral("資料儲存"),
-                MessageService::Icon::Information);
+    ShowMessage(u"資料儲存完畢!"_s, u"資料儲存"_s, MessageService::Icon::Information);
     QuerySchedule();
 }
 
@@ -583,15 +580,14 @@ void DailyReportWindow::OpenWorkOrder()
 {
     // The screen is disabled while the work-order program is handed the job.
     setEnabled(false);
-    const QString right = Session().permission(QStringLiteral("工單作業細部"));
+    const QString right = Session().permission(u"工單作業細部"_s);
     if (right.isEmpty() || right.startsWith(u'0')) {
-        ShowMessage(QStringLiteral("你的權限無法使用該項功能!"), QStringLiteral("訊息"),
-                    MessageService::Icon::Warning);
+        ShowMessage(u"你的權限無法使用該項功能!"_s, u"訊息"_s, MessageService::Icon::Warning);
     } else if (const auto error = WriteWorkOrderHandOff(
                    Session().TempFolder, fml印刷->text(fml印刷->activeRow(), ScheduleCol::PO))) {
-        ShowMessage(*error, QStringLiteral("錯誤"), MessageService::Icon::Critical);
+        ShowMessage(*error, u"錯誤"_s, MessageService::Icon::Critical);
     } else {
-        LaunchProgram(QStringLiteral("工單作業系統.EXE"));
+        LaunchProgram(u"工單作業系統.EXE"_s);
     }
     setEnabled(true);
 }
@@ -615,8 +611,8 @@ void DailyReportWindow::onToolbar1(const QString &key)
 
 bool DailyReportWindow::confirmClosing()
 {
-    return ShowMessage(QStringLiteral("確定離開") + windowTitle() + QStringLiteral("嗎？"),
-                       ProgramTitle, MessageService::Icon::Question,
+    return ShowMessage(u"確定離開"_s + windowTitle() + u"嗎？"_s, ProgramTitle,
+                       MessageService::Icon::Question,
                        MessageService::Buttons::YesNo) == MessageService::Answer::Yes;
 }
 
@@ -648,7 +644,7 @@ void DailyReportWindow::unload()
     const SessionSettings &s = Session();
     if (const auto error =
             UnregisterRunningProgram(s.ConnectionString, s.MachineUserId, ProgramTitle))
-        ShowMessage(*error, QStringLiteral("刪除已開啟程式錯誤"), MessageService::Icon::Critical);
+        ShowMessage(*error, u"刪除已開啟程式錯誤"_s, MessageService::Icon::Critical);
 }
 
 bool DailyReportWindow::eventFilter(QObject *watched, QEvent *e)

@@ -1,18 +1,20 @@
-#include "jobdetail.h"
+#include "daily_report/jobdetail.h"
 
-#include "startup/db/connection.h"
-#include "startup/db/recordset.h"
+#include "db/connection.h"
+#include "db/recordset.h"
+
+using namespace Qt::StringLiterals;
 
 std::optional<JobDetailRecord> ReadJobDetail(const QString &connectionString, const QString &po)
 {
     Connection c;
     c.open(connectionString);
     Recordset rs(c);
-    rs.open(QStringLiteral("select PREM as 印刷備註, 急件 from [PWORK] where PO = ?"), {po});
+    rs.open(u"select PREM as 印刷備註, 急件 from [PWORK] where PO = ?"_s, {po});
     if (rs.recordCount() < 1)
         return std::nullopt;
     JobDetailRecord r;
-    r.rush = rs.text(QStringLiteral("急件")).trimmed() == u"1";
-    r.printingNote = rs.text(QStringLiteral("印刷備註")).trimmed();
+    r.rush = rs.text(u"急件"_s).trimmed() == u"1";
+    r.printingNote = rs.text(u"印刷備註"_s).trimmed();
     return r;
 }

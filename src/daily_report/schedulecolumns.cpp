@@ -1,34 +1,36 @@
-#include "schedulecolumns.h"
+#include "daily_report/schedulecolumns.h"
+
+using namespace Qt::StringLiterals;
 
 QList<GridColumn> ScheduleColumns()
 {
     using A = CellAlign;
-    const QString general = QStringLiteral("General");
+    const QString general = u"General"_s;
     return {
-        {QStringLiteral("工單單號"), 2901, general, A::General, false},
-        {QStringLiteral("序"), 725, general, A::Right, false},
-        {QStringLiteral("項目"), 2005, general, A::Left, true},
-        {QStringLiteral("客戶"), 2219, general, A::Left, false},
-        {QStringLiteral("品名"), 4395, general, A::Left, false},
-        {QStringLiteral("正色"), 1280, QStringLiteral("0.0"), A::Centre, false},
-        {QStringLiteral("反色"), 1323, QStringLiteral("0.0"), A::Centre, false},
-        {QStringLiteral("計"), 1237, QStringLiteral("0.0"), A::Centre, false},
-        {QStringLiteral("模數"), 1237, QStringLiteral("0.0"), A::Centre, false},
-        {QStringLiteral("台數"), 1493, QStringLiteral("0.000"), A::Centre, false},
-        {QStringLiteral("印刷尺寸"), 3584, QStringLiteral("0"), A::Left, false},
-        {QStringLiteral("數量"), 3883, general, A::Right, false},
-        {QStringLiteral("數量1"), 2987, QStringLiteral("0.000"), A::Right, true},
-        {QStringLiteral("數量2"), 2901, QStringLiteral("0.000"), A::Right, true},
-        {QStringLiteral("順序"), 1280, QStringLiteral("0.0"), A::Centre, false},
-        {QStringLiteral("車別"), 1664, general, A::Centre, true},
-        {QStringLiteral("耗時"), 1579, general, A::Right, false},
-        {QStringLiteral("序"), 1280, general, A::Right, true},
-        {QStringLiteral("預定日"), 1877, general, A::Centre, false},
-        {QStringLiteral("完工日"), 1877, general, A::Centre, false},
-        {QStringLiteral("備註"), 2342, general, A::General, true},
-        {QStringLiteral("看印"), 2342, general, A::General, true},
-        {QStringLiteral("預排單號"), 2859, general, A::General, true},
-        {QStringLiteral("預排序"), 2987, general, A::General, true},
-        {QStringLiteral("付款年月"), 2944, general, A::General, true},
+        {u"工單單號"_s, 2901, general, A::General, false},
+        {u"序"_s, 725, general, A::Right, false},
+        {u"項目"_s, 2005, general, A::Left, true},
+        {u"客戶"_s, 2219, general, A::Left, false},
+        {u"品名"_s, 4395, general, A::Left, false},
+        {u"正色"_s, 1280, u"0.0"_s, A::Centre, false},
+        {u"反色"_s, 1323, u"0.0"_s, A::Centre, false},
+        {u"計"_s, 1237, u"0.0"_s, A::Centre, false},
+        {u"模數"_s, 1237, u"0.0"_s, A::Centre, false},
+        {u"台數"_s, 1493, u"0.000"_s, A::Centre, false},
+        {u"印刷尺寸"_s, 3584, u"0"_s, A::Left, false},
+        {u"數量"_s, 3883, general, A::Right, false},
+        {u"數量1"_s, 2987, u"0.000"_s, A::Right, true},
+        {u"數量2"_s, 2901, u"0.000"_s, A::Right, true},
+        {u"順序"_s, 1280, u"0.0"_s, A::Centre, false},
+        {u"車別"_s, 1664, general, A::Centre, true},
+        {u"耗時"_s, 1579, general, A::Right, false},
+        {u"序"_s, 1280, general, A::Right, true},
+        {u"預定日"_s, 1877, general, A::Centre, false},
+        {u"完工日"_s, 1877, general, A::Centre, false},
+        {u"備註"_s, 2342, general, A::General, true},
+        {u"看印"_s, 2342, general, A::General, true},
+        {u"預排單號"_s, 2859, general, A::General, true},
+        {u"預排序"_s, 2987, general, A::General, true},
+        {u"付款年月"_s, 2944, general, A::General, true},
     };
 }

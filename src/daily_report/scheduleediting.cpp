@@ -1,7 +1,9 @@
-#include "scheduleediting.h"
+#include "daily_report/scheduleediting.h"
 
 #include "common/cp950.h"
 #include "common/texttrim.h"
+
+using namespace Qt::StringLiterals;
 
 bool IsStampHeading(const QString &heading)
 {
@@ -19,10 +21,10 @@ LimitedEntry LimitScheduleEntry(const QString &heading, const QString &entry)
     QString message;
     if (heading == u"順序") {
         limit = 10;
-        message = QStringLiteral("最多只可輸入10個字元!");
+        message = u"最多只可輸入10個字元!"_s;
     } else if (IsStampHeading(heading)) {
         limit = 7;
-        message = QStringLiteral("最多只可輸入7個字元!");
+        message = u"最多只可輸入7個字元!"_s;
     } else {
         return {entry, QString(), false};
     }

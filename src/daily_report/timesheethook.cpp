@@ -1,4 +1,4 @@
-#include "timesheethook.h"
+#include "daily_report/timesheethook.h"
 
 #include "common/handoff.h"
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A, B, ..., Z, AA, AB, ...: the column names a spreadsheet shows by default.
@@ -220,7 +222,7 @@ void CellModel::setColumnFormat(int col, const QString &format)
 QString CellModel::columnFormat(int col) const
 {
     const QString format = style(col).format;
-    return format.isEmpty() ? QStringLiteral("General") : format;
+    return format.isEmpty() ? u"General"_s : format;
 }
 
 void CellModel::setColumnAlign(int col, CellAlign align)

@@ -8,6 +8,8 @@
 #include <QFont>
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A colour number of the suite: red in the low byte, then green, then blue.
@@ -30,7 +32,7 @@ void FmlClear(SpreadsheetGrid &grid, int fontSize, const QString &fontColour)
     grid.clearRange(1, 1, grid.maxRow(), grid.maxCol());
     if (!fontColour.isEmpty()) {
         QFont font = grid.cellFont();
-        font.setFamily(QStringLiteral(u"新細明體"));
+        font.setFamily(u"新細明體"_s);
         if (fontSize > 0)
             font.setPointSize(fontSize);
         font.setBold(false);

@@ -1,9 +1,11 @@
 #include "reports/pressschedulebands.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString Ming = QStringLiteral("新細明體");
-const QString Kai = QStringLiteral("標楷體");
+const QString Ming = u"新細明體"_s;
+const QString Kai = u"標楷體"_s;
 
 constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment Right = Qt::AlignRight | Qt::AlignVCenter;
@@ -69,12 +71,12 @@ ReportBand PressScheduleGroupHeader(const QString &companyName, const QString &p
     band.height = PressScheduleHeaderHeight;
     band.keepWithNext = true;
     band.texts = {
-        Text(QStringLiteral("txt公司名稱"), 90, 0, 14685, 540,
-             companyName + QStringLiteral(" - 印刷排程表"), 20, Center, Kai),
-        Label(90, 795, 1140, 330, QStringLiteral("車       別："), 11),
-        Text(QStringLiteral("txt機別"), 1155, 765, 1725, 375, press, 14),
-        Label(12405, 810, 1110, 330, QStringLiteral("印表日期："), 11),
-        Text(QStringLiteral("txt印表日期"), 13470, 810, 1020, 330, printDate, 11),
+        Text(u"txt公司名稱"_s, 90, 0, 14685, 540, companyName + u" - 印刷排程表"_s, 20, Center,
+             Kai),
+        Label(90, 795, 1140, 330, u"車       別："_s, 11),
+        Text(u"txt機別"_s, 1155, 765, 1725, 375, press, 14),
+        Label(12405, 810, 1110, 330, u"印表日期："_s, 11),
+        Text(u"txt印表日期"_s, 13470, 810, 1020, 330, printDate, 11),
     };
     band.lines.append(Rule(RuleLeft, RuleRight, 1155));
     for (const Heading &h : Headings) {
@@ -91,34 +93,34 @@ ReportBand PressScheduleDetail(const PressScheduleEntry &e)
     band.height = PressScheduleDetailHeight;
     band.texts = {
         // First line, under the headings.
-        Text(QStringLiteral("txt序"), 90, 30, 360, 375, e.counter, 12, Center),
-        Text(QStringLiteral("PO"), 495, 75, 990, 330, e.po, 10),
-        Text(QStringLiteral("SNAME"), 1500, 75, 840, 330, e.sname, 10),
-        Text(QStringLiteral("DESC1"), 2370, 75, 3195, 345, e.desc1, 10),
-        Text(QStringLiteral("DESC"), 5580, 75, 645, 330, e.desc, 10),
-        Text(QStringLiteral("COLOR1"), 6255, 75, 480, 330, e.color1, 10, Right),
-        Text(QStringLiteral("COLOR2"), 6780, 75, 480, 330, e.color2, 10, Right),
-        Text(QStringLiteral("MEMB"), 7275, 75, 480, 330, e.memb, 11, Right),
-        Text(QStringLiteral("PLAT"), 7785, 75, 615, 330, e.plat, 11, Right),
-        Text(QStringLiteral("SIZE"), 8415, 75, 930, 330, e.size, 10, Center),
-        Text(QStringLiteral("txt令"), 9360, 75, 810, 330, e.reams, 10, Right),
-        Label(10155, 30, 165, 375, QStringLiteral("+"), 11, Center),
-        Text(QStringLiteral("txt張"), 10305, 75, 630, 330, e.sheets, 10),
-        Text(QStringLiteral("ODATE"), 10935, 75, 795, 330, e.odate, 10, Center),
-        Text(QStringLiteral("FDATE"), 11745, 75, 795, 330, e.fdate, 10, Center),
-        Text(QStringLiteral("txt紙"), 12555, 75, 270, 330, e.paperArrived, 10, Center),
-        Text(QStringLiteral("txt版"), 12855, 75, 270, 330, e.plateDone, 10, Center),
-        Text(QStringLiteral("txt版別"), 13770, 75, 495, 330, e.plateKind, 10, Center),
-        Text(QStringLiteral("txt看印"), 14280, 75, 495, 330, e.pressCheck, 10, Center),
+        Text(u"txt序"_s, 90, 30, 360, 375, e.counter, 12, Center),
+        Text(u"PO"_s, 495, 75, 990, 330, e.po, 10),
+        Text(u"SNAME"_s, 1500, 75, 840, 330, e.sname, 10),
+        Text(u"DESC1"_s, 2370, 75, 3195, 345, e.desc1, 10),
+        Text(u"DESC"_s, 5580, 75, 645, 330, e.desc, 10),
+        Text(u"COLOR1"_s, 6255, 75, 480, 330, e.color1, 10, Right),
+        Text(u"COLOR2"_s, 6780, 75, 480, 330, e.color2, 10, Right),
+        Text(u"MEMB"_s, 7275, 75, 480, 330, e.memb, 11, Right),
+        Text(u"PLAT"_s, 7785, 75, 615, 330, e.plat, 11, Right),
+        Text(u"SIZE"_s, 8415, 75, 930, 330, e.size, 10, Center),
+        Text(u"txt令"_s, 9360, 75, 810, 330, e.reams, 10, Right),
+        Label(10155, 30, 165, 375, u"+"_s, 11, Center),
+        Text(u"txt張"_s, 10305, 75, 630, 330, e.sheets, 10),
+        Text(u"ODATE"_s, 10935, 75, 795, 330, e.odate, 10, Center),
+        Text(u"FDATE"_s, 11745, 75, 795, 330, e.fdate, 10, Center),
+        Text(u"txt紙"_s, 12555, 75, 270, 330, e.paperArrived, 10, Center),
+        Text(u"txt版"_s, 12855, 75, 270, 330, e.plateDone, 10, Center),
+        Text(u"txt版別"_s, 13770, 75, 495, 330, e.plateKind, 10, Center),
+        Text(u"txt看印"_s, 14280, 75, 495, 330, e.pressCheck, 10, Center),
         // Second line.
-        Label(495, 435, 675, 330, QStringLiteral("備註："), 10),
-        Text(QStringLiteral("PREM"), 1170, 435, 4440, 330, e.prem, 10),
-        Label(5670, 435, 675, 330, QStringLiteral("用紙："), 10),
-        Text(QStringLiteral("txt用紙"), 6345, 435, 3210, 330, e.paperText, 10),
-        Label(9615, 435, 1065, 330, QStringLiteral("下游廠商："), 10),
-        Text(QStringLiteral("下游廠商"), 10680, 435, 1485, 330, e.vendor, 10),
-        Label(12225, 435, 675, 330, QStringLiteral("料號："), 10),
-        Text(QStringLiteral("CODE"), 12900, 435, 1860, 330, e.code, 10),
+        Label(495, 435, 675, 330, u"備註："_s, 10),
+        Text(u"PREM"_s, 1170, 435, 4440, 330, e.prem, 10),
+        Label(5670, 435, 675, 330, u"用紙："_s, 10),
+        Text(u"txt用紙"_s, 6345, 435, 3210, 330, e.paperText, 10),
+        Label(9615, 435, 1065, 330, u"下游廠商："_s, 10),
+        Text(u"下游廠商"_s, 10680, 435, 1485, 330, e.vendor, 10),
+        Label(12225, 435, 675, 330, u"料號："_s, 10),
+        Text(u"CODE"_s, 12900, 435, 1860, 330, e.code, 10),
     };
     band.lines.append(Rule(RuleLeft, RuleRight, 810));
     return band;

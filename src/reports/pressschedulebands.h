@@ -1,7 +1,7 @@
 #pragma once
 
+#include "report_engine/reportlayout.h"
 #include "reports/pressscheduleentry.h"
-#include "reports/reportlayout.h"
 
 #include <QString>
 

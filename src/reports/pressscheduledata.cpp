@@ -1,14 +1,16 @@
 #include "reports/pressscheduledata.h"
 
-#include "startup/db/connection.h"
-#include "startup/db/dberror.h"
-#include "startup/db/recordset.h"
+#include "db/connection.h"
+#include "db/dberror.h"
+#include "db/recordset.h"
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString RowsFrom = QStringLiteral("select * from [印刷預排表1] where 車別 like ?");
+const QString RowsFrom = u"select * from [印刷預排表1] where 車別 like ?"_s;
 
 QVariant PressPattern(const QString &press)
 {
@@ -26,28 +28,28 @@ QVariant LineNumber(double no)
 PressScheduleRow ReadRow(const Recordset &rs)
 {
     PressScheduleRow r;
-    r.press = rs.text(QStringLiteral("車別"));
-    r.po = rs.text(QStringLiteral("PO"));
-    r.no = rs.text(QStringLiteral("NO"));
-    r.desc1 = rs.text(QStringLiteral("DESC1"));
-    r.desc = rs.text(QStringLiteral("DESC"));
-    r.sname = rs.text(QStringLiteral("SNAME"));
-    r.color1 = rs.text(QStringLiteral("COLOR1"));
-    r.color2 = rs.text(QStringLiteral("COLOR2"));
-    r.memb = rs.text(QStringLiteral("MEMB"));
-    r.plat = rs.text(QStringLiteral("PLAT"));
-    r.size = rs.text(QStringLiteral("SIZE"));
-    r.qty = rs.text(QStringLiteral("QTY"));
-    r.odate = rs.text(QStringLiteral("ODATE"));
-    r.fdate = rs.text(QStringLiteral("FDATE"));
-    r.prem = rs.text(QStringLiteral("PREM"));
-    r.paperSpec = rs.text(QStringLiteral("規格"));
-    r.paperItem = rs.text(QStringLiteral("紙品"));
-    r.vendor = rs.text(QStringLiteral("下游廠商"));
-    r.code = rs.text(QStringLiteral("CODE"));
-    r.item1 = rs.text(QStringLiteral("ITEM1"));
-    r.item4 = rs.text(QStringLiteral("ITEM4"));
-    r.item7 = rs.text(QStringLiteral("ITEM7"));
+    r.press = rs.text(u"車別"_s);
+    r.po = rs.text(u"PO"_s);
+    r.no = rs.text(u"NO"_s);
+    r.desc1 = rs.text(u"DESC1"_s);
+    r.desc = rs.text(u"DESC"_s);
+    r.sname = rs.text(u"SNAME"_s);
+    r.color1 = rs.text(u"COLOR1"_s);
+    r.color2 = rs.text(u"COLOR2"_s);
+    r.memb = rs.text(u"MEMB"_s);
+    r.plat = rs.text(u"PLAT"_s);
+    r.size = rs.text(u"SIZE"_s);
+    r.qty = rs.text(u"QTY"_s);
+    r.odate = rs.text(u"ODATE"_s);
+    r.fdate = rs.text(u"FDATE"_s);
+    r.prem = rs.text(u"PREM"_s);
+    r.paperSpec = rs.text(u"規格"_s);
+    r.paperItem = rs.text(u"紙品"_s);
+    r.vendor = rs.text(u"下游廠商"_s);
+    r.code = rs.text(u"CODE"_s);
+    r.item1 = rs.text(u"ITEM1"_s);
+    r.item4 = rs.text(u"ITEM4"_s);
+    r.item7 = rs.text(u"ITEM7"_s);
     return r;
 }
 
@@ -63,7 +65,7 @@ int CountPressScheduleRows(Connection &connection, const QString &press)
 QVector<PressScheduleRow> LoadPressScheduleRows(Connection &connection, const QString &press)
 {
     Recordset rs(connection);
-    rs.open(RowsFrom + QStringLiteral(" order by 車別, PO, [NO]"), {PressPattern(press)});
+    rs.open(RowsFrom + u" order by 車別, PO, [NO]"_s, {PressPattern(press)});
     QVector<PressScheduleRow> rows;
     rows.reserve(rs.recordCount());
     for (; !rs.eof(); rs.moveNext())
@@ -74,8 +76,8 @@ QVector<PressScheduleRow> LoadPressScheduleRows(Connection &connection, const QS
 QString ReadCompanyName(Connection &connection)
 {
     Recordset rs(connection);
-    rs.open(QStringLiteral("select * from [COMPANY]"));
-    return rs.eof() ? QString() : rs.text(QStringLiteral("COMPANY")).trimmed();
+    rs.open(u"select * from [COMPANY]"_s);
+    return rs.eof() ? QString() : rs.text(u"COMPANY"_s).trimmed();
 }
 
 DbPressScheduleLookups::DbPressScheduleLookups(const QString &connectionString)
@@ -118,13 +120,12 @@ QVector<PressScheduleLookups::PaperLine> DbPressScheduleLookups::paperLines(cons
 {
     return guarded([&](Connection &connection) {
         Recordset rs(connection);
-        rs.open(QStringLiteral("select PO, [NO], SPEC, [ITEM], FDATE from [PAPER] "
-                               "where PO = ? and [NO] = ?"),
+        rs.open(u"select PO, [NO], SPEC, [ITEM], FDATE from [PAPER] "
+                u"where PO = ? and [NO] = ?"_s,
                 {po, LineNumber(no)});
         QVector<PaperLine> lines;
         for (; !rs.eof(); rs.moveNext()) {
-            lines.append({rs.text(QStringLiteral("SPEC")), rs.text(QStringLiteral("ITEM")),
-                          rs.text(QStringLiteral("FDATE"))});
+            lines.append({rs.text(u"SPEC"_s), rs.text(u"ITEM"_s), rs.text(u"FDATE"_s)});
         }
         return lines;
     });
@@ -134,11 +135,11 @@ QVector<QString> DbPressScheduleLookups::plateDates(const QString &po, double no
 {
     return guarded([&](Connection &connection) {
         Recordset rs(connection);
-        rs.open(QStringLiteral("select PO, [NO], FDATE from [PLATE] where PO = ? and [NO] = ?"),
+        rs.open(u"select PO, [NO], FDATE from [PLATE] where PO = ? and [NO] = ?"_s,
                 {po, LineNumber(no)});
         QVector<QString> dates;
         for (; !rs.eof(); rs.moveNext())
-            dates.append(rs.text(QStringLiteral("FDATE")));
+            dates.append(rs.text(u"FDATE"_s));
         return dates;
     });
 }

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 QuantityParts SplitQuantity(const QString &qty)
 {
     const qsizetype plus = qty.indexOf(QLatin1Char('+'));
@@ -34,32 +36,32 @@ QString PlannedDateText(const QString &date7)
     const QString rest = digits.chopped(qMin<qsizetype>(2, digits.length()));
     const QString month = rest.right(2);
     const QString year = rest.chopped(qMin<qsizetype>(2, rest.length()));
-    const QString sign = number < 0 ? QStringLiteral("-") : QString();
+    const QString sign = number < 0 ? u"-"_s : QString();
     return sign + year + QLatin1Char('/') + month + QLatin1Char('/') + day;
 }
 
 QString PlateKindText(const QString &item1, const QString &item4)
 {
     if (item1.trimmed() == QLatin1String("1"))
-        return QStringLiteral("新版");
+        return u"新版"_s;
     if (item4.trimmed() == QLatin1String("1"))
-        return QStringLiteral("舊版");
+        return u"舊版"_s;
     return QString();
 }
 
 QString PressCheckText(const QString &item7)
 {
-    return item7.trimmed() == QLatin1String("1") ? QStringLiteral("Y") : QString();
+    return item7.trimmed() == QLatin1String("1") ? u"Y"_s : QString();
 }
 
 QString RowPaperText(const QString &paperSpec, const QString &paperItem)
 {
-    return paperSpec.trimmed() + QStringLiteral("   ") + paperItem.trimmed();
+    return paperSpec.trimmed() + u"   "_s + paperItem.trimmed();
 }
 
 QString PaperLineText(const QString &paperSpec, const QString &item)
 {
-    return paperSpec.trimmed() + QStringLiteral("     ") + item.trimmed();
+    return paperSpec.trimmed() + u"     "_s + item.trimmed();
 }
 
 PressScheduleEntry FormatPressScheduleEntry(const PressScheduleRow &row, int counter)

@@ -1,15 +1,16 @@
 #include "reports/pressschedulelookups.h"
 
 #include "common/numbertext.h"
+#include "db/dberror.h"
 #include "reports/pressscheduleformat.h"
-#include "startup/db/dberror.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
 QString DoneMark(const QVector<QString> &dates)
 {
-    return dates.size() == 1 && !dates.first().trimmed().isEmpty() ? QStringLiteral("Y")
-                                                                   : QString();
+    return dates.size() == 1 && !dates.first().trimmed().isEmpty() ? u"Y"_s : QString();
 }
 
 QVector<QString> PaperDates(const QVector<PressScheduleLookups::PaperLine> &lines)

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "report_engine/reportlayout.h"
 #include "reports/pressschedulelookups.h"
 #include "reports/pressschedulerow.h"
-#include "reports/reportlayout.h"
 
 #include <QString>
 #include <QVector>

@@ -21,7 +21,7 @@ struct PressScheduleRow
     QString odate;
     QString fdate;
     QString prem;
-    QString paperSpec;      // 規格
+    QString paperSpec; // 規格
     QString paperItem; // 紙品
     QString vendor;    // 下游廠商
     QString code;

@@ -3,13 +3,14 @@
 #include "common/datetext.h"
 #include "common/messagebox.h"
 #include "common/waitcursor.h"
+#include "db/connection.h"
+#include "db/dberror.h"
+#include "report_engine/reportpreviewer.h"
 #include "reports/pressscheduledata.h"
 #include "reports/pressschedulereport.h"
-#include "reports/reportpreviewer.h"
-#include "startup/db/connection.h"
-#include "startup/db/dberror.h"
 #include "startup/sessionsettings.h"
 
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -43,16 +44,14 @@ void PrintPressSchedule(QWidget *parent, const QString &pressText)
         QVector<PressScheduleRow> rows;
         if (LoadSchedule(press, rows) == Loaded::NoRows) {
             wait.restore();
-            ShowMessage(QStringLiteral("查無任何資料!"), QStringLiteral("訊息"),
-                        MessageService::Icon::Warning);
+            ShowMessage(u"查無任何資料!"_s, u"訊息"_s, MessageService::Icon::Warning);
             return;
         }
         DbPressScheduleLookups lookups(Session().ConnectionString);
         layout = BuildPressScheduleReport(rows, Session().CompanyName, TodayDateShown(), lookups);
     } catch (const DbError &e) {
-        ShowMessage(e.description(), QStringLiteral("印表錯誤"), MessageService::Icon::Critical);
+        ShowMessage(e.description(), u"印表錯誤"_s, MessageService::Icon::Critical);
         return;
     }
-    ReportPreviewer::preview(parent, layout, QStringLiteral("rpt工作排程表_印刷1"),
-                             QStringLiteral("印刷排程表"));
+    ReportPreviewer::preview(parent, layout, u"rpt工作排程表_印刷1"_s, u"印刷排程表"_s);
 }

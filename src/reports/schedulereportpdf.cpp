@@ -1,11 +1,13 @@
 #include "reports/schedulereportpdf.h"
 
 #include "common/datetext.h"
+#include "db/connection.h"
+#include "db/dberror.h"
+#include "report_engine/reportpainter.h"
 #include "reports/pressscheduledata.h"
 #include "reports/pressschedulereport.h"
-#include "reports/reportpainter.h"
-#include "startup/db/connection.h"
-#include "startup/db/dberror.h"
+
+using namespace Qt::StringLiterals;
 
 void WriteScheduleReportPdf(const QString &connectionString, const QString &press,
                             const QString &pdfFile)
@@ -17,12 +19,12 @@ void WriteScheduleReportPdf(const QString &connectionString, const QString &pres
         connection.open(connectionString);
         rows = LoadPressScheduleRows(connection, press);
         if (rows.isEmpty())
-            throw DbError(QStringLiteral("查無任何資料!"));
+            throw DbError(u"查無任何資料!"_s);
         companyName = ReadCompanyName(connection);
     }
     DbPressScheduleLookups lookups(connectionString);
     const ReportLayout layout =
         BuildPressScheduleReport(rows, companyName, TodayDateShown(), lookups);
-    if (!WriteReportPdf(layout, pdfFile, companyName + QStringLiteral(" - 印刷排程表")))
-        throw DbError(QStringLiteral("無法寫入 %1").arg(pdfFile));
+    if (!WriteReportPdf(layout, pdfFile, companyName + u" - 印刷排程表"_s))
+        throw DbError(u"無法寫入 %1"_s.arg(pdfFile));
 }

@@ -1,9 +1,11 @@
-#include "commandline.h"
+#include "startup/commandline.h"
 
 #include "common/numbertext.h"
 #include "db/dberror.h"
 
 #include <limits>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -13,7 +15,7 @@ int position(const QString &text, const QString &key)
 {
     const qsizetype at = text.indexOf(key);
     if (at + 1 > std::numeric_limits<qint16>::max())
-        throw DbError(QStringLiteral("溢位"));
+        throw DbError(u"溢位"_s);
     return int(at + 1);
 }
 
@@ -21,7 +23,7 @@ int position(const QString &text, const QString &key)
 QString mid(const QString &text, int start, int length)
 {
     if (start < 1 || length < 0)
-        throw DbError(QStringLiteral("程序呼叫或引數不正確"));
+        throw DbError(u"程序呼叫或引數不正確"_s);
     return text.mid(start - 1, length);
 }
 
@@ -45,25 +47,24 @@ CommandLineIdentity CutCommandLine(const QString &commandLine, CommandLineIdenti
     CommandLineIdentity scratch;
     CommandLineIdentity &out = partial ? *partial : scratch;
     out = id;
-    out.Ad = cut(text, QStringLiteral("-AD="), QStringLiteral("-NAME="));
-    out.UserName = cut(text, QStringLiteral("-NAME="), QStringLiteral("-ID="));
-    out.UserId = cut(text, QStringLiteral("-ID="), QStringLiteral("-XLS="));
-    out.XlsExt = cut(text, QStringLiteral("-XLS="), QStringLiteral("-DOC="));
-    out.DocExt = cut(text, QStringLiteral("-DOC="), QStringLiteral("-PID="));
-    const int pid = position(text, QStringLiteral("-PID="));
+    out.Ad = cut(text, u"-AD="_s, u"-NAME="_s);
+    out.UserName = cut(text, u"-NAME="_s, u"-ID="_s);
+    out.UserId = cut(text, u"-ID="_s, u"-XLS="_s);
+    out.XlsExt = cut(text, u"-XLS="_s, u"-DOC="_s);
+    out.DocExt = cut(text, u"-DOC="_s, u"-PID="_s);
+    const int pid = position(text, u"-PID="_s);
     const QString number = mid(text, pid + 5, int(text.size())).trimmed();
     bool ok = false;
     const double value = number.toDouble(&ok);
     if (!ok)
-        throw DbError(QStringLiteral("型態不符合"));
+        throw DbError(u"型態不符合"_s);
     out.ParentWindow = value;
     return out;
 }
 
 QString BuildCommandLine(const CommandLineIdentity &identity)
 {
-    return LaunchToken + QStringLiteral(" -AD=") + identity.Ad + QStringLiteral(" -NAME=") +
-           identity.UserName + QStringLiteral(" -ID=") + identity.UserId +
-           QStringLiteral(" -XLS=") + identity.XlsExt + QStringLiteral(" -DOC=") + identity.DocExt +
-           QStringLiteral(" -PID=") + NumberText(identity.ParentWindow);
+    return LaunchToken + u" -AD="_s + identity.Ad + u" -NAME="_s + identity.UserName + u" -ID="_s +
+           identity.UserId + u" -XLS="_s + identity.XlsExt + u" -DOC="_s + identity.DocExt +
+           u" -PID="_s + NumberText(identity.ParentWindow);
 }

@@ -1,41 +1,35 @@
-#include "loadsettings.h"
+#include "startup/loadsettings.h"
 
-#include "commandline.h"
 #include "common/numbertext.h"
 #include "db/connection.h"
 #include "db/dberror.h"
 #include "db/recordset.h"
-#include "sessionsettings.h"
+#include "startup/commandline.h"
+#include "startup/sessionsettings.h"
 
 #include <cmath>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
 const QStringList permissionColumns = {
-    QStringLiteral("估價審單金額"), QStringLiteral("採購審單金額"), QStringLiteral("工單作業權限"),
-    QStringLiteral("生產管理權限"), QStringLiteral("成本分析權限"), QStringLiteral("基本資料權限"),
-    QStringLiteral("應收帳款權限"), QStringLiteral("應付帳款權限"), QStringLiteral("物料管理權限"),
-    QStringLiteral("產品管理權限"), QStringLiteral("印刷作業權限"), QStringLiteral("製版作業權限"),
-    QStringLiteral("發票權限"),     QStringLiteral("其它權限"),     QStringLiteral("報價權限"),
-    QStringLiteral("維護權限"),     QStringLiteral("會計權限"),     QStringLiteral("績效權限"),
-    QStringLiteral("稽核權限"),     QStringLiteral("速算權限"),     QStringLiteral("運送權限"),
-    QStringLiteral("授信額度權限"), QStringLiteral("產能權限"),     QStringLiteral("CRM權限"),
-    QStringLiteral("網印權限"),     QStringLiteral("代收權限"),     QStringLiteral("雜支權限"),
-    QStringLiteral("刀模權限"),     QStringLiteral("標籤權限"),     QStringLiteral("公告權限"),
-    QStringLiteral("寄庫權限"),     QStringLiteral("捲筒權限"),     QStringLiteral("接稿權限"),
+    u"估價審單金額"_s, u"採購審單金額"_s, u"工單作業權限"_s, u"生產管理權限"_s, u"成本分析權限"_s,
+    u"基本資料權限"_s, u"應收帳款權限"_s, u"應付帳款權限"_s, u"物料管理權限"_s, u"產品管理權限"_s,
+    u"印刷作業權限"_s, u"製版作業權限"_s, u"發票權限"_s,     u"其它權限"_s,     u"報價權限"_s,
+    u"維護權限"_s,     u"會計權限"_s,     u"績效權限"_s,     u"稽核權限"_s,     u"速算權限"_s,
+    u"運送權限"_s,     u"授信額度權限"_s, u"產能權限"_s,     u"CRM權限"_s,      u"網印權限"_s,
+    u"代收權限"_s,     u"雜支權限"_s,     u"刀模權限"_s,     u"標籤權限"_s,     u"公告權限"_s,
+    u"寄庫權限"_s,     u"捲筒權限"_s,     u"接稿權限"_s,
 };
 
 const QStringList detailPermissionColumns = {
-    QStringLiteral("工單作業細部"), QStringLiteral("生產管理細部"), QStringLiteral("成本分析細部"),
-    QStringLiteral("基本資料細部"), QStringLiteral("應收帳款細部"), QStringLiteral("應付帳款細部"),
-    QStringLiteral("物料管理細部"), QStringLiteral("產品管理細部"), QStringLiteral("印刷作業細部"),
-    QStringLiteral("製版作業細部"), QStringLiteral("發票細部"),     QStringLiteral("其它細部"),
-    QStringLiteral("報價細部"),     QStringLiteral("維護細部"),     QStringLiteral("會計細部"),
-    QStringLiteral("績效細部"),     QStringLiteral("稽核細部"),     QStringLiteral("速算細部"),
-    QStringLiteral("運送細部"),     QStringLiteral("產能細部"),     QStringLiteral("CRM細部"),
-    QStringLiteral("網印細部"),     QStringLiteral("代收細部"),     QStringLiteral("雜支細部"),
-    QStringLiteral("刀模細部"),     QStringLiteral("標籤細部"),     QStringLiteral("公告細部"),
-    QStringLiteral("寄庫細部"),     QStringLiteral("捲筒細部"),     QStringLiteral("接稿細部"),
+    u"工單作業細部"_s, u"生產管理細部"_s, u"成本分析細部"_s, u"基本資料細部"_s, u"應收帳款細部"_s,
+    u"應付帳款細部"_s, u"物料管理細部"_s, u"產品管理細部"_s, u"印刷作業細部"_s, u"製版作業細部"_s,
+    u"發票細部"_s,     u"其它細部"_s,     u"報價細部"_s,     u"維護細部"_s,     u"會計細部"_s,
+    u"績效細部"_s,     u"稽核細部"_s,     u"速算細部"_s,     u"運送細部"_s,     u"產能細部"_s,
+    u"CRM細部"_s,      u"網印細部"_s,     u"代收細部"_s,     u"雜支細部"_s,     u"刀模細部"_s,
+    u"標籤細部"_s,     u"公告細部"_s,     u"寄庫細部"_s,     u"捲筒細部"_s,     u"接稿細部"_s,
 };
 
 // A column as the settings keep it: Null as empty text, trimmed.
@@ -58,9 +52,8 @@ void readFirstRow(Connection &connection, const QString &sql, const QVariantList
 void readEmployee(SessionSettings &s, const Recordset &rs)
 {
     for (int i = 0; i < 20; ++i)
-        s.EmployeeGroup[i] =
-            field(rs, i == 0 ? QStringLiteral("GROUP") : QStringLiteral("GROUP%1").arg(i));
-    s.ExtensionNo = field(rs, QStringLiteral("分機代號"));
+        s.EmployeeGroup[i] = field(rs, i == 0 ? u"GROUP"_s : u"GROUP%1"_s.arg(i));
+    s.ExtensionNo = field(rs, u"分機代號"_s);
 }
 
 void readIdentity(SessionSettings &s, Connection &c, const QString &commandLine)
@@ -83,50 +76,50 @@ void readIdentity(SessionSettings &s, Connection &c, const QString &commandLine)
             throw;
         }
         s.setIdentity(id);
-        readFirstRow(c, QStringLiteral("select * from [EMPLOYEE] where ID = ?"), {s.UserId},
+        readFirstRow(c, u"select * from [EMPLOYEE] where ID = ?"_s, {s.UserId},
                      [&](const Recordset &rs) { readEmployee(s, rs); });
         return;
     }
     // Without the launch token start-up refuses to run; the defaults still load.
-    s.XlsExt = QStringLiteral(".xlsx");
-    s.DocExt = QStringLiteral(".docx");
-    readFirstRow(c, QStringLiteral("select * from [使用者資料] where 管理者 = 'Y'"), {},
+    s.XlsExt = u".xlsx"_s;
+    s.DocExt = u".docx"_s;
+    readFirstRow(c, u"select * from [使用者資料] where 管理者 = 'Y'"_s, {},
                  [&](const Recordset &rs) {
-                     s.UserName = field(rs, QStringLiteral("使用者"));
+                     s.UserName = field(rs, u"使用者"_s);
                      s.Ad = s.UserName;
                  });
     readFirstRow(c,
-                 QStringLiteral("select * from [EMPLOYEE] where NAME = ? and "
-                                "iif(ODATE is null,'',ODATE) = '' "),
+                 u"select * from [EMPLOYEE] where NAME = ? and "
+                 u"iif(ODATE is null,'',ODATE) = '' "_s,
                  {s.UserName}, [&](const Recordset &rs) {
-                     s.UserId = field(rs, QStringLiteral("ID"));
+                     s.UserId = field(rs, u"ID"_s);
                      readEmployee(s, rs);
                  });
 }
 
 void readCompanies(SessionSettings &s, Connection &c)
 {
-    readFirstRow(c, QStringLiteral("select * from [COMPANY] "), {}, [&](const Recordset &rs) {
-        s.CompanyName = field(rs, QStringLiteral("COMPANY"));
-        s.CompanyAddress = field(rs, QStringLiteral("ADD"));
-        s.CompanyAddress1 = field(rs, QStringLiteral("ADD1"));
-        s.CompanyTaxNo = field(rs, QStringLiteral("TNO"));
-        s.CompanyTel = field(rs, QStringLiteral("TEL"));
-        s.CompanyFax = field(rs, QStringLiteral("FAX"));
+    readFirstRow(c, u"select * from [COMPANY] "_s, {}, [&](const Recordset &rs) {
+        s.CompanyName = field(rs, u"COMPANY"_s);
+        s.CompanyAddress = field(rs, u"ADD"_s);
+        s.CompanyAddress1 = field(rs, u"ADD1"_s);
+        s.CompanyTaxNo = field(rs, u"TNO"_s);
+        s.CompanyTel = field(rs, u"TEL"_s);
+        s.CompanyFax = field(rs, u"FAX"_s);
     });
-    readFirstRow(c, QStringLiteral("select * from [COMPANY1] "), {}, [&](const Recordset &rs) {
-        s.Company1Name = field(rs, QStringLiteral("COMPANY"));
-        s.Company1Address = field(rs, QStringLiteral("ADD"));
-        s.Company1TaxNo = field(rs, QStringLiteral("TNO"));
-        s.Company1Tel = field(rs, QStringLiteral("TEL"));
-        s.Company1Fax = field(rs, QStringLiteral("FAX"));
+    readFirstRow(c, u"select * from [COMPANY1] "_s, {}, [&](const Recordset &rs) {
+        s.Company1Name = field(rs, u"COMPANY"_s);
+        s.Company1Address = field(rs, u"ADD"_s);
+        s.Company1TaxNo = field(rs, u"TNO"_s);
+        s.Company1Tel = field(rs, u"TEL"_s);
+        s.Company1Fax = field(rs, u"FAX"_s);
     });
-    readFirstRow(c, QStringLiteral("select * from [COMPANY2] "), {}, [&](const Recordset &rs) {
-        s.Company2Name = field(rs, QStringLiteral("COMPANY"));
-        s.Company2Address = field(rs, QStringLiteral("ADD"));
-        s.Company2TaxNo = field(rs, QStringLiteral("TNO"));
-        s.Company2Tel = field(rs, QStringLiteral("TEL"));
-        s.Company2Fax = field(rs, QStringLiteral("FAX"));
+    readFirstRow(c, u"select * from [COMPANY2] "_s, {}, [&](const Recordset &rs) {
+        s.Company2Name = field(rs, u"COMPANY"_s);
+        s.Company2Address = field(rs, u"ADD"_s);
+        s.Company2TaxNo = field(rs, u"TNO"_s);
+        s.Company2Tel = field(rs, u"TEL"_s);
+        s.Company2Fax = field(rs, u"FAX"_s);
     });
 }
 
@@ -134,37 +127,37 @@ void readSystem(SessionSettings &s, Connection &c)
 {
     s.SystemItem[1].clear();
     s.MfunFlag15 = false;
-    readFirstRow(c, QStringLiteral("select * from [SYSTEM] "), {}, [&](const Recordset &rs) {
-        s.SystemMfun = field(rs, QStringLiteral("MFUN"));
+    readFirstRow(c, u"select * from [SYSTEM] "_s, {}, [&](const Recordset &rs) {
+        s.SystemMfun = field(rs, u"MFUN"_s);
         s.MfunFlag15 = s.SystemMfun.size() >= 15 && s.SystemMfun.at(14) == u'1';
         for (int n = 0; n <= 87; ++n) {
             if (n == 68 || n == 79)
                 continue;
-            const QString text = field(rs, QStringLiteral("ITEM%1").arg(n));
+            const QString text = field(rs, u"ITEM%1"_s.arg(n));
             s.SystemItem[n] = (n >= 1 && n <= 3) ? NumberText(Val(text)) : text;
         }
     });
-    s.SystemItem[68] = QStringLiteral("0");
-    s.SystemItem[79] = QStringLiteral("0");
+    s.SystemItem[68] = u"0"_s;
+    s.SystemItem[79] = u"0"_s;
 
-    readFirstRow(c, QStringLiteral("select * from [SYSTEM1] "), {}, [&](const Recordset &rs) {
-        s.InvoiceIssueMethod = field(rs, QStringLiteral("發票開立方式"));
-        s.InvoicePlatformFolder = field(rs, QStringLiteral("發票平台路徑"));
+    readFirstRow(c, u"select * from [SYSTEM1] "_s, {}, [&](const Recordset &rs) {
+        s.InvoiceIssueMethod = field(rs, u"發票開立方式"_s);
+        s.InvoicePlatformFolder = field(rs, u"發票平台路徑"_s);
         if (!s.InvoicePlatformFolder.isEmpty())
-            s.InvoicePlatformFolder += QStringLiteral("\\TAREK_EINVOICE\\");
+            s.InvoicePlatformFolder += u"\\TAREK_EINVOICE\\"_s;
         for (int n : {87, 88, 89, 102, 110, 119, 120})
-            s.System1Item[n] = field(rs, QStringLiteral("ITEM%1").arg(n));
+            s.System1Item[n] = field(rs, u"ITEM%1"_s.arg(n));
     });
 }
 
 void readPermissions(SessionSettings &s, Connection &c)
 {
-    readFirstRow(c, QStringLiteral("select * from [使用者資料] where 使用者 = ?"), {s.UserName},
+    readFirstRow(c, u"select * from [使用者資料] where 使用者 = ?"_s, {s.UserName},
                  [&](const Recordset &rs) {
                      for (const QString &col : permissionColumns)
                          s.Permissions[col] = field(rs, col);
                  });
-    readFirstRow(c, QStringLiteral("select * from [使用者資料明細] where 使用者 = ?"), {s.UserName},
+    readFirstRow(c, u"select * from [使用者資料明細] where 使用者 = ?"_s, {s.UserName},
                  [&](const Recordset &rs) {
                      for (const QString &col : detailPermissionColumns)
                          s.Permissions[col] = field(rs, col);
@@ -178,10 +171,10 @@ short wholeNumber(const QString &text)
 
 void readSysOs(SessionSettings &s, Connection &c)
 {
-    readFirstRow(c, QStringLiteral("select * from [SYSOS] "), {}, [&](const Recordset &rs) {
-        s.SysOsVm = wholeNumber(field(rs, QStringLiteral("VM")));
-        if (Val(field(rs, QStringLiteral("XP"))) == 1)
-            s.SysOsCode = QStringLiteral("X");
+    readFirstRow(c, u"select * from [SYSOS] "_s, {}, [&](const Recordset &rs) {
+        s.SysOsVm = wholeNumber(field(rs, u"VM"_s));
+        if (Val(field(rs, u"XP"_s)) == 1)
+            s.SysOsCode = u"X"_s;
         const struct
         {
             const char *flag;
@@ -214,14 +207,11 @@ std::optional<QString> LoadSettings(SessionSettings &s, bool reloadIdentity,
         readSystem(s, c);
         readPermissions(s, c);
         readSysOs(s, c);
-        readFirstRow(c, QStringLiteral("select * from [啟用發送EAMIL] "), {},
-                     [&](const Recordset &rs) {
-                         s.EmailEnabled = field(rs, QStringLiteral("啟用發送EAMIL"));
-                     });
-        readFirstRow(c, QStringLiteral("select * from [SYSLOAD] where ID = ? and COMPUTER = ? "),
-                     {s.MachineUserId, machineName}, [&](const Recordset &rs) {
-                         s.ExcelFolder = field(rs, QStringLiteral("EXCEL"));
-                     });
+        readFirstRow(c, u"select * from [啟用發送EAMIL] "_s, {},
+                     [&](const Recordset &rs) { s.EmailEnabled = field(rs, u"啟用發送EAMIL"_s); });
+        readFirstRow(c, u"select * from [SYSLOAD] where ID = ? and COMPUTER = ? "_s,
+                     {s.MachineUserId, machineName},
+                     [&](const Recordset &rs) { s.ExcelFolder = field(rs, u"EXCEL"_s); });
         return std::nullopt;
     } catch (const DbError &e) {
         return e.description();

@@ -1,12 +1,14 @@
-#include "locatedatabase.h"
+#include "startup/locatedatabase.h"
 
 #include "common/cp950.h"
-#include "datasourcefile.h"
 #include "db/dberror.h"
+#include "startup/datasourcefile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QStringDecoder>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -37,13 +39,12 @@ DatabaseLocation LocateDatabase(const QString &programFolder, const QString &hom
     loc.MachineUserId = machineName + u'\\' + loginName;
     loc.TempFolder = withSlash(programFolder);
     if (!home.isEmpty()) {
-        loc.TempFolder = withSlash(home) + QStringLiteral("Temp/");
+        loc.TempFolder = withSlash(home) + u"Temp/"_s;
         QDir().mkpath(loc.TempFolder); // a folder that cannot be made is left to fail later
     }
     try {
         const DataSourceFile file = ReadDataSourceText(
-            readDataSourceFile(withSlash(programFolder) + QStringLiteral("PLOV.DSN")),
-            DatabasePassword);
+            readDataSourceFile(withSlash(programFolder) + u"PLOV.DSN"_s), DatabasePassword);
         loc.Site = file.site;
         loc.Server = file.server;
         if (loc.Site != u"C" || file.folderText.isEmpty())
@@ -62,14 +63,13 @@ QString BuildConnectionString(const DatabaseLocation &location)
 {
     if (location.Server)
         return postgresConnectionString(*location.Server);
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;") + QStringLiteral("Data Source=") +
-           location.DatabaseFolder + QStringLiteral("PLOV.mdb") + QStringLiteral(";") +
-           QStringLiteral("Jet OLEDB:Database Password=") + DatabasePassword;
+    return u"Provider=Microsoft.Jet.OLEDB.4.0;"_s + u"Data Source="_s + location.DatabaseFolder +
+           u"PLOV.mdb"_s + u";"_s + u"Jet OLEDB:Database Password="_s + DatabasePassword;
 }
 
 std::optional<QString> ResetTempText(const QString &tempFolder)
 {
-    QFile f(tempFolder + QStringLiteral("PLOV.TXT"));
+    QFile f(tempFolder + u"PLOV.TXT"_s);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return f.errorString();
     return std::nullopt;

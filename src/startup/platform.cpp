@@ -1,4 +1,4 @@
-#include "platform.h"
+#include "startup/platform.h"
 
 #include <QCoreApplication>
 #include <QSysInfo>
@@ -8,6 +8,8 @@
 #include <limits>
 #include <pwd.h>
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 QString GetLoginUserName()
 {
@@ -56,11 +58,11 @@ double WindowsVersionFrom(const QString &version, const QString &caption)
         result = version.left(first).toDouble() + minor.toDouble() * 0.1;
     }
     const QString lower = caption.toLower();
-    if (lower.contains(QStringLiteral("server")))
+    if (lower.contains(u"server"_s))
         result = 0;
-    if (lower.contains(QStringLiteral("windows 10")))
+    if (lower.contains(u"windows 10"_s))
         result = 10;
-    if (lower.contains(QStringLiteral("windows 11")))
+    if (lower.contains(u"windows 11"_s))
         result = 11;
     return result;
 }

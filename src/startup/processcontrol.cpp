@@ -1,4 +1,4 @@
-#include "processcontrol.h"
+#include "startup/processcontrol.h"
 
 #include <cstdlib>
 

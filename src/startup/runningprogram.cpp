@@ -1,8 +1,10 @@
-#include "runningprogram.h"
+#include "startup/runningprogram.h"
 
 #include "db/connection.h"
 #include "db/dberror.h"
 #include "db/recordset.h"
+
+using namespace Qt::StringLiterals;
 
 MaintenanceLockState ReadMaintenanceLock(const QString &connectionString)
 {
@@ -11,9 +13,9 @@ MaintenanceLockState ReadMaintenanceLock(const QString &connectionString)
         Connection c;
         c.open(connectionString);
         Recordset rs(c);
-        rs.open(QStringLiteral("select * from [SYSLOCK] "));
+        rs.open(u"select * from [SYSLOCK] "_s);
         if (!rs.bof()) {
-            state.lockUser = rs.text(QStringLiteral("USER")).trimmed();
+            state.lockUser = rs.text(u"USER"_s).trimmed();
             state.result = MaintenanceLockState::Locked;
         }
     } catch (const DbError &) {
@@ -24,7 +26,7 @@ MaintenanceLockState ReadMaintenanceLock(const QString &connectionString)
 
 QString MaintenanceLockMessage(const QString &lockUser)
 {
-    return lockUser + QStringLiteral("\r\n\r\n") + QStringLiteral("正在維護軟體中，請稍後再登入！");
+    return lockUser + u"\r\n\r\n"_s + u"正在維護軟體中，請稍後再登入！"_s;
 }
 
 std::optional<QString> RegisterRunningProgram(const QString &connectionString, const QString &id,
@@ -37,14 +39,14 @@ std::optional<QString> RegisterRunningProgram(const QString &connectionString, c
         if (!parentAlive)
             return std::nullopt;
         Recordset rs(c);
-        rs.open(QStringLiteral("select top 1 * from [SYSUSER1] where ID = ? and FUNC = ? "),
-                {id, func}, Recordset::Lock::Optimistic);
+        rs.open(u"select top 1 * from [SYSUSER1] where ID = ? and FUNC = ? "_s, {id, func},
+                Recordset::Lock::Optimistic);
         if (rs.recordCount() == 0) {
             rs.addNew();
-            rs.setValue(QStringLiteral("ID"), id);
-            rs.setValue(QStringLiteral("FUNC"), func);
+            rs.setValue(u"ID"_s, id);
+            rs.setValue(u"FUNC"_s, func);
         }
-        rs.setValue(QStringLiteral("LPID"), mainWindow);
+        rs.setValue(u"LPID"_s, mainWindow);
         rs.update();
         return std::nullopt;
     } catch (const DbError &e) {
@@ -58,7 +60,7 @@ std::optional<QString> UnregisterRunningProgram(const QString &connectionString,
     try {
         Connection c;
         c.open(connectionString);
-        c.execute(QStringLiteral("delete from [SYSUSER1] where ID = ? and FUNC = ? "), {id, func});
+        c.execute(u"delete from [SYSUSER1] where ID = ? and FUNC = ? "_s, {id, func});
         return std::nullopt;
     } catch (const DbError &e) {
         return e.description();

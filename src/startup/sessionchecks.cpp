@@ -1,14 +1,16 @@
-#include "sessionchecks.h"
+#include "startup/sessionchecks.h"
 
-#include "commandline.h"
 #include "common/messagebox.h"
-#include "platform.h"
-#include "processcontrol.h"
-#include "runningprogram.h"
-#include "sessionsettings.h"
+#include "startup/commandline.h"
+#include "startup/platform.h"
+#include "startup/processcontrol.h"
+#include "startup/runningprogram.h"
+#include "startup/sessionsettings.h"
 
 #include <QFileInfo>
 #include <QProcess>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -16,11 +18,11 @@ std::optional<QString> startDetached(const QString &program, const QString &comm
 {
     const QFileInfo fi(program);
     if (!fi.exists())
-        return QStringLiteral("找不到檔案：%1").arg(program);
+        return u"找不到檔案：%1"_s.arg(program);
     if (!fi.isExecutable())
-        return QStringLiteral("無法執行：%1").arg(program);
+        return u"無法執行：%1"_s.arg(program);
     if (!QProcess::startDetached(program, commandLine.split(u' ')))
-        return QStringLiteral("無法啟動程式：%1").arg(program);
+        return u"無法啟動程式：%1"_s.arg(program);
     return std::nullopt;
 }
 
@@ -38,7 +40,7 @@ short CheckMaintenanceLock()
     const MaintenanceLockState state = ReadMaintenanceLock(s.ConnectionString);
     s.LockUser = state.lockUser;
     if (state.result == MaintenanceLockState::Locked)
-        ShowMessage(MaintenanceLockMessage(state.lockUser), QStringLiteral("系統維護"),
+        ShowMessage(MaintenanceLockMessage(state.lockUser), u"系統維護"_s,
                     MessageService::Icon::Critical);
     return state.result;
 }
@@ -57,7 +59,7 @@ void LaunchProgram(const QString &exeName)
         return;
     const QString program = ProgramFolder() + u'/' + exeName;
     if (const auto error = starter()(program, BuildCommandLine(Session().identity())))
-        ShowMessage(*error, QStringLiteral("錯誤"), MessageService::Icon::Warning);
+        ShowMessage(*error, u"錯誤"_s, MessageService::Icon::Warning);
 }
 
 void SetProgramStarter(ProgramStarter s)

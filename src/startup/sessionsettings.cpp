@@ -1,4 +1,4 @@
-#include "sessionsettings.h"
+#include "startup/sessionsettings.h"
 
 QString SessionSettings::permission(const QString &column) const
 {

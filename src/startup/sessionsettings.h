@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commandline.h"
+#include "startup/commandline.h"
 
 #include <QString>
 #include <array>

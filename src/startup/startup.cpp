@@ -1,12 +1,12 @@
-#include "startup.h"
+#include "startup/startup.h"
 
-#include "commandline.h"
 #include "common/messagebox.h"
 #include "daily_report/dailyreportwindow.h"
-#include "loadsettings.h"
-#include "locatedatabase.h"
-#include "platform.h"
-#include "sessionsettings.h"
+#include "startup/commandline.h"
+#include "startup/loadsettings.h"
+#include "startup/locatedatabase.h"
+#include "startup/platform.h"
+#include "startup/sessionsettings.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,17 +16,19 @@
 #include <QTextStream>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void SetColours(SessionSettings &s)
 {
-    s.Color1 = QStringLiteral("12632064");
-    s.Color2 = QStringLiteral("15728381");
-    s.Color3 = QStringLiteral("14221312");
-    s.Color4 = QStringLiteral("16777215");
-    s.Color5 = QStringLiteral("16747326");
-    s.Color6 = QStringLiteral("16777215");
-    s.Color7 = QStringLiteral("4868863");
+    s.Color1 = u"12632064"_s;
+    s.Color2 = u"15728381"_s;
+    s.Color3 = u"14221312"_s;
+    s.Color4 = u"16777215"_s;
+    s.Color5 = u"16747326"_s;
+    s.Color6 = u"16777215"_s;
+    s.Color7 = u"4868863"_s;
 }
 
 // The argument text as the menu program wrote it: the arguments joined by blanks.
@@ -47,18 +49,17 @@ void InitSession(bool reloadIdentity, const QString &commandLine, const QString 
     s.Site = loc.Site;
     s.DatabaseFolder = loc.DatabaseFolder;
     if (const auto error = ResetTempText(s.TempFolder))
-        ShowMessage(*error, QStringLiteral("建立暫存檔錯誤"), MessageService::Icon::Critical);
+        ShowMessage(*error, u"建立暫存檔錯誤"_s, MessageService::Icon::Critical);
     s.ConnectionString = BuildConnectionString(loc);
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto error = LoadSettings(s, reloadIdentity, commandLine, GetMachineName());
     QApplication::restoreOverrideCursor();
     if (error)
-        ShowMessage(*error, QStringLiteral("取得系統相關設定資料錯誤"),
-                    MessageService::Icon::Critical);
+        ShowMessage(*error, u"取得系統相關設定資料錯誤"_s, MessageService::Icon::Critical);
 
     if (s.ExcelFolder.isEmpty())
-        s.ExcelFolder = QStringLiteral("C:\\");
+        s.ExcelFolder = u"C:\\"_s;
     SetColours(s);
 }
 
@@ -69,14 +70,13 @@ StartedProgram StartProgram(const QString &commandLine, const QString &programFo
     // One copy per user: a second one ends silently.
     StartedProgram started;
     started.instanceLock = std::make_unique<QLockFile>(
-        QDir::tempPath() + QStringLiteral("/daily_report-%1.lock").arg(GetLoginUserName()));
+        QDir::tempPath() + u"/daily_report-%1.lock"_s.arg(GetLoginUserName()));
     if (!started.instanceLock->tryLock(0)) {
         started.instanceLock.reset();
         return started;
     }
     if (!HasLaunchToken(commandLine)) {
-        ShowMessage(QStringLiteral("引數錯誤"), QStringLiteral("錯誤"),
-                    MessageService::Icon::Critical);
+        ShowMessage(u"引數錯誤"_s, u"錯誤"_s, MessageService::Icon::Critical);
         return started;
     }
     started.window = new DailyReportWindow;
@@ -91,7 +91,7 @@ int Main(int argc, char **argv)
     QElapsedTimer sinceStart;
     sinceStart.start();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("daily_report"));
+    QApplication::setApplicationName(u"daily_report"_s);
     const StartedProgram started =
         StartProgram(ArgumentText(QApplication::arguments()), ProgramFolder());
     if (!started.window)

@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestDateText : public QObject
 {
     Q_OBJECT
@@ -111,11 +113,11 @@ void TestDateText::timeStamp()
 void TestDateText::stampsFollowTheClock()
 {
     FixedClock clock(QDateTime(QDate(2026, 12, 4), QTime(14, 5)));
-    QCOMPARE(StampMMDDHH(), QStringLiteral("1204-14"));
-    QCOMPARE(TimeStamp(), QStringLiteral("1151204-14:05"));
+    QCOMPARE(StampMMDDHH(), u"1204-14"_s);
+    QCOMPARE(TimeStamp(), u"1151204-14:05"_s);
     clock.advanceSeconds(10 * 3600);
-    QCOMPARE(StampMMDDHH(), QStringLiteral("1205-00"));
-    QCOMPARE(TimeStamp(), QStringLiteral("1151205-00:05"));
+    QCOMPARE(StampMMDDHH(), u"1205-00"_s);
+    QCOMPARE(TimeStamp(), u"1151205-00:05"_s);
 }
 
 void TestDateText::stampDateTime_data()

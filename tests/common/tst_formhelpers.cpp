@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QToolBar>
 
+using namespace Qt::StringLiterals;
+
 class TestFormHelpers : public QObject
 {
     Q_OBJECT
@@ -41,7 +43,7 @@ QComboBox *comboBox(QWidget *form, bool editable, const QString &tag = QString()
 {
     auto *box = new QComboBox(form);
     box->setEditable(editable);
-    box->addItems({QStringLiteral("1號機"), QStringLiteral("2號機"), QStringLiteral("3號機")});
+    box->addItems({u"1號機"_s, u"2號機"_s, u"3號機"_s});
     if (!tag.isNull())
         box->setProperty("Tag", tag);
     return box;
@@ -52,24 +54,24 @@ QComboBox *comboBox(QWidget *form, bool editable, const QString &tag = QString()
 void TestFormHelpers::applyControlStyleClearsUntaggedControls()
 {
     QWidget form;
-    QLineEdit *kept = textBox(&form, QStringLiteral("設計文字"), QStringLiteral("-1"));
-    QLineEdit *cleared = textBox(&form, QStringLiteral("設計文字"));
-    QLineEdit *otherTag = textBox(&form, QStringLiteral("x"), QStringLiteral("1"));
-    QComboBox *keptCombo = comboBox(&form, false, QStringLiteral("-1"));
+    QLineEdit *kept = textBox(&form, u"設計文字"_s, u"-1"_s);
+    QLineEdit *cleared = textBox(&form, u"設計文字"_s);
+    QLineEdit *otherTag = textBox(&form, u"x"_s, u"1"_s);
+    QComboBox *keptCombo = comboBox(&form, false, u"-1"_s);
     QComboBox *clearedCombo = comboBox(&form, false);
-    QComboBox *keptEditable = comboBox(&form, true, QStringLiteral("-1"));
-    keptEditable->setEditText(QStringLiteral("typed"));
+    QComboBox *keptEditable = comboBox(&form, true, u"-1"_s);
+    keptEditable->setEditText(u"typed"_s);
 
     ApplyControlStyle(&form, 6.1);
 
-    QCOMPARE(kept->text(), QStringLiteral("設計文字"));
+    QCOMPARE(kept->text(), u"設計文字"_s);
     QCOMPARE(cleared->text(), QString());
     QCOMPARE(otherTag->text(), QString());
     QCOMPARE(keptCombo->count(), 3);
     QCOMPARE(clearedCombo->count(), 0);
     // The text field inside a kept combo box is part of that combo box.
     QCOMPARE(keptEditable->count(), 3);
-    QCOMPARE(keptEditable->currentText(), QStringLiteral("typed"));
+    QCOMPARE(keptEditable->currentText(), u"typed"_s);
 }
 
 void TestFormHelpers::toolbarMovesUpOnceAfterXp_data()
@@ -81,8 +83,8 @@ void TestFormHelpers::toolbarMovesUpOnceAfterXp_data()
     QTest::newRow("Vista, tall") << 6.0 << 50 << QString() << 96;
     QTest::newRow("XP stays") << 5.1 << 50 << QString() << 100;
     QTest::newRow("exactly 600 twips stays") << 6.1 << 40 << QString() << 100;
-    QTest::newRow("tagged -1 stays") << 6.1 << 50 << QStringLiteral("-1") << 100;
-    QTest::newRow("already tagged stays") << 6.1 << 50 << QStringLiteral("1500") << 100;
+    QTest::newRow("tagged -1 stays") << 6.1 << 50 << u"-1"_s << 100;
+    QTest::newRow("already tagged stays") << 6.1 << 50 << u"1500"_s << 100;
 }
 
 void TestFormHelpers::toolbarMovesUpOnceAfterXp()
@@ -104,13 +106,13 @@ void TestFormHelpers::toolbarMovesUpOnceAfterXp()
     ApplyControlStyle(&form, version);
     QCOMPARE(bar->y(), expectedTop);
     if (expectedTop != 100)
-        QCOMPARE(bar->property("Tag").toString(), QStringLiteral("1500"));
+        QCOMPARE(bar->property("Tag").toString(), u"1500"_s);
 }
 
 void TestFormHelpers::dockedToolbarStays()
 {
     QMainWindow window;
-    QToolBar *bar = window.addToolBar(QStringLiteral("tools"));
+    QToolBar *bar = window.addToolBar(u"tools"_s);
     bar->setGeometry(0, 100, 300, 50);
     ApplyControlStyle(&window, 6.1);
     QCOMPARE(bar->y(), 100);
@@ -120,7 +122,7 @@ void TestFormHelpers::dockedToolbarStays()
 void TestFormHelpers::lockControlTextBox()
 {
     QWidget form;
-    QLineEdit *box = textBox(&form, QStringLiteral("abc"));
+    QLineEdit *box = textBox(&form, u"abc"_s);
     LockControl(box);
     QVERIFY(box->isReadOnly());
     QCOMPARE(box->focusPolicy() & Qt::TabFocus, 0);
@@ -147,9 +149,9 @@ void TestFormHelpers::lockControlComboBoxRefusesChanges()
 void TestFormHelpers::lockEntryControlsLocksOnlyEntries()
 {
     QWidget form;
-    QLineEdit *box = textBox(&form, QStringLiteral("abc"));
+    QLineEdit *box = textBox(&form, u"abc"_s);
     QComboBox *combo = comboBox(&form, false);
-    auto *button = new QPushButton(QStringLiteral("確認"), &form);
+    auto *button = new QPushButton(u"確認"_s, &form);
     LockEntryControls(&form);
     QVERIFY(box->isReadOnly());
     QCOMPARE(combo->property("Locked").toBool(), true);
@@ -162,11 +164,11 @@ void TestFormHelpers::lockEntryControlsLocksOnlyEntries()
 
 void TestFormHelpers::selectAllText()
 {
-    QLineEdit box(QStringLiteral("1204-14完工"));
+    QLineEdit box(u"1204-14完工"_s);
     box.setCursorPosition(3);
     SelectAllText(&box);
     QCOMPARE(box.selectionStart(), 0);
-    QCOMPARE(box.selectedText(), QStringLiteral("1204-14完工"));
+    QCOMPARE(box.selectedText(), u"1204-14完工"_s);
 }
 
 void TestFormHelpers::centerForm()
@@ -195,11 +197,11 @@ void TestFormHelpers::sendKeysTabMovesFocus()
     first->setFocus();
     QCOMPARE(QApplication::focusWidget(), first);
 
-    SendKeysViaShell(QStringLiteral("{TAB}"), false);
+    SendKeysViaShell(u"{TAB}"_s, false);
     QCOMPARE(QApplication::focusWidget(), first); // queued, not yet handled
     QTRY_COMPARE(QApplication::focusWidget(), second);
 
-    SendKeysViaShell(QStringLiteral("{tab}"), true);
+    SendKeysViaShell(u"{tab}"_s, true);
     QCOMPARE(QApplication::focusWidget(), first); // handled at once, wrapping round
 }
 
@@ -212,8 +214,8 @@ void TestFormHelpers::sendKeysEnterAndCharacters()
     box->setFocus();
     QSignalSpy entered(box, &QLineEdit::returnPressed);
 
-    SendKeysViaShell(QStringLiteral("ab{ENTER}~"), true);
-    QCOMPARE(box->text(), QStringLiteral("ab"));
+    SendKeysViaShell(u"ab{ENTER}~"_s, true);
+    QCOMPARE(box->text(), u"ab"_s);
     QCOMPARE(entered.count(), 2);
 }
 

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestKeyFilter : public QObject
 {
     Q_OBJECT
@@ -38,13 +40,13 @@ void TestKeyFilter::filterKey_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("expected");
     // "_" in the second text marks a dropped key.
-    addRows(1, "0159-.+*aY ", "0159-______");
-    addRows(2, "aAzZm019-. @[`{", "AAZZM__________");
-    addRows(3, "0159.-+*,a ", "0159.-_____");
-    addRows(4, "0159.*-+/,x", "0159.*-____");
-    addRows(5, "0159.+-*/,a", "0159.+-____");
-    addRows(6, "yYnNxX10 -", "YYNN______");
-    addRows(7, "12034-.a", "12______");
+    addRows(1, u"0159-.+*aY "_s, u"0159-______"_s);
+    addRows(2, u"aAzZm019-. @[`{"_s, u"AAZZM__________"_s);
+    addRows(3, u"0159.-+*,a "_s, u"0159.-_____"_s);
+    addRows(4, u"0159.*-+/,x"_s, u"0159.*-____"_s);
+    addRows(5, u"0159.+-*/,a"_s, u"0159.+-____"_s);
+    addRows(6, u"yYnNxX10 -"_s, u"YYNN______"_s);
+    addRows(7, u"12034-.a"_s, u"12______"_s);
 }
 
 void TestKeyFilter::filterKey()

@@ -8,7 +8,7 @@
 #include "common/messagebox.h"
 #include "daily_report/dailyreportwindow.h"
 #include "grid/spreadsheetgrid.h"
-#include "reports/reportpreviewer.h"
+#include "report_engine/reportpreviewer.h"
 #include "startup/processcontrol.h"
 #include "startup/runningprogram.h"
 #include "startup/sessionchecks.h"

@@ -12,13 +12,15 @@
 #include <QProcess>
 #include <QtTest/qtestspontaneevent.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kClosingQuestion = QStringLiteral("確定離開印刷日報登錄嗎？");
+const QString kClosingQuestion = u"確定離開印刷日報登錄嗎？"_s;
 
 QString handOffPath(const MainScreen &screen)
 {
-    return screen.temp.path() + QStringLiteral("/PLOVTMP.TXT");
+    return screen.temp.path() + u"/PLOVTMP.TXT"_s;
 }
 
 } // namespace
@@ -59,13 +61,13 @@ void TestMainFrame::registeredWhileRunningAndRemovedOnClose()
     QCOMPARE(screen.registered(), 0);
     QVERIFY(screen.open());
     QCOMPARE(screen.registered(), 1);
-    QCOMPARE(screen.db.scalar(QStringLiteral("select LPID from [SYSUSER1]")).toLongLong(),
+    QCOMPARE(screen.db.scalar(u"select LPID from [SYSUSER1]"_s).toLongLong(),
              QCoreApplication::applicationPid());
 
     if (byKey)
         screen.press(Qt::Key_Escape);
     else
-        screen.clickButton(QStringLiteral("exit"));
+        screen.clickButton(u"exit"_s);
 
     QCOMPARE(screen.shownUnder(ProgramTitle), QStringList{kClosingQuestion});
     QVERIFY(!screen.window->isVisible());
@@ -77,14 +79,14 @@ void TestMainFrame::closingAnsweredNoKeepsScreenAndEdits()
     FixedClock clock(QDateTime(QDate(2026, 12, 4), QTime(14, 5)));
     MainScreen screen;
     QVERIFY(screen.open());
-    screen.query(QStringLiteral("海德堡四色"));
+    screen.query(u"海德堡四色"_s);
     screen.clickCell(1, ScheduleCol::Completion);
 
     screen.messages.queueAnswer(MessageService::Answer::No);
     screen.press(Qt::Key_Escape);
     QCOMPARE(screen.shownUnder(ProgramTitle), QStringList{kClosingQuestion});
     QVERIFY(screen.window->isVisible());
-    QCOMPARE(screen.cell(1, ScheduleCol::Completion), QStringLiteral("1204-14"));
+    QCOMPARE(screen.cell(1, ScheduleCol::Completion), u"1204-14"_s);
     QVERIFY(screen.window->isMarked(1, ScheduleCol::Completion));
     QCOMPARE(screen.registered(), 1);
 
@@ -102,7 +104,7 @@ void TestMainFrame::goneMenuProgramEndsTheProgramAtFirstActivation()
 {
     MainScreen screen;
     QProcess menu;
-    menu.start(QStringLiteral("/bin/true"));
+    menu.start(u"/bin/true"_s);
     QVERIFY(menu.waitForStarted());
     const qint64 gonePid = menu.processId();
     QVERIFY(menu.waitForFinished());
@@ -118,13 +120,13 @@ void TestMainFrame::lockFoundBeforeQueryEndsTheProgram()
 {
     MainScreen screen;
     QVERIFY(screen.open());
-    screen.choosePress(QStringLiteral("海德堡四色"));
-    screen.db.exec(QStringLiteral("insert into [SYSLOCK] ([USER]) values (' 系統管理員 ')"));
+    screen.choosePress(u"海德堡四色"_s);
+    screen.db.exec(u"insert into [SYSLOCK] ([USER]) values (' 系統管理員 ')"_s);
 
     QVERIFY_THROWS_EXCEPTION(ProgramEnded, screen.window->QuerySchedule());
-    QCOMPARE(screen.shownUnder(QStringLiteral("系統維護")),
-             QStringList{"系統管理員\r\n\r\n正在維護軟體中，請稍後再登入！"});
-    QCOMPARE(Session().LockUser, QStringLiteral("系統管理員"));
+    QCOMPARE(screen.shownUnder(u"系統維護"_s),
+             QStringList{u"系統管理員\r\n\r\n正在維護軟體中，請稍後再登入！"_s});
+    QCOMPARE(Session().LockUser, u"系統管理員"_s);
     QCOMPARE(screen.window->filledRows(), 0);
     QCOMPARE(screen.registered(), 1); // a forced end leaves the register row
 }
@@ -133,12 +135,12 @@ void TestMainFrame::refreshRunsTheQuery()
 {
     MainScreen screen;
     QVERIFY(screen.open());
-    screen.choosePress(QStringLiteral("秋山單色"));
+    screen.choosePress(u"秋山單色"_s);
     QCOMPARE(screen.window->filledRows(), 0);
-    screen.clickButton(QStringLiteral("refresh"));
+    screen.clickButton(u"refresh"_s);
     QVERIFY(screen.window->filledRows() > 0);
     for (int row = 1; row <= screen.window->filledRows(); ++row)
-        QCOMPARE(screen.cell(row, ScheduleCol::Press), QStringLiteral("秋山單色"));
+        QCOMPARE(screen.cell(row, ScheduleCol::Press), u"秋山單色"_s);
 }
 
 void TestMainFrame::inertButtonsChangeNothing()
@@ -146,15 +148,16 @@ void TestMainFrame::inertButtonsChangeNothing()
     FixedClock clock(QDateTime(QDate(2026, 12, 4), QTime(14, 5)));
     MainScreen screen;
     QVERIFY(screen.open());
-    screen.query(QStringLiteral("海德堡四色"));
+    screen.query(u"海德堡四色"_s);
     screen.clickCell(2, ScheduleCol::Completion);
     const QStringList before = screen.listedLines();
 
-    for (const QString &key : QStringList{"add", "edit", "search", "reload", "明細查詢", "預設",
-                                          "del", "first", "previous", "next", "last"})
+    for (const QString &key :
+         QStringList{u"add"_s, u"edit"_s, u"search"_s, u"reload"_s, u"明細查詢"_s, u"預設"_s,
+                     u"del"_s, u"first"_s, u"previous"_s, u"next"_s, u"last"_s})
         screen.clickButton(key);
     QCOMPARE(screen.listedLines(), before);
-    QCOMPARE(screen.cell(2, ScheduleCol::Completion), QStringLiteral("1204-14"));
+    QCOMPARE(screen.cell(2, ScheduleCol::Completion), u"1204-14"_s);
     QVERIFY(screen.window->isMarked(2, ScheduleCol::Completion));
     QCOMPARE(screen.messages.shown().size(), 0);
     QCOMPARE(screen.previews, 0);
@@ -164,7 +167,7 @@ void TestMainFrame::f8WithNothingListedDoesNothing()
 {
     MainScreen screen;
     QVERIFY(screen.open());
-    QVERIFY(!screen.action(QStringLiteral("save"))->isEnabled());
+    QVERIFY(!screen.action(u"save"_s)->isEnabled());
     screen.press(Qt::Key_F8);
     QCOMPARE(screen.messages.shown().size(), 0);
     QVERIFY(screen.window->isVisible());
@@ -177,7 +180,7 @@ void TestMainFrame::f4PrintsWhateverTheButtonState_data()
     QTest::addColumn<QStringList>("messages");
     QTest::newRow("every press") << QString() << 1 << QStringList();
     QTest::newRow("a press without lines")
-        << QStringLiteral("不存在的機台") << 0 << QStringList{"查無任何資料!"};
+        << u"不存在的機台"_s << 0 << QStringList{u"查無任何資料!"_s};
 }
 
 void TestMainFrame::f4PrintsWhateverTheButtonState()
@@ -188,7 +191,7 @@ void TestMainFrame::f4PrintsWhateverTheButtonState()
     MainScreen screen;
     QVERIFY(screen.open());
     screen.choosePress(press);
-    QVERIFY(!screen.action(QStringLiteral("print"))->isEnabled());
+    QVERIFY(!screen.action(u"print"_s)->isEnabled());
 
     screen.press(Qt::Key_F4);
     QCOMPARE(screen.previews, previews);
@@ -199,8 +202,8 @@ void TestMainFrame::workOrderHandOff_data()
 {
     QTest::addColumn<QString>("right");
     QTest::addColumn<bool>("allowed");
-    QTest::newRow("full right") << QStringLiteral("1111") << true;
-    QTest::newRow("right starting with 0") << QStringLiteral("0111") << false;
+    QTest::newRow("full right") << u"1111"_s << true;
+    QTest::newRow("right starting with 0") << u"0111"_s << false;
     QTest::newRow("no right") << QString() << false;
 }
 
@@ -209,32 +212,31 @@ void TestMainFrame::workOrderHandOff()
     QFETCH(QString, right);
     QFETCH(bool, allowed);
     MainScreen screen;
-    Session().Permissions[QStringLiteral("工單作業細部")] = right;
+    Session().Permissions[u"工單作業細部"_s] = right;
     ScheduleLine line;
-    line.po = QStringLiteral(" A123 ");
-    line.id = QStringLiteral("P1151299"); // listed first
+    line.po = u" A123 "_s;
+    line.id = u"P1151299"_s; // listed first
     screen.insertLine(line);
     QVERIFY(screen.open());
-    screen.query(QStringLiteral("海德堡四色"));
+    screen.query(u"海德堡四色"_s);
     screen.clickCell(2, ScheduleCol::NO);
     screen.clickCell(1, ScheduleCol::NO);
-    QCOMPARE(screen.cell(1, ScheduleCol::PO), QStringLiteral(" A123 "));
+    QCOMPARE(screen.cell(1, ScheduleCol::PO), u" A123 "_s);
 
-    screen.clickButton(QStringLiteral("工單"));
+    screen.clickButton(u"工單"_s);
     QVERIFY(screen.window->isEnabled());
     QFile handOff(handOffPath(screen));
     if (!allowed) {
-        QCOMPARE(screen.shownUnder(QStringLiteral("訊息")),
-                 QStringList{"你的權限無法使用該項功能!"});
+        QCOMPARE(screen.shownUnder(u"訊息"_s), QStringList{u"你的權限無法使用該項功能!"_s});
         QVERIFY(!handOff.exists());
         QCOMPARE(screen.started, QStringList());
         return;
     }
     QVERIFY(handOff.open(QIODevice::ReadOnly));
-    QCOMPARE(handOff.readAll(), toCp950(QStringLiteral("預排\r\nA123\r\n")));
+    QCOMPARE(handOff.readAll(), toCp950(u"預排\r\nA123\r\n"_s));
     QCOMPARE(screen.started.size(), 1);
-    QVERIFY(screen.started.first().endsWith(QStringLiteral("/工單作業系統.EXE")));
-    QVERIFY(screen.startedWith.first().startsWith(QStringLiteral("-qta5827 ")));
+    QVERIFY(screen.started.first().endsWith(u"/工單作業系統.EXE"_s));
+    QVERIFY(screen.startedWith.first().startsWith(u"-qta5827 "_s));
     QCOMPARE(screen.messages.shown().size(), 0);
     QVERIFY(screen.window->isVisible());
 }
@@ -243,11 +245,11 @@ void TestMainFrame::missingWorkOrderProgramIsReported()
 {
     MainScreen screen;
     QVERIFY(screen.open());
-    screen.query(QStringLiteral("海德堡四色"));
+    screen.query(u"海德堡四色"_s);
     SetProgramStarter({}); // the real start, from the test's own folder, where there is none
 
-    screen.clickButton(QStringLiteral("工單"));
-    QCOMPARE(screen.shownUnder(QStringLiteral("錯誤")).size(), 1);
+    screen.clickButton(u"工單"_s);
+    QCOMPARE(screen.shownUnder(u"錯誤"_s).size(), 1);
     QVERIFY(screen.window->isVisible());
     QVERIFY(screen.window->isEnabled());
     QCOMPARE(screen.window->filledRows(), 9);

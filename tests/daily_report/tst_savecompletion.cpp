@@ -5,9 +5,11 @@
 #include "daily_report/schedulecolumns.h"
 #include "mainwindowfixture.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QStringList kTables = {"PRINTING", "PRINTING_S", "VENDERAC", "預排資料明細"};
+const QStringList kTables = {u"PRINTING"_s, u"PRINTING_S"_s, u"VENDERAC"_s, u"預排資料明細"_s};
 
 QDateTime stampMoment()
 {
@@ -48,30 +50,27 @@ void TestSaveCompletion::completionReachesAllFourTablesAndTheLineDropsOut()
     FixedClock clock(stampMoment());
     MainScreen screen;
     QVERIFY(screen.open());
-    screen.query(QStringLiteral("海德堡四色"));
-    const QString po = QStringLiteral("A1151116");
+    screen.query(u"海德堡四色"_s);
+    const QString po = u"A1151116"_s;
     const int row = screen.rowOf(po, 1);
     screen.clickCell(row, ScheduleCol::Completion);
 
     if (byKey)
         screen.press(Qt::Key_F8);
     else
-        screen.clickButton(QStringLiteral("save"));
+        screen.clickButton(u"save"_s);
 
-    QCOMPARE(screen.shownUnder(QStringLiteral("詢問")), QStringList{"確定儲存資料?"});
-    QCOMPARE(screen.shownUnder(QStringLiteral("資料儲存")), QStringList{"資料儲存完畢!"});
-    for (const QString &table : QStringList{"PRINTING", "PRINTING_S"}) {
-        QCOMPARE(screen.stored(table, QStringLiteral("ODATE"), po, 1), QStringLiteral("1205-08"));
-        QCOMPARE(screen.stored(table, QStringLiteral("FDATE"), po, 1), QStringLiteral("1204-14"));
-        QCOMPARE(screen.stored(table, QStringLiteral("ACT"), po, 1), QStringLiteral("1204-14"));
+    QCOMPARE(screen.shownUnder(u"詢問"_s), QStringList{u"確定儲存資料?"_s});
+    QCOMPARE(screen.shownUnder(u"資料儲存"_s), QStringList{u"資料儲存完畢!"_s});
+    for (const QString &table : QStringList{u"PRINTING"_s, u"PRINTING_S"_s}) {
+        QCOMPARE(screen.stored(table, u"ODATE"_s, po, 1), u"1205-08"_s);
+        QCOMPARE(screen.stored(table, u"FDATE"_s, po, 1), u"1204-14"_s);
+        QCOMPARE(screen.stored(table, u"ACT"_s, po, 1), u"1204-14"_s);
     }
-    QCOMPARE(screen.stored(QStringLiteral("VENDERAC"), QStringLiteral("ODATE"), po, 1),
-             QStringLiteral("1204-14"));
-    QCOMPARE(screen.stored(QStringLiteral("預排資料明細"), QStringLiteral("ODATE"), po, 1),
-             QStringLiteral("1204-14"));
+    QCOMPARE(screen.stored(u"VENDERAC"_s, u"ODATE"_s, po, 1), u"1204-14"_s);
+    QCOMPARE(screen.stored(u"預排資料明細"_s, u"ODATE"_s, po, 1), u"1204-14"_s);
     // The neighbouring line was not marked.
-    QCOMPARE(screen.stored(QStringLiteral("PRINTING_S"), QStringLiteral("FDATE"), po, 2),
-             QString());
+    QCOMPARE(screen.stored(u"PRINTING_S"_s, u"FDATE"_s, po, 2), QString());
 
     // The save ends with a fresh query: the completed line is no longer open.
     QCOMPARE(screen.window->filledRows(), 8);
@@ -83,64 +82,58 @@ void TestSaveCompletion::plannedStampAloneStillVisitsAllFourTables()
 {
     FixedClock clock(stampMoment());
     MainScreen screen;
-    const QString po = QStringLiteral("A1151125");
+    const QString po = u"A1151125"_s;
     // Marks in the two ODATE columns that take the completion stamp: the save
     // must overwrite them with the (empty) completion stamp of the grid.
-    screen.db.exec(
-        QStringLiteral("update [VENDERAC] set ODATE = '1203-09' where PO = ? and [NO] = 2"), {po});
-    screen.db.exec(
-        QStringLiteral("update [預排資料明細] set ODATE = '1203-09' where PO = ? and [NO] = 2"),
-        {po});
-    screen.db.exec(
-        QStringLiteral(
-            "update [PRINTING] set FDATE = 'old', ACT = 'old' where PO = ? and [NO] = 2"),
-        {po});
+    screen.db.exec(u"update [VENDERAC] set ODATE = '1203-09' where PO = ? and [NO] = 2"_s, {po});
+    screen.db.exec(u"update [預排資料明細] set ODATE = '1203-09' where PO = ? and [NO] = 2"_s,
+                   {po});
+    screen.db.exec(u"update [PRINTING] set FDATE = 'old', ACT = 'old' where PO = ? and [NO] = 2"_s,
+                   {po});
     QVERIFY(screen.open());
-    screen.query(QStringLiteral("海德堡四色"));
+    screen.query(u"海德堡四色"_s);
     const int row = screen.rowOf(po, 2);
     screen.clickCell(row, ScheduleCol::Planned);
     screen.press(Qt::Key_F8);
 
-    QCOMPARE(screen.shownUnder(QStringLiteral("資料儲存")), QStringList{"資料儲存完畢!"});
-    for (const QString &table : QStringList{"PRINTING", "PRINTING_S"}) {
-        QCOMPARE(screen.stored(table, QStringLiteral("ODATE"), po, 2), QStringLiteral("1204-14"));
-        QCOMPARE(screen.stored(table, QStringLiteral("FDATE"), po, 2), QString());
-        QCOMPARE(screen.stored(table, QStringLiteral("ACT"), po, 2), QString());
+    QCOMPARE(screen.shownUnder(u"資料儲存"_s), QStringList{u"資料儲存完畢!"_s});
+    for (const QString &table : QStringList{u"PRINTING"_s, u"PRINTING_S"_s}) {
+        QCOMPARE(screen.stored(table, u"ODATE"_s, po, 2), u"1204-14"_s);
+        QCOMPARE(screen.stored(table, u"FDATE"_s, po, 2), QString());
+        QCOMPARE(screen.stored(table, u"ACT"_s, po, 2), QString());
     }
-    QCOMPARE(screen.stored(QStringLiteral("VENDERAC"), QStringLiteral("ODATE"), po, 2), QString());
-    QCOMPARE(screen.stored(QStringLiteral("預排資料明細"), QStringLiteral("ODATE"), po, 2),
-             QString());
+    QCOMPARE(screen.stored(u"VENDERAC"_s, u"ODATE"_s, po, 2), QString());
+    QCOMPARE(screen.stored(u"預排資料明細"_s, u"ODATE"_s, po, 2), QString());
     QVERIFY(screen.rowOf(po, 2) > 0); // still open
-    QCOMPARE(screen.cell(screen.rowOf(po, 2), ScheduleCol::Planned), QStringLiteral("1204-14"));
+    QCOMPARE(screen.cell(screen.rowOf(po, 2), ScheduleCol::Planned), u"1204-14"_s);
 }
 
 void TestSaveCompletion::deletedCompletionIsSavedEmpty()
 {
     MainScreen screen;
     QVERIFY(screen.open());
-    screen.query(QStringLiteral("海德堡四色"), true);
-    const QString po = QStringLiteral("A1151101");
+    screen.query(u"海德堡四色"_s, true);
+    const QString po = u"A1151101"_s;
     const int row = screen.rowOf(po, 1);
-    QCOMPARE(screen.cell(row, ScheduleCol::Completion), QStringLiteral("1201-14"));
+    QCOMPARE(screen.cell(row, ScheduleCol::Completion), u"1201-14"_s);
     screen.clickCell(row, ScheduleCol::Completion);
     screen.press(Qt::Key_Delete);
-    screen.clickButton(QStringLiteral("save"));
+    screen.clickButton(u"save"_s);
 
-    QCOMPARE(screen.shownUnder(QStringLiteral("資料儲存")), QStringList{"資料儲存完畢!"});
-    for (const QString &table : QStringList{"PRINTING", "PRINTING_S"}) {
-        QCOMPARE(screen.stored(table, QStringLiteral("ODATE"), po, 1), QStringLiteral("1201-08"));
-        QCOMPARE(screen.stored(table, QStringLiteral("FDATE"), po, 1), QString());
-        QCOMPARE(screen.stored(table, QStringLiteral("ACT"), po, 1), QString());
+    QCOMPARE(screen.shownUnder(u"資料儲存"_s), QStringList{u"資料儲存完畢!"_s});
+    for (const QString &table : QStringList{u"PRINTING"_s, u"PRINTING_S"_s}) {
+        QCOMPARE(screen.stored(table, u"ODATE"_s, po, 1), u"1201-08"_s);
+        QCOMPARE(screen.stored(table, u"FDATE"_s, po, 1), QString());
+        QCOMPARE(screen.stored(table, u"ACT"_s, po, 1), QString());
     }
-    QCOMPARE(screen.stored(QStringLiteral("VENDERAC"), QStringLiteral("ODATE"), po, 1), QString());
-    QCOMPARE(screen.stored(QStringLiteral("預排資料明細"), QStringLiteral("ODATE"), po, 1),
-             QString());
-    QCOMPARE(screen.stored(QStringLiteral("PRINTING_S"), QStringLiteral("FDATE"), po, 2),
-             QStringLiteral("1202-11")); // not marked, not touched
+    QCOMPARE(screen.stored(u"VENDERAC"_s, u"ODATE"_s, po, 1), QString());
+    QCOMPARE(screen.stored(u"預排資料明細"_s, u"ODATE"_s, po, 1), QString());
+    QCOMPARE(screen.stored(u"PRINTING_S"_s, u"FDATE"_s, po, 2),
+             u"1202-11"_s); // not marked, not touched
 
     // No mark is left on the line: it leaves the finished list and is open again.
     QCOMPARE(screen.rowOf(po, 1), 0);
-    screen.query(QStringLiteral("海德堡四色"), false);
+    screen.query(u"海德堡四色"_s, false);
     QVERIFY(screen.rowOf(po, 1) > 0);
 }
 
@@ -150,10 +143,8 @@ void TestSaveCompletion::ambiguousOrCostedRowsAreLeftAlone_data()
     QTest::addColumn<QString>("po");
     QTest::addColumn<QString>("untouched"); // the table the save must leave as it was
 
-    QTest::newRow("PRINTING with EAMT")
-        << QStringLiteral("秋山單色") << QStringLiteral("A1151119") << QStringLiteral("PRINTING");
-    QTest::newRow("two VENDERAC rows")
-        << QStringLiteral("海德堡四色") << QStringLiteral("A1151110") << QStringLiteral("VENDERAC");
+    QTest::newRow("PRINTING with EAMT") << u"秋山單色"_s << u"A1151119"_s << u"PRINTING"_s;
+    QTest::newRow("two VENDERAC rows") << u"海德堡四色"_s << u"A1151110"_s << u"VENDERAC"_s;
 }
 
 void TestSaveCompletion::ambiguousOrCostedRowsAreLeftAlone()
@@ -166,25 +157,22 @@ void TestSaveCompletion::ambiguousOrCostedRowsAreLeftAlone()
     QVERIFY(screen.open());
     screen.query(press);
     screen.clickCell(screen.rowOf(po, 1), ScheduleCol::Completion);
-    screen.clickButton(QStringLiteral("save"));
-    QCOMPARE(screen.shownUnder(QStringLiteral("資料儲存")), QStringList{"資料儲存完畢!"});
+    screen.clickButton(u"save"_s);
+    QCOMPARE(screen.shownUnder(u"資料儲存"_s), QStringList{u"資料儲存完畢!"_s});
 
-    const QString column =
-        untouched == u"PRINTING" ? QStringLiteral("FDATE") : QStringLiteral("ODATE");
+    const QString column = untouched == u"PRINTING" ? u"FDATE"_s : u"ODATE"_s;
     QCOMPARE(screen.db
-                 .scalar(QStringLiteral(
-                             "select count(*) from [%1] where PO = ? and [NO] = 1 and %2 <> ''")
-                             .arg(untouched, column),
+                 .scalar(u"select count(*) from [%1] where PO = ? and [NO] = 1 and %2 <> ''"_s.arg(
+                             untouched, column),
                          {po})
                  .toInt(),
              0);
     for (const QString &table : kTables) {
         if (table == untouched)
             continue;
-        const QString written = table == u"PRINTING" || table == u"PRINTING_S"
-                                    ? QStringLiteral("FDATE")
-                                    : QStringLiteral("ODATE");
-        QCOMPARE(screen.stored(table, written, po, 1), QStringLiteral("1204-14"));
+        const QString written =
+            table == u"PRINTING" || table == u"PRINTING_S" ? u"FDATE"_s : u"ODATE"_s;
+        QCOMPARE(screen.stored(table, written, po, 1), u"1204-14"_s);
     }
 }
 
@@ -193,17 +181,15 @@ void TestSaveCompletion::answeringNoChangesNothing()
     FixedClock clock(stampMoment());
     MainScreen screen;
     QVERIFY(screen.open());
-    screen.query(QStringLiteral("海德堡四色"));
+    screen.query(u"海德堡四色"_s);
     screen.clickCell(1, ScheduleCol::Completion);
     screen.messages.queueAnswer(MessageService::Answer::No);
     screen.press(Qt::Key_F8);
 
-    QCOMPARE(screen.shownUnder(QStringLiteral("詢問")), QStringList{"確定儲存資料?"});
+    QCOMPARE(screen.shownUnder(u"詢問"_s), QStringList{u"確定儲存資料?"_s});
     QCOMPARE(screen.messages.shown().size(), 1);
-    QCOMPARE(screen.stored(QStringLiteral("PRINTING_S"), QStringLiteral("FDATE"),
-                           QStringLiteral("A1151121"), 2),
-             QString());
-    QCOMPARE(screen.cell(1, ScheduleCol::Completion), QStringLiteral("1204-14"));
+    QCOMPARE(screen.stored(u"PRINTING_S"_s, u"FDATE"_s, u"A1151121"_s, 2), QString());
+    QCOMPARE(screen.cell(1, ScheduleCol::Completion), u"1204-14"_s);
     QVERIFY(screen.window->isMarked(1, ScheduleCol::Completion));
 }
 
@@ -222,7 +208,7 @@ void TestSaveCompletion::conflictWritesNothingAndKeepsTheMarks()
     FixedClock clock(stampMoment());
     MainScreen screen;
     QVERIFY(screen.open());
-    screen.query(QStringLiteral("海德堡四色"));
+    screen.query(u"海德堡四色"_s);
     QList<QPair<QString, int>> lines;
     for (int row = 1; row <= marked; ++row) {
         screen.clickCell(row, ScheduleCol::Completion);
@@ -232,24 +218,22 @@ void TestSaveCompletion::conflictWritesNothingAndKeepsTheMarks()
 
     // Another program of the suite stamps the line between the query and the save.
     const auto &[otherPo, otherNo] = lines.at(contended - 1);
-    screen.db.exec(
-        QStringLiteral("update [PRINTING_S] set ODATE = '1204-09' where PO = ? and [NO] = ?"),
-        {otherPo, otherNo});
-    screen.clickButton(QStringLiteral("save"));
+    screen.db.exec(u"update [PRINTING_S] set ODATE = '1204-09' where PO = ? and [NO] = ?"_s,
+                   {otherPo, otherNo});
+    screen.clickButton(u"save"_s);
 
-    QCOMPARE(screen.shownUnder(QStringLiteral("儲存錯誤")).size(), 1);
-    QCOMPARE(screen.shownUnder(QStringLiteral("資料儲存")), QStringList());
+    QCOMPARE(screen.shownUnder(u"儲存錯誤"_s).size(), 1);
+    QCOMPARE(screen.shownUnder(u"資料儲存"_s), QStringList());
     for (int row = 1; row <= marked; ++row) {
         const auto &[po, no] = lines.at(row - 1);
-        for (const QString &table : QStringList{"PRINTING", "PRINTING_S"})
-            QCOMPARE(screen.stored(table, QStringLiteral("FDATE"), po, no), QString());
-        QCOMPARE(screen.stored(QStringLiteral("預排資料明細"), QStringLiteral("ODATE"), po, no),
-                 QString());
-        QCOMPARE(screen.cell(row, ScheduleCol::Completion), QStringLiteral("1204-14"));
+        for (const QString &table : QStringList{u"PRINTING"_s, u"PRINTING_S"_s})
+            QCOMPARE(screen.stored(table, u"FDATE"_s, po, no), QString());
+        QCOMPARE(screen.stored(u"預排資料明細"_s, u"ODATE"_s, po, no), QString());
+        QCOMPARE(screen.cell(row, ScheduleCol::Completion), u"1204-14"_s);
         QVERIFY(screen.window->isMarked(row, ScheduleCol::Completion));
     }
-    QCOMPARE(screen.stored(QStringLiteral("PRINTING_S"), QStringLiteral("ODATE"), otherPo, otherNo),
-             QStringLiteral("1204-09")); // the other program's stamp stays
+    QCOMPARE(screen.stored(u"PRINTING_S"_s, u"ODATE"_s, otherPo, otherNo),
+             u"1204-09"_s); // the other program's stamp stays
     QCOMPARE(screen.window->filledRows(), 9);
 }
 
@@ -258,16 +242,14 @@ void TestSaveCompletion::lockFoundAtSaveEndsTheProgram()
     FixedClock clock(stampMoment());
     MainScreen screen;
     QVERIFY(screen.open());
-    screen.query(QStringLiteral("海德堡四色"));
+    screen.query(u"海德堡四色"_s);
     screen.clickCell(1, ScheduleCol::Completion);
-    screen.db.exec(QStringLiteral("insert into [SYSLOCK] ([USER]) values ('系統管理員')"));
+    screen.db.exec(u"insert into [SYSLOCK] ([USER]) values ('系統管理員')"_s);
 
     QVERIFY_THROWS_EXCEPTION(ProgramEnded, screen.window->SaveCompletion());
-    QCOMPARE(screen.shownUnder(QStringLiteral("系統維護")),
-             QStringList{"系統管理員\r\n\r\n正在維護軟體中，請稍後再登入！"});
-    QCOMPARE(screen.stored(QStringLiteral("PRINTING_S"), QStringLiteral("FDATE"),
-                           QStringLiteral("A1151121"), 2),
-             QString());
+    QCOMPARE(screen.shownUnder(u"系統維護"_s),
+             QStringList{u"系統管理員\r\n\r\n正在維護軟體中，請稍後再登入！"_s});
+    QCOMPARE(screen.stored(u"PRINTING_S"_s, u"FDATE"_s, u"A1151121"_s, 2), QString());
     QCOMPARE(screen.registered(), 1); // a forced end leaves the register row
 }
 

@@ -7,6 +7,8 @@
 #include "daily_report/timesheethook.h"
 #include "mainwindowfixture.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // 4 December (Minguo 115), 14:05.
@@ -16,22 +18,22 @@ QDateTime stampMoment()
 }
 
 // A line of 海德堡四色 with both stamps empty, and one with a planned stamp.
-const QString kEmptyLine = QStringLiteral("A1151125");   // line 2
-const QString kPlannedLine = QStringLiteral("A1151110"); // line 1, planned 1204-08
+const QString kEmptyLine = u"A1151125"_s;   // line 2
+const QString kPlannedLine = u"A1151110"_s; // line 1, planned 1204-08
 
 // Lists a line of 海德堡四色 with both stamps set, closed or open, under
 // 只秀已完工; gives its grid row.
 int listStampedLine(MainScreen &screen, bool closed)
 {
     ScheduleLine line;
-    line.po = QStringLiteral("A1151193");
-    line.planned = QStringLiteral("1203-08");
-    line.completion = QStringLiteral("1204-10");
-    line.closingMark = closed ? QStringLiteral("11512") : QString();
+    line.po = u"A1151193"_s;
+    line.planned = u"1203-08"_s;
+    line.completion = u"1204-10"_s;
+    line.closingMark = closed ? u"11512"_s : QString();
     screen.insertLine(line);
     if (!screen.open())
         return 0;
-    screen.query(QStringLiteral("海德堡四色"), true);
+    screen.query(u"海德堡四色"_s, true);
     return screen.rowOf(line.po, 1);
 }
 
@@ -74,23 +76,22 @@ void TestScheduleEditing::clickStampsAnEmptyStampCellOnce()
     FixedClock clock(stampMoment());
     MainScreen screen;
     QVERIFY(screen.open());
-    screen.query(QStringLiteral("海德堡四色"));
+    screen.query(u"海德堡四色"_s);
     const int row = screen.rowOf(kEmptyLine, 2);
     QCOMPARE(screen.cell(row, col), QString());
 
     screen.clickCell(row, col);
-    QCOMPARE(screen.cell(row, col), QStringLiteral("1204-14"));
+    QCOMPARE(screen.cell(row, col), u"1204-14"_s);
     QVERIFY(screen.window->isMarked(row, col));
 
     // An hour later the stamp stays as it was.
     clock.advanceSeconds(3600);
     screen.clickCell(row, ScheduleCol::PO);
     screen.clickCell(row, col);
-    QCOMPARE(screen.cell(row, col), QStringLiteral("1204-14"));
+    QCOMPARE(screen.cell(row, col), u"1204-14"_s);
 
     // Nothing is written until the save.
-    QCOMPARE(screen.stored(QStringLiteral("PRINTING_S"), QStringLiteral("FDATE"), kEmptyLine, 2),
-             QString());
+    QCOMPARE(screen.stored(u"PRINTING_S"_s, u"FDATE"_s, kEmptyLine, 2), QString());
 }
 
 void TestScheduleEditing::clickLeavesOtherCellsAlone_data()
@@ -100,10 +101,9 @@ void TestScheduleEditing::clickLeavesOtherCellsAlone_data()
     QTest::addColumn<int>("col");
     QTest::addColumn<QString>("text");
     QTest::newRow("預定日 already stamped")
-        << kPlannedLine << 1 << int(ScheduleCol::Planned) << QStringLiteral("1204-08");
-    QTest::newRow("數量") << kEmptyLine << 2 << int(ScheduleCol::Qty) << QStringLiteral("8000張");
-    QTest::newRow("客戶") << kEmptyLine << 2 << int(ScheduleCol::Customer)
-                          << QStringLiteral("海鷗旅行社");
+        << kPlannedLine << 1 << int(ScheduleCol::Planned) << u"1204-08"_s;
+    QTest::newRow("數量") << kEmptyLine << 2 << int(ScheduleCol::Qty) << u"8000張"_s;
+    QTest::newRow("客戶") << kEmptyLine << 2 << int(ScheduleCol::Customer) << u"海鷗旅行社"_s;
 }
 
 void TestScheduleEditing::clickLeavesOtherCellsAlone()
@@ -115,7 +115,7 @@ void TestScheduleEditing::clickLeavesOtherCellsAlone()
     FixedClock clock(stampMoment());
     MainScreen screen;
     QVERIFY(screen.open());
-    screen.query(QStringLiteral("海德堡四色"));
+    screen.query(u"海德堡四色"_s);
     const int row = screen.rowOf(po, no);
 
     screen.clickCell(row, col);
@@ -128,25 +128,25 @@ void TestScheduleEditing::closedRowTakesNoStamp()
     FixedClock clock(stampMoment());
     MainScreen screen;
     ScheduleLine closed;
-    closed.po = QStringLiteral("A1151192");
-    closed.closingMark = QStringLiteral("11512"); // 付款年月: the line is closed
+    closed.po = u"A1151192"_s;
+    closed.closingMark = u"11512"_s; // 付款年月: the line is closed
     screen.insertLine(closed);
     QVERIFY(screen.open());
-    screen.query(QStringLiteral("海德堡四色"), true);
+    screen.query(u"海德堡四色"_s, true);
     const int row = screen.rowOf(closed.po, 1);
     QVERIFY(row > 0);
 
     screen.clickCell(row, ScheduleCol::Planned);
     QCOMPARE(screen.cell(row, ScheduleCol::Planned), QString());
-    screen.type(QStringLiteral("1204-09"));
+    screen.type(u"1204-09"_s);
     QVERIFY(!screen.grid()->isEditing());
     QCOMPARE(screen.cell(row, ScheduleCol::Planned), QString());
     QVERIFY(!screen.window->isMarked(row, ScheduleCol::Planned));
 
     // An open finished line of the same list still takes the click.
-    const int open = screen.rowOf(QStringLiteral("A1151106"), 1);
+    const int open = screen.rowOf(u"A1151106"_s, 1);
     screen.clickCell(open, ScheduleCol::Completion);
-    QCOMPARE(screen.cell(open, ScheduleCol::Completion), QStringLiteral("1204-14"));
+    QCOMPARE(screen.cell(open, ScheduleCol::Completion), u"1204-14"_s);
 }
 
 void TestScheduleEditing::typedStampIsCutToSevenCharacters()
@@ -154,28 +154,28 @@ void TestScheduleEditing::typedStampIsCutToSevenCharacters()
     FixedClock clock(stampMoment());
     MainScreen screen;
     QVERIFY(screen.open());
-    screen.query(QStringLiteral("海德堡四色"));
+    screen.query(u"海德堡四色"_s);
     const int row = screen.rowOf(kPlannedLine, 1);
     screen.clickCell(row, ScheduleCol::Planned); // already stamped: the click changes nothing
     QVERIFY(!screen.window->isMarked(row, ScheduleCol::Planned));
 
-    screen.type(QStringLiteral("12345678"));
+    screen.type(u"12345678"_s);
     QVERIFY(screen.grid()->isEditing());
     screen.press(Qt::Key_Return);
     QVERIFY(!screen.grid()->isEditing());
 
-    QCOMPARE(screen.cell(row, ScheduleCol::Planned), QStringLiteral("1234567"));
-    QCOMPARE(screen.shownUnder(QStringLiteral("訊息")), QStringList{"最多只可輸入7個字元!"});
+    QCOMPARE(screen.cell(row, ScheduleCol::Planned), u"1234567"_s);
+    QCOMPARE(screen.shownUnder(u"訊息"_s), QStringList{u"最多只可輸入7個字元!"_s});
     QVERIFY(screen.window->isMarked(row, ScheduleCol::Planned));
 
     // Enter moves on to the next cell, where seven characters fit without a word.
     QTRY_COMPARE(screen.grid()->activeCol(), int(ScheduleCol::Completion));
     QCOMPARE(screen.grid()->activeRow(), row);
     screen.messages.clear();
-    screen.type(QStringLiteral("1204-16"));
+    screen.type(u"1204-16"_s);
     screen.press(Qt::Key_Return);
-    QCOMPARE(screen.cell(row, ScheduleCol::Completion), QStringLiteral("1204-16"));
-    QCOMPARE(screen.cell(row, ScheduleCol::Planned), QStringLiteral("1234567"));
+    QCOMPARE(screen.cell(row, ScheduleCol::Completion), u"1204-16"_s);
+    QCOMPARE(screen.cell(row, ScheduleCol::Planned), u"1234567"_s);
     QVERIFY(screen.window->isMarked(row, ScheduleCol::Completion));
     QCOMPARE(screen.messages.shown().size(), 0);
 }
@@ -184,9 +184,9 @@ void TestScheduleEditing::typingIsSwallowedOutsideStampCells_data()
 {
     QTest::addColumn<int>("col");
     QTest::addColumn<QString>("text");
-    QTest::newRow("數量") << int(ScheduleCol::Qty) << QStringLiteral("8000張");
-    QTest::newRow("順序") << int(ScheduleCol::Order) << QStringLiteral("9");
-    QTest::newRow("品名") << int(ScheduleCol::Product) << QStringLiteral("海鷗旅行社 信封");
+    QTest::newRow("數量") << int(ScheduleCol::Qty) << u"8000張"_s;
+    QTest::newRow("順序") << int(ScheduleCol::Order) << u"9"_s;
+    QTest::newRow("品名") << int(ScheduleCol::Product) << u"海鷗旅行社 信封"_s;
 }
 
 void TestScheduleEditing::typingIsSwallowedOutsideStampCells()
@@ -195,11 +195,11 @@ void TestScheduleEditing::typingIsSwallowedOutsideStampCells()
     QFETCH(QString, text);
     MainScreen screen;
     QVERIFY(screen.open());
-    screen.query(QStringLiteral("海德堡四色"));
+    screen.query(u"海德堡四色"_s);
     const int row = screen.rowOf(kEmptyLine, 2);
     screen.clickCell(row, col);
 
-    screen.type(QStringLiteral("99中"));
+    screen.type(u"99中"_s);
     screen.press(Qt::Key_Backspace);
     QVERIFY(!screen.grid()->isEditing());
     QCOMPARE(screen.cell(row, col), text);
@@ -239,12 +239,12 @@ void TestScheduleEditing::f2NeverStartsAnEdit()
 {
     MainScreen screen;
     QVERIFY(screen.open());
-    screen.query(QStringLiteral("海德堡四色"));
+    screen.query(u"海德堡四色"_s);
     const int row = screen.rowOf(kPlannedLine, 1);
     screen.clickCell(row, ScheduleCol::Planned);
     screen.press(Qt::Key_F2);
     QVERIFY(!screen.grid()->isEditing());
-    QCOMPARE(screen.cell(row, ScheduleCol::Planned), QStringLiteral("1204-08"));
+    QCOMPARE(screen.cell(row, ScheduleCol::Planned), u"1204-08"_s);
 }
 
 void TestScheduleEditing::doubleClickEditsOnlyStampsOfOpenRows_data()
@@ -275,9 +275,9 @@ void TestScheduleEditing::doubleClickEditsOnlyStampsOfOpenRows()
     // The editor opens on the cell's text; the user empties it and types a stamp.
     for (int i = 0; i < 20; ++i)
         screen.press(Qt::Key_Backspace);
-    screen.type(QStringLiteral("1205-09"));
+    screen.type(u"1205-09"_s);
     screen.press(Qt::Key_Return);
-    QCOMPARE(screen.cell(row, col), takesEntry ? QStringLiteral("1205-09") : before);
+    QCOMPARE(screen.cell(row, col), takesEntry ? u"1205-09"_s : before);
 }
 
 void TestScheduleEditing::timeSheetHandsTheLineOverAndBack_data()
@@ -292,8 +292,8 @@ void TestScheduleEditing::timeSheetHandsTheLineOverAndBack()
     QFETCH(bool, saved);
     MainScreen screen;
     QVERIFY(screen.open());
-    screen.query(QStringLiteral("海德堡四色"));
-    const int row = screen.rowOf(QStringLiteral("A1151116"), 1);
+    screen.query(u"海德堡四色"_s);
+    const int row = screen.rowOf(u"A1151116"_s, 1);
 
     QStringList handedOver;
     int opened = 0;
@@ -302,8 +302,8 @@ void TestScheduleEditing::timeSheetHandsTheLineOverAndBack()
         for (int slot = 0; slot < 12; ++slot)
             handedOver.append(JobHandOff()[slot]);
         if (saved) {
-            JobHandOff()[0] = QStringLiteral("5.25");
-            JobHandOff()[1] = QStringLiteral("1204-16");
+            JobHandOff()[0] = u"5.25"_s;
+            JobHandOff()[1] = u"1204-16"_s;
             TimeSheetSaved() = true;
         }
     });
@@ -311,12 +311,11 @@ void TestScheduleEditing::timeSheetHandsTheLineOverAndBack()
     SetTimeSheetOpener({});
 
     QCOMPARE(opened, 1);
-    QCOMPARE(handedOver, QStringList({"A1151116", "1", "", "3.75", "Joe's 咖啡 冬季菜單",
-                                      "海德堡四色", "4", "", "1", "P1151205", "1", ""}));
-    QCOMPARE(screen.cell(row, ScheduleCol::TimeUsed),
-             saved ? QStringLiteral("5.25") : QStringLiteral("3.75"));
-    QCOMPARE(screen.cell(row, ScheduleCol::Completion),
-             saved ? QStringLiteral("1204-16") : QString());
+    QCOMPARE(handedOver,
+             QStringList({u"A1151116"_s, u"1"_s, u""_s, u"3.75"_s, u"Joe's 咖啡 冬季菜單"_s,
+                          u"海德堡四色"_s, u"4"_s, u""_s, u"1"_s, u"P1151205"_s, u"1"_s, u""_s}));
+    QCOMPARE(screen.cell(row, ScheduleCol::TimeUsed), saved ? u"5.25"_s : u"3.75"_s);
+    QCOMPARE(screen.cell(row, ScheduleCol::Completion), saved ? u"1204-16"_s : QString());
     QCOMPARE(screen.window->isMarked(row, ScheduleCol::Completion), saved);
 
     // Leaving the column empties the hand-off list.

@@ -8,6 +8,8 @@
 #include <QAbstractItemModelTester>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class CellModelTest : public QObject
 {
     Q_OBJECT
@@ -40,40 +42,38 @@ void CellModelTest::passesModelTesterThroughEveryChange()
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     model.setMaxRow(12);
     model.setMaxCol(5);
-    model.setCell(2, 3, QStringLiteral("x"));
-    model.setCells(1, 1, {{QStringLiteral("a"), QStringLiteral("b")}, {QStringLiteral("c")}});
+    model.setCell(2, 3, u"x"_s);
+    model.setCells(1, 1, {{u"a"_s, u"b"_s}, {u"c"_s}});
     model.setMaxRow(30);
     model.setMaxCol(8);
     model.deleteCells(1, 1, 1, 8);
     model.clearCells(1, 1, 30, 8);
-    model.setHeadings({QStringLiteral("H1")});
-    model.setColumnFormat(2, QStringLiteral("0.0"));
+    model.setHeadings({u"H1"_s});
+    model.setColumnFormat(2, u"0.0"_s);
     model.setMaxRow(1);
     model.setMaxCol(1);
-    QVERIFY(model.setData(model.index(0, 0), QStringLiteral("z")));
-    QCOMPARE(model.cell(1, 1), QStringLiteral("z"));
+    QVERIFY(model.setData(model.index(0, 0), u"z"_s));
+    QCOMPARE(model.cell(1, 1), u"z"_s);
 }
 
 void CellModelTest::bulkCopyInAndOut()
 {
     CellModel model;
-    model.setCells(2, 3, {{QStringLiteral("a"), QStringLiteral("b")}, {QStringLiteral("c")}});
-    QCOMPARE(model.cell(2, 3), QStringLiteral("a"));
-    QCOMPARE(model.cell(2, 4), QStringLiteral("b"));
-    QCOMPARE(model.cell(3, 3), QStringLiteral("c"));
+    model.setCells(2, 3, {{u"a"_s, u"b"_s}, {u"c"_s}});
+    QCOMPARE(model.cell(2, 3), u"a"_s);
+    QCOMPARE(model.cell(2, 4), u"b"_s);
+    QCOMPARE(model.cell(3, 3), u"c"_s);
     QCOMPARE(model.cell(3, 4), QString());
 
     const QVector<QVector<QString>> block = model.cells(1, 2, 3, 4);
-    const QVector<QVector<QString>> expected{{{}, {}, {}},
-                                             {{}, QStringLiteral("a"), QStringLiteral("b")},
-                                             {{}, QStringLiteral("c"), {}}};
+    const QVector<QVector<QString>> expected{{{}, {}, {}}, {{}, u"a"_s, u"b"_s}, {{}, u"c"_s, {}}};
     QCOMPARE(block, expected);
 
     // Widening the stored block later keeps what was there.
-    model.setCell(2, 40, QStringLiteral("far"));
-    QCOMPARE(model.cell(2, 3), QStringLiteral("a"));
-    QCOMPARE(model.cell(3, 3), QStringLiteral("c"));
-    QCOMPARE(model.cell(2, 40), QStringLiteral("far"));
+    model.setCell(2, 40, u"far"_s);
+    QCOMPARE(model.cell(2, 3), u"a"_s);
+    QCOMPARE(model.cell(3, 3), u"c"_s);
+    QCOMPARE(model.cell(2, 40), u"far"_s);
 }
 
 void CellModelTest::lastRow_data()
@@ -82,9 +82,9 @@ void CellModelTest::lastRow_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("expected");
     QTest::newRow("empty sheet") << QList<int>{} << QString() << 0;
-    QTest::newRow("one row") << QList<int>{7} << QStringLiteral("x") << 7;
-    QTest::newRow("gap above") << QList<int>{2, 9} << QStringLiteral("x") << 9;
-    QTest::newRow("blanks are data") << QList<int>{3} << QStringLiteral("  ") << 3;
+    QTest::newRow("one row") << QList<int>{7} << u"x"_s << 7;
+    QTest::newRow("gap above") << QList<int>{2, 9} << u"x"_s << 9;
+    QTest::newRow("blanks are data") << QList<int>{3} << u"  "_s << 3;
 }
 
 void CellModelTest::lastRow()
@@ -93,7 +93,7 @@ void CellModelTest::lastRow()
     QFETCH(QString, text);
     QFETCH(int, expected);
     CellModel model;
-    model.setCell(20, 1, QStringLiteral("gone")); // stored, then emptied again
+    model.setCell(20, 1, u"gone"_s); // stored, then emptied again
     model.setCell(20, 1, QString());
     for (int row : filledRows)
         model.setCell(row, 2, text);
@@ -107,15 +107,15 @@ void CellModelTest::deleteMovesRowsUpInItsColumnsOnly()
     model.setMaxCol(3);
     for (int row = 1; row <= 5; ++row) {
         for (int col = 1; col <= 3; ++col)
-            model.setCell(row, col, QStringLiteral("%1.%2").arg(row).arg(col));
+            model.setCell(row, col, u"%1.%2"_s.arg(row).arg(col));
     }
     model.deleteCells(2, 1, 3, 2);
-    QCOMPARE(model.cell(1, 1), QStringLiteral("1.1"));
-    QCOMPARE(model.cell(2, 1), QStringLiteral("4.1"));
-    QCOMPARE(model.cell(3, 2), QStringLiteral("5.2"));
+    QCOMPARE(model.cell(1, 1), u"1.1"_s);
+    QCOMPARE(model.cell(2, 1), u"4.1"_s);
+    QCOMPARE(model.cell(3, 2), u"5.2"_s);
     QCOMPARE(model.cell(4, 1), QString());
     QCOMPARE(model.cell(5, 2), QString());
-    QCOMPARE(model.cell(2, 3), QStringLiteral("2.3")); // column outside the range stays
+    QCOMPARE(model.cell(2, 3), u"2.3"_s); // column outside the range stays
     QCOMPARE(model.maxRow(), 5);
 }
 
@@ -123,30 +123,30 @@ void CellModelTest::headings()
 {
     CellModel model;
     model.setMaxCol(30);
-    model.setHeadings({QStringLiteral("工單單號"), QString(), QStringLiteral("項目")});
-    QCOMPARE(model.heading(1), QStringLiteral("工單單號"));
-    QCOMPARE(model.heading(2), QStringLiteral("B"));
-    QCOMPARE(model.heading(3), QStringLiteral("項目"));
-    QCOMPARE(model.heading(26), QStringLiteral("Z"));
-    QCOMPARE(model.heading(27), QStringLiteral("AA"));
-    QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("工單單號"));
+    model.setHeadings({u"工單單號"_s, QString(), u"項目"_s});
+    QCOMPARE(model.heading(1), u"工單單號"_s);
+    QCOMPARE(model.heading(2), u"B"_s);
+    QCOMPARE(model.heading(3), u"項目"_s);
+    QCOMPARE(model.heading(26), u"Z"_s);
+    QCOMPARE(model.heading(27), u"AA"_s);
+    QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), u"工單單號"_s);
     QCOMPARE(model.headerData(4, Qt::Vertical).toInt(), 5);
 }
 
 void CellModelTest::displayFollowsColumnFormat()
 {
     CellModel model;
-    model.setColumnFormat(2, QStringLiteral("0.000"));
+    model.setColumnFormat(2, u"0.000"_s);
     model.setColumnAlign(2, CellAlign::Centre);
-    model.setCell(1, 2, QStringLiteral("2"));
+    model.setCell(1, 2, u"2"_s);
     const QModelIndex index = model.index(0, 1);
-    QCOMPARE(model.data(index, Qt::DisplayRole).toString(), QStringLiteral("2.000"));
-    QCOMPARE(model.data(index, Qt::AccessibleTextRole).toString(), QStringLiteral("2.000"));
-    QCOMPARE(model.data(index, Qt::EditRole).toString(), QStringLiteral("2"));
+    QCOMPARE(model.data(index, Qt::DisplayRole).toString(), u"2.000"_s);
+    QCOMPARE(model.data(index, Qt::AccessibleTextRole).toString(), u"2.000"_s);
+    QCOMPARE(model.data(index, Qt::EditRole).toString(), u"2"_s);
     QCOMPARE(model.data(index, Qt::TextAlignmentRole).toInt(),
              int(Qt::AlignHCenter | Qt::AlignVCenter));
-    QCOMPARE(model.columnFormat(2), QStringLiteral("0.000"));
-    QCOMPARE(model.columnFormat(3), QStringLiteral("General"));
+    QCOMPARE(model.columnFormat(2), u"0.000"_s);
+    QCOMPARE(model.columnFormat(3), u"General"_s);
 }
 
 void CellModelTest::displayText_data()
@@ -278,7 +278,7 @@ void CellModelTest::recordValueText_data()
     QTest::newRow("beyond whole range") << QVariant(1e20) << "100000000000000000000";
     QTest::newRow("fraction") << QVariant(1.5) << "1.5";
     QTest::newRow("integer") << QVariant(42) << "42";
-    QTest::newRow("text") << QVariant(QStringLiteral(" A1 ")) << " A1 ";
+    QTest::newRow("text") << QVariant(u" A1 "_s) << " A1 ";
 }
 
 void CellModelTest::recordValueText()

@@ -11,6 +11,8 @@
 #include <QTableView>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QVector<QVector<QVariant>> numberedRecords(int count)
@@ -18,7 +20,7 @@ QVector<QVector<QVariant>> numberedRecords(int count)
     // Two fields: a name and the record's number as the database gives it.
     QVector<QVector<QVariant>> records(2);
     for (int n = 1; n <= count; ++n) {
-        records[0].append(QStringLiteral("R%1").arg(n));
+        records[0].append(u"R%1"_s.arg(n));
         records[1].append(double(n));
     }
     return records;
@@ -55,17 +57,17 @@ void FmlTest::fromArrayFillsRowsAsText()
     SpreadsheetGrid grid;
     grid.setMaxCol(5);
     const QVector<QVector<QVariant>> records{
-        {QStringLiteral("A1"), QStringLiteral("A2")},
+        {u"A1"_s, u"A2"_s},
         {QVariant(1200.0), QVariant(QMetaType(QMetaType::QString))},
         {QVariant(1.5), QVariant(7)},
     };
     FmlFromArray(grid, records, 0);
-    QCOMPARE(grid.text(1, 1), QStringLiteral("A1"));
-    QCOMPARE(grid.text(2, 1), QStringLiteral("A2"));
-    QCOMPARE(grid.text(1, 2), QStringLiteral("1200"));
+    QCOMPARE(grid.text(1, 1), u"A1"_s);
+    QCOMPARE(grid.text(2, 1), u"A2"_s);
+    QCOMPARE(grid.text(1, 2), u"1200"_s);
     QCOMPARE(grid.text(2, 2), QString());
-    QCOMPARE(grid.text(1, 3), QStringLiteral("1.5"));
-    QCOMPARE(grid.text(2, 3), QStringLiteral("7"));
+    QCOMPARE(grid.text(1, 3), u"1.5"_s);
+    QCOMPARE(grid.text(2, 3), u"7"_s);
     QCOMPARE(grid.text(1, 4), QString());
     QCOMPARE(grid.lastRow(), 2);
     QCOMPARE(grid.number(1, 2), 1200.0);
@@ -77,9 +79,9 @@ void FmlTest::fromArrayKeepsOnlyTheLastRecordsOfALargeResult()
     SpreadsheetGrid grid;
     grid.setMaxRow(kFillRecordLimit);
     FmlFromArray(grid, numberedRecords(kFillRecordLimit + 1), 0);
-    QCOMPARE(grid.text(1, 1), QStringLiteral("R2"));
-    QCOMPARE(grid.text(1, 2), QStringLiteral("2"));
-    QCOMPARE(grid.text(kFillRecordLimit, 1), QStringLiteral("R16385"));
+    QCOMPARE(grid.text(1, 1), u"R2"_s);
+    QCOMPARE(grid.text(1, 2), u"2"_s);
+    QCOMPARE(grid.text(kFillRecordLimit, 1), u"R16385"_s);
     QCOMPARE(grid.lastRow(), kFillRecordLimit);
 }
 
@@ -87,8 +89,8 @@ void FmlTest::fromArrayToAStartRowWritesTheFirstRecordOnly()
 {
     SpreadsheetGrid grid;
     FmlFromArray(grid, numberedRecords(3), 5);
-    QCOMPARE(grid.text(5, 1), QStringLiteral("R1"));
-    QCOMPARE(grid.text(5, 2), QStringLiteral("1"));
+    QCOMPARE(grid.text(5, 1), u"R1"_s);
+    QCOMPARE(grid.text(5, 2), u"1"_s);
     QCOMPARE(grid.text(1, 1), QString());
     QCOMPARE(grid.text(6, 1), QString());
     QCOMPARE(grid.lastRow(), 5);
@@ -106,13 +108,13 @@ void FmlTest::fromArrayIsOneChangeAndNoReset()
     FmlFromArray(grid, records, 0);
     QCOMPARE(changed.count(), 1);
     QCOMPARE(reset.count(), 0);
-    QCOMPARE(grid.text(kFillRecordLimit, 25), QStringLiteral("12.5"));
+    QCOMPARE(grid.text(kFillRecordLimit, 25), u"12.5"_s);
 }
 
 void FmlTest::toArrayOfEmptyGridIsOneEmptyElement()
 {
     SpreadsheetGrid grid;
-    QVector<QVector<QString>> array{{QStringLiteral("old"), QStringLiteral("old")}, {}};
+    QVector<QVector<QString>> array{{u"old"_s, u"old"_s}, {}};
     FmlToArray(grid, array);
     QCOMPARE(array.size(), 1);
     QCOMPARE(array.at(0).size(), 1);
@@ -124,16 +126,16 @@ void FmlTest::toArrayCopiesUpToTheLastRowHoldingData()
     SpreadsheetGrid grid;
     grid.setMaxRow(50);
     grid.setMaxCol(4);
-    grid.setText(1, 1, QStringLiteral("a"));
-    grid.setText(3, 4, QStringLiteral("d"));
+    grid.setText(1, 1, u"a"_s);
+    grid.setText(3, 4, u"d"_s);
     QVector<QVector<QString>> array;
     FmlToArray(grid, array);
     QCOMPARE(array.size(), 3);
     for (const QVector<QString> &row : std::as_const(array))
         QCOMPARE(row.size(), 4);
-    QCOMPARE(array[0][0], QStringLiteral("a"));
+    QCOMPARE(array[0][0], u"a"_s);
     QCOMPARE(array[1], QVector<QString>(4));
-    QCOMPARE(array[2][3], QStringLiteral("d"));
+    QCOMPARE(array[2][3], u"d"_s);
 }
 
 void FmlTest::previousRowFilled_data()
@@ -145,10 +147,10 @@ void FmlTest::previousRowFilled_data()
     QTest::addColumn<bool>("expected");
     QTest::newRow("row 1 of an empty grid") << 1 << 0 << 0 << QString() << true;
     QTest::newRow("row 3, row 2 empty") << 3 << 0 << 0 << QString() << false;
-    QTest::newRow("row 3, row 2 blanks only") << 3 << 2 << 1 << QStringLiteral("   ") << false;
-    QTest::newRow("row 3, row 1 filled") << 3 << 1 << 1 << QStringLiteral("x") << false;
-    QTest::newRow("row 3, row 2 last column") << 3 << 2 << 6 << QStringLiteral("x") << true;
-    QTest::newRow("row 2, row 1 filled") << 2 << 1 << 3 << QStringLiteral(" 0 ") << true;
+    QTest::newRow("row 3, row 2 blanks only") << 3 << 2 << 1 << u"   "_s << false;
+    QTest::newRow("row 3, row 1 filled") << 3 << 1 << 1 << u"x"_s << false;
+    QTest::newRow("row 3, row 2 last column") << 3 << 2 << 6 << u"x"_s << true;
+    QTest::newRow("row 2, row 1 filled") << 2 << 1 << 3 << u" 0 "_s << true;
 }
 
 void FmlTest::previousRowFilled()
@@ -210,14 +212,14 @@ void FmlTest::deleteRow()
     grid.setMaxCol(3);
     for (int r = 1; r <= 4; ++r) {
         for (int c = 1; c <= 3; ++c)
-            grid.setText(r, c, QStringLiteral("%1.%2").arg(r).arg(c));
+            grid.setText(r, c, u"%1.%2"_s.arg(r).arg(c));
     }
     grid.setActiveCell(activeRow, 1);
     FmlDeleteRow(grid, row);
     for (int r = 1; r <= 3; ++r) {
         const int source = r < deleted ? r : r + 1;
         for (int c = 1; c <= 3; ++c)
-            QCOMPARE(grid.text(r, c), QStringLiteral("%1.%2").arg(source).arg(c));
+            QCOMPARE(grid.text(r, c), u"%1.%2"_s.arg(source).arg(c));
     }
     QCOMPARE(grid.toArray(4, 1, 4, 3), QVector<QVector<QString>>{QVector<QString>(3)});
     QCOMPARE(grid.maxRow(), 4);
@@ -258,8 +260,8 @@ void FmlTest::clearEmptiesAndReturnsToTheFirstCell()
     grid.resize(300, 200);
     grid.setMaxRow(200);
     grid.setMaxCol(30);
-    grid.setText(1, 1, QStringLiteral("a"));
-    grid.setText(200, 30, QStringLiteral("z"));
+    grid.setText(1, 1, u"a"_s);
+    grid.setText(200, 30, u"z"_s);
     const QFont before = grid.cellFont();
     grid.show();
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
@@ -282,10 +284,10 @@ void FmlTest::clearEmptiesAndReturnsToTheFirstCell()
 void FmlTest::clearWithColourSetsFontAndColour()
 {
     SpreadsheetGrid grid;
-    grid.setText(1, 1, QStringLiteral("a"));
-    FmlClear(grid, 12, QStringLiteral("255")); // red in the low byte
+    grid.setText(1, 1, u"a"_s);
+    FmlClear(grid, 12, u"255"_s); // red in the low byte
     QCOMPARE(grid.cellFont().pointSize(), 12);
-    QCOMPARE(grid.cellFont().family(), QStringLiteral(u"新細明體"));
+    QCOMPARE(grid.cellFont().family(), u"新細明體"_s);
     const QAbstractItemModel *model = grid.findChild<QTableView *>()->model();
     QCOMPARE(model->data(model->index(0, 0), Qt::ForegroundRole).value<QColor>(),
              QColor(255, 0, 0));

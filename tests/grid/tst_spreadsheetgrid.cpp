@@ -13,6 +13,8 @@
 #include <functional>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 // Drives the grid as a user would, under the offscreen platform.
 class SpreadsheetGridTest : public QObject
 {
@@ -96,17 +98,17 @@ void SpreadsheetGridTest::init()
             m_onKey(k);
     });
     connect(grid, &SpreadsheetGrid::editStarted, grid, [this](QString &text) {
-        m_log.append(QStringLiteral("start:") + text);
+        m_log.append(u"start:"_s + text);
         if (m_onEditStart)
             m_onEditStart(text);
     });
     connect(grid, &SpreadsheetGrid::editEnded, grid, [this](QString &text, bool &accept) {
-        m_log.append(QStringLiteral("end:") + text);
+        m_log.append(u"end:"_s + text);
         if (m_onEditEnd)
             m_onEditEnd(text, accept);
     });
     connect(grid, &SpreadsheetGrid::activeCellChanged, grid,
-            [this](int r, int c) { m_log.append(QStringLiteral("move:%1,%2").arg(r).arg(c)); });
+            [this](int r, int c) { m_log.append(u"move:%1,%2"_s.arg(r).arg(c)); });
     m_grid->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_grid.get()));
 }
@@ -143,9 +145,8 @@ void SpreadsheetGridTest::clickReportsTheCell()
     QCOMPARE(m_grid->activeRow(), row);
     QCOMPARE(m_grid->activeCol(), col);
     // The active cell has moved by the time the click is reported.
-    const QStringList moves = row == 1 && col == 1
-                                  ? QStringList()
-                                  : QStringList{QStringLiteral("move:%1,%2").arg(row).arg(col)};
+    const QStringList moves =
+        row == 1 && col == 1 ? QStringList() : QStringList{u"move:%1,%2"_s.arg(row).arg(col)};
     QCOMPARE(m_log, moves);
 }
 
@@ -162,47 +163,47 @@ void SpreadsheetGridTest::arrowKeyMovesTheActiveCell()
 {
     QTest::keyClick(view(), Qt::Key_Down);
     QCOMPARE(m_keys, QList<int>{VirtualKey::Down});
-    QCOMPARE(m_log, QStringList{QStringLiteral("move:2,1")});
+    QCOMPARE(m_log, QStringList{u"move:2,1"_s});
     QCOMPARE(m_chars, QList<int>());
 }
 
 void SpreadsheetGridTest::typingStartsAnEditWithTheCharacter()
 {
     QSignalSpy changed(m_grid.get(), &SpreadsheetGrid::contentsChanged);
-    m_grid->setText(1, 1, QStringLiteral("old"));
+    m_grid->setText(1, 1, u"old"_s);
     QTest::keyClick(view(), '7');
     QVERIFY(m_grid->isEditing());
-    QCOMPARE(editor()->text(), QStringLiteral("7"));
+    QCOMPARE(editor()->text(), u"7"_s);
     QTest::keyClick(editor(), '8');
     QTest::keyClick(editor(), Qt::Key_Return);
     QVERIFY(!m_grid->isEditing());
-    QCOMPARE(m_grid->text(1, 1), QStringLiteral("78"));
+    QCOMPARE(m_grid->text(1, 1), u"78"_s);
     QCOMPARE(m_chars, (QList<int>{'7', '8', VirtualKey::Enter}));
-    QCOMPARE(m_log, (QStringList{QStringLiteral("start:"), QStringLiteral("end:78")}));
+    QCOMPARE(m_log, (QStringList{u"start:"_s, u"end:78"_s}));
     QCOMPARE(changed.count(), 1);
     QCOMPARE(m_grid->activeRow(), 1); // Enter commits without moving
 }
 
 void SpreadsheetGridTest::keyPressedZeroDiscardsTheCharacter()
 {
-    m_grid->setText(1, 1, QStringLiteral("old"));
+    m_grid->setText(1, 1, u"old"_s);
     m_onChar = [](int &c) { c = 0; };
     QTest::keyClick(view(), 'a');
     QCOMPARE(m_keys, QList<int>{'A'});
     QCOMPARE(m_chars, QList<int>{'a'});
     QVERIFY(!m_grid->isEditing());
-    QCOMPARE(m_grid->text(1, 1), QStringLiteral("old"));
+    QCOMPARE(m_grid->text(1, 1), u"old"_s);
 }
 
 void SpreadsheetGridTest::keyPressedMayReplaceTheCharacter()
 {
     m_onChar = [](int &c) { c = QChar::toUpper(char32_t(c)); };
     QTest::keyClick(view(), 'a');
-    QCOMPARE(editor()->text(), QStringLiteral("A"));
+    QCOMPARE(editor()->text(), u"A"_s);
     QTest::keyClick(editor(), 'b');
-    QCOMPARE(editor()->text(), QStringLiteral("AB"));
+    QCOMPARE(editor()->text(), u"AB"_s);
     QTest::keyClick(editor(), Qt::Key_Return);
-    QCOMPARE(m_grid->text(1, 1), QStringLiteral("AB"));
+    QCOMPARE(m_grid->text(1, 1), u"AB"_s);
 }
 
 void SpreadsheetGridTest::keyPressedFiltersKeysInTheEditor()
@@ -216,11 +217,11 @@ void SpreadsheetGridTest::keyPressedFiltersKeysInTheEditor()
     QTest::keyClick(view(), 'x');
     QVERIFY(!m_grid->isEditing());
     QTest::keyClick(view(), '1');
-    QTest::keyClicks(editor(), QStringLiteral("a2.5x9"));
+    QTest::keyClicks(editor(), u"a2.5x9"_s);
     QTest::keyClick(editor(), Qt::Key_Backspace);
-    QCOMPARE(editor()->text(), QStringLiteral("12.5"));
+    QCOMPARE(editor()->text(), u"12.5"_s);
     QTest::keyClick(editor(), Qt::Key_Return);
-    QCOMPARE(m_grid->text(1, 1), QStringLiteral("12.5"));
+    QCOMPARE(m_grid->text(1, 1), u"12.5"_s);
 }
 
 void SpreadsheetGridTest::deleteKey_data()
@@ -233,17 +234,17 @@ void SpreadsheetGridTest::deleteKey_data()
 void SpreadsheetGridTest::deleteKey()
 {
     QFETCH(bool, swallow);
-    m_grid->setText(2, 3, QStringLiteral("abc"));
-    m_grid->setText(1, 1, QStringLiteral("other"));
+    m_grid->setText(2, 3, u"abc"_s);
+    m_grid->setText(1, 1, u"other"_s);
     m_grid->setActiveCell(2, 3);
     if (swallow)
         m_onKey = [](int &k) { k = VirtualKey::None; };
     QSignalSpy changed(m_grid.get(), &SpreadsheetGrid::contentsChanged);
     QTest::keyClick(view(), Qt::Key_Delete);
     QCOMPARE(m_keys, QList<int>{VirtualKey::Delete});
-    QCOMPARE(m_grid->text(2, 3), swallow ? QStringLiteral("abc") : QString());
+    QCOMPARE(m_grid->text(2, 3), swallow ? u"abc"_s : QString());
     QCOMPARE(changed.count(), swallow ? 0 : 1);
-    QCOMPARE(m_grid->text(1, 1), QStringLiteral("other"));
+    QCOMPARE(m_grid->text(1, 1), u"other"_s);
 }
 
 void SpreadsheetGridTest::f2_data()
@@ -256,7 +257,7 @@ void SpreadsheetGridTest::f2_data()
 void SpreadsheetGridTest::f2()
 {
     QFETCH(bool, swallow);
-    m_grid->setText(1, 1, QStringLiteral("abc"));
+    m_grid->setText(1, 1, u"abc"_s);
     if (swallow)
         m_onKey = [](int &k) {
             if (k == VirtualKey::F2)
@@ -266,18 +267,18 @@ void SpreadsheetGridTest::f2()
     QCOMPARE(m_keys, QList<int>{VirtualKey::F2});
     QCOMPARE(m_grid->isEditing(), !swallow);
     if (!swallow) {
-        QCOMPARE(editor()->text(), QStringLiteral("abc"));
-        QCOMPARE(m_log, QStringList{QStringLiteral("start:abc")});
+        QCOMPARE(editor()->text(), u"abc"_s);
+        QCOMPARE(m_log, QStringList{u"start:abc"_s});
     }
 }
 
 void SpreadsheetGridTest::editStartedMayReplaceTheEditText()
 {
-    m_grid->setText(1, 1, QStringLiteral("1151204-08:00"));
+    m_grid->setText(1, 1, u"1151204-08:00"_s);
     // The time sheet corrects a stamp rather than retyping it.
     m_onEditStart = [this](QString &text) { text = m_grid->activeText(); };
     QTest::keyClick(view(), '5');
-    QCOMPARE(editor()->text(), QStringLiteral("1151204-08:005"));
+    QCOMPARE(editor()->text(), u"1151204-08:005"_s);
 }
 
 void SpreadsheetGridTest::editEnded_data()
@@ -298,7 +299,7 @@ void SpreadsheetGridTest::editEnded()
     QFETCH(QString, answer);
     QFETCH(QString, cell);
     QFETCH(int, changes);
-    m_grid->setText(1, 1, QStringLiteral("old"));
+    m_grid->setText(1, 1, u"old"_s);
     m_onEditEnd = [answer](QString &text, bool &accept) {
         if (answer == QLatin1String("cut"))
             text = text.left(3);
@@ -307,21 +308,21 @@ void SpreadsheetGridTest::editEnded()
     };
     QSignalSpy changed(m_grid.get(), &SpreadsheetGrid::contentsChanged);
     QTest::keyClick(view(), '1');
-    QTest::keyClicks(editor(), QStringLiteral("2345"));
+    QTest::keyClicks(editor(), u"2345"_s);
     QTest::keyClick(editor(), Qt::Key_Return);
     QCOMPARE(m_grid->text(1, 1), cell);
     QCOMPARE(changed.count(), changes);
-    QCOMPARE(m_log.last(), QStringLiteral("end:12345"));
+    QCOMPARE(m_log.last(), u"end:12345"_s);
 }
 
 void SpreadsheetGridTest::escapeCancelsTheEdit()
 {
-    m_grid->setText(1, 1, QStringLiteral("old"));
+    m_grid->setText(1, 1, u"old"_s);
     QTest::keyClick(view(), '5');
     QTest::keyClick(editor(), Qt::Key_Escape);
     QVERIFY(!m_grid->isEditing());
-    QCOMPARE(m_grid->text(1, 1), QStringLiteral("old"));
-    QCOMPARE(m_log, QStringList{QStringLiteral("start:")});
+    QCOMPARE(m_grid->text(1, 1), u"old"_s);
+    QCOMPARE(m_log, QStringList{u"start:"_s});
 }
 
 void SpreadsheetGridTest::endEditCommits()
@@ -329,8 +330,8 @@ void SpreadsheetGridTest::endEditCommits()
     QTest::keyClick(view(), '5');
     m_grid->endEdit();
     QVERIFY(!m_grid->isEditing());
-    QCOMPARE(m_grid->text(1, 1), QStringLiteral("5"));
-    QCOMPARE(m_log, (QStringList{QStringLiteral("start:"), QStringLiteral("end:5")}));
+    QCOMPARE(m_grid->text(1, 1), u"5"_s);
+    QCOMPARE(m_log, (QStringList{u"start:"_s, u"end:5"_s}));
     m_grid->endEdit(); // nothing open: nothing happens
     QCOMPARE(m_log.size(), 2);
 }
@@ -350,16 +351,15 @@ void SpreadsheetGridTest::clickElsewhereEndsTheEditBeforeMoving()
 {
     QTest::keyClick(view(), '5');
     clickCell(3, 2);
-    QCOMPARE(m_grid->text(1, 1), QStringLiteral("5"));
-    QCOMPARE(m_log, (QStringList{QStringLiteral("start:"), QStringLiteral("end:5"),
-                                 QStringLiteral("move:3,2")}));
+    QCOMPARE(m_grid->text(1, 1), u"5"_s);
+    QCOMPARE(m_log, (QStringList{u"start:"_s, u"end:5"_s, u"move:3,2"_s}));
 }
 
 void SpreadsheetGridTest::tabInTheEditorCommitsAndMovesRight()
 {
     QTest::keyClick(view(), '5');
     QTest::keyClick(editor(), Qt::Key_Tab);
-    QCOMPARE(m_grid->text(1, 1), QStringLiteral("5"));
+    QCOMPARE(m_grid->text(1, 1), u"5"_s);
     QCOMPARE(m_grid->activeRow(), 1);
     QCOMPARE(m_grid->activeCol(), 2);
     QVERIFY(!m_grid->isEditing());
@@ -367,20 +367,20 @@ void SpreadsheetGridTest::tabInTheEditorCommitsAndMovesRight()
 
 void SpreadsheetGridTest::doubleClickEditsTheCellText()
 {
-    m_grid->setText(2, 2, QStringLiteral("abc"));
+    m_grid->setText(2, 2, u"abc"_s);
     const QRect rect = view()->visualRect(view()->model()->index(1, 1));
     // A real double click starts with a plain click.
     QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, rect.center());
     QTest::mouseDClick(view()->viewport(), Qt::LeftButton, {}, rect.center());
     QVERIFY(m_grid->isEditing());
-    QCOMPARE(editor()->text(), QStringLiteral("abc"));
+    QCOMPARE(editor()->text(), u"abc"_s);
 }
 
 void SpreadsheetGridTest::hiddenColumnsKeepTheirWidth()
 {
     m_grid->setColumns({
-        {QStringLiteral("工單單號"), 2901, QStringLiteral("General"), CellAlign::General, false},
-        {QStringLiteral("序"), 725, QStringLiteral("General"), CellAlign::Right, true},
+        {u"工單單號"_s, 2901, u"General"_s, CellAlign::General, false},
+        {u"序"_s, 725, u"General"_s, CellAlign::Right, true},
     });
     QVERIFY(m_grid->isColumnHidden(2));
     QVERIFY(view()->isColumnHidden(1));
@@ -416,38 +416,37 @@ void SpreadsheetGridTest::columnWidthUnit()
 
 void SpreadsheetGridTest::maxRowLimitsWhatCanBeReached()
 {
-    m_grid->setText(8, 1, QStringLiteral("beyond"));
+    m_grid->setText(8, 1, u"beyond"_s);
     m_grid->setMaxRow(5);
     QCOMPARE(view()->model()->rowCount(), 5);
     m_grid->setActiveCell(9, 1);
     QCOMPARE(m_grid->activeRow(), 5);
     QTest::keyClick(view(), Qt::Key_Down);
     QCOMPARE(m_grid->activeRow(), 5);
-    QCOMPARE(m_grid->text(8, 1), QStringLiteral("beyond"));
+    QCOMPARE(m_grid->text(8, 1), u"beyond"_s);
 }
 
 void SpreadsheetGridTest::headingsAndAccessibility()
 {
-    m_grid->setObjectName(QStringLiteral("fml印刷"));
-    m_grid->setHeadings({QStringLiteral("工單單號"), QStringLiteral("序")});
-    m_grid->setColumnFormat(2, QStringLiteral("0.0"));
-    m_grid->setText(1, 2, QStringLiteral("3"));
+    m_grid->setObjectName(u"fml印刷"_s);
+    m_grid->setHeadings({u"工單單號"_s, u"序"_s});
+    m_grid->setColumnFormat(2, u"0.0"_s);
+    m_grid->setText(1, 2, u"3"_s);
     const QAbstractItemModel *model = view()->model();
-    QCOMPARE(view()->accessibleName(), QStringLiteral("fml印刷"));
-    QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("序"));
-    QCOMPARE(m_grid->heading(2), QStringLiteral("序"));
-    QCOMPARE(model->data(model->index(0, 1), Qt::AccessibleTextRole).toString(),
-             QStringLiteral("3.0"));
-    QCOMPARE(m_grid->text(1, 2), QStringLiteral("3")); // the stored text, not the shown one
+    QCOMPARE(view()->accessibleName(), u"fml印刷"_s);
+    QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), u"序"_s);
+    QCOMPARE(m_grid->heading(2), u"序"_s);
+    QCOMPARE(model->data(model->index(0, 1), Qt::AccessibleTextRole).toString(), u"3.0"_s);
+    QCOMPARE(m_grid->text(1, 2), u"3"_s); // the stored text, not the shown one
 }
 
 void SpreadsheetGridTest::inputMethodTextStartsAnEdit()
 {
     QInputMethodEvent event;
-    event.setCommitString(QStringLiteral(u"中文"));
+    event.setCommitString(u"中文"_s);
     QApplication::sendEvent(view(), &event);
     QVERIFY(m_grid->isEditing());
-    QCOMPARE(editor()->text(), QStringLiteral(u"中文"));
+    QCOMPARE(editor()->text(), u"中文"_s);
     QCOMPARE(m_chars, (QList<int>{0x4E2D, 0x6587}));
 }
 

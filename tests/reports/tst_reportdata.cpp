@@ -1,12 +1,12 @@
 #include "common/clock.h"
 #include "common/messagebox.h"
+#include "db/connection.h"
+#include "db/dberror.h"
+#include "report_engine/reportpreviewer.h"
 #include "reports/pressscheduledata.h"
 #include "reports/pressschedulereport.h"
 #include "reports/printpressschedule.h"
-#include "reports/reportpreviewer.h"
 #include "reports/schedulereportpdf.h"
-#include "startup/db/connection.h"
-#include "startup/db/dberror.h"
 #include "startup/sessionsettings.h"
 #include "testdatabase.h"
 
@@ -15,38 +15,38 @@
 #include <QStandardPaths>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void Insert(TestDatabase &db, const QString &press, const QString &po, int no, double color1 = 4,
-            double plat = 8, const QString &odate = QStringLiteral("1151204"),
-            const QString &paperSpec = QStringLiteral(""), const QString &paperItem = QStringLiteral(""))
+            double plat = 8, const QString &odate = u"1151204"_s, const QString &paperSpec = u""_s,
+            const QString &paperItem = u""_s)
 {
-    db.exec(QStringLiteral("insert into [印刷預排表1] (車別, PO, [NO], DESC1, COLOR1, COLOR2, "
-                           "MEMB, PLAT, QTY, ODATE, FDATE, 規格, 紙品, ITEM1) "
-                           "values (?, ?, ?, ?, ?, 0, 2, ?, ?, ?, ?, ?, ?, ?)"),
-            {press, po, no, QStringLiteral("件 %1-%2").arg(po).arg(no), color1, plat,
-             QStringLiteral("0.167令 + 80張"), odate, QStringLiteral("0991231"), paperSpec, paperItem,
-             QStringLiteral("1")});
+    db.exec(u"insert into [印刷預排表1] (車別, PO, [NO], DESC1, COLOR1, COLOR2, "
+            u"MEMB, PLAT, QTY, ODATE, FDATE, 規格, 紙品, ITEM1) "
+            u"values (?, ?, ?, ?, ?, 0, 2, ?, ?, ?, ?, ?, ?, ?)"_s,
+            {press, po, no, u"件 %1-%2"_s.arg(po).arg(no), color1, plat, u"0.167令 + 80張"_s, odate,
+             u"0991231"_s, paperSpec, paperItem, u"1"_s});
 }
 
 void Fill(TestDatabase &db)
 {
-    Insert(db, "02", "W0", 1);
-    Insert(db, "01", "W2", 1, 0, 1200);
-    Insert(db, "01", "W1", 2, 4, 8, "0991231");
-    Insert(db, "01", "W1", 1, 4, 8, "1151204", "25x35", "道林");
-    db.exec(QStringLiteral("insert into [COMPANY] ([COMPANY]) values (?)"),
-            {QStringLiteral("  大和印刷 ")});
+    Insert(db, u"02"_s, u"W0"_s, 1);
+    Insert(db, u"01"_s, u"W2"_s, 1, 0, 1200);
+    Insert(db, u"01"_s, u"W1"_s, 2, 4, 8, u"0991231"_s);
+    Insert(db, u"01"_s, u"W1"_s, 1, 4, 8, u"1151204"_s, u"25x35"_s, u"道林"_s);
+    db.exec(u"insert into [COMPANY] ([COMPANY]) values (?)"_s, {u"  大和印刷 "_s});
     // W1/1: two paper lines; W1/2: one, arrived; W2/1: one, not arrived.
-    const QString paper = QStringLiteral(
-        "insert into [PAPER] (PO, [NO], SPEC, [ITEM], FDATE) values (?, ?, ?, ?, ?)");
-    db.exec(paper, {"W1", 1, "31x43", "模造", "1151201"});
-    db.exec(paper, {"W1", 1, "31x43", "模造", "1151201"});
-    db.exec(paper, {"W1", 2, " 80P ", " 銅版 ", "1151202"});
-    db.exec(paper, {"W2", 1, "25x35", "道林", ""});
-    const QString plate = QStringLiteral("insert into [PLATE] (PO, [NO], FDATE) values (?, ?, ?)");
-    db.exec(plate, {"W1", 1, "1151203"});
-    db.exec(plate, {"W1", 2, " "});
+    const QString paper =
+        u"insert into [PAPER] (PO, [NO], SPEC, [ITEM], FDATE) values (?, ?, ?, ?, ?)"_s;
+    db.exec(paper, {u"W1"_s, 1, u"31x43"_s, u"模造"_s, u"1151201"_s});
+    db.exec(paper, {u"W1"_s, 1, u"31x43"_s, u"模造"_s, u"1151201"_s});
+    db.exec(paper, {u"W1"_s, 2, u" 80P "_s, u" 銅版 "_s, u"1151202"_s});
+    db.exec(paper, {u"W2"_s, 1, u"25x35"_s, u"道林"_s, u""_s});
+    const QString plate = u"insert into [PLATE] (PO, [NO], FDATE) values (?, ?, ?)"_s;
+    db.exec(plate, {u"W1"_s, 1, u"1151203"_s});
+    db.exec(plate, {u"W1"_s, 2, u" "_s});
 }
 
 QVector<ReportBand> Details(const ReportLayout &layout)
@@ -67,8 +67,7 @@ ReportLayout Report(const TestDatabase &db, const QString &press)
     c.open(db.connectionString());
     const QVector<PressScheduleRow> rows = LoadPressScheduleRows(c, press);
     DbPressScheduleLookups lookups(db.connectionString());
-    return BuildPressScheduleReport(rows, QStringLiteral("C"), QStringLiteral("115/12/04"),
-                                    lookups);
+    return BuildPressScheduleReport(rows, u"C"_s, u"115/12/04"_s, lookups);
 }
 
 } // namespace
@@ -87,10 +86,12 @@ private slots:
         QTest::addColumn<QString>("press");
         QTest::addColumn<QStringList>("keys");
         QTest::newRow("every press")
-            << "" << QStringList{"01 W1 1", "01 W1 2", "01 W2 1", "02 W0 1"};
-        QTest::newRow("one press, trimmed") << " 02 " << QStringList{"02 W0 1"};
-        QTest::newRow("prefix") << "0" << QStringList{"01 W1 1", "01 W1 2", "01 W2 1", "02 W0 1"};
-        QTest::newRow("apostrophe is a value") << "0'" << QStringList{};
+            << u""_s << QStringList{u"01 W1 1"_s, u"01 W1 2"_s, u"01 W2 1"_s, u"02 W0 1"_s};
+        QTest::newRow("one press, trimmed") << u" 02 "_s << QStringList{u"02 W0 1"_s};
+        QTest::newRow("prefix") << u"0"_s
+                                << QStringList{u"01 W1 1"_s, u"01 W1 2"_s, u"01 W2 1"_s,
+                                               u"02 W0 1"_s};
+        QTest::newRow("apostrophe is a value") << u"0'"_s << QStringList{};
     }
     void rowsByPressFilter()
     {
@@ -102,7 +103,7 @@ private slots:
         c.open(db.connectionString());
         QStringList read;
         for (const PressScheduleRow &r : LoadPressScheduleRows(c, press))
-            read.append(r.press + ' ' + r.po + ' ' + r.no);
+            read.append(r.press + u' ' + r.po + u' ' + r.no);
         QCOMPARE(read, keys);
         QCOMPARE(CountPressScheduleRows(c, press), int(keys.size()));
     }
@@ -113,40 +114,40 @@ private slots:
         Fill(db);
         const QVector<ReportBand> d = Details(Report(db, QString()));
         QCOMPARE(d.size(), 4);
-        const auto text = [&](int i, const char *name) { return d[i].text(name)->text; };
+        const auto text = [&](int i, const QString &name) { return d[i].text(name)->text; };
         // W1/1 names its paper; two PAPER lines leave 紙 blank; plate done.
-        QCOMPARE(text(0, "txt用紙"), QStringLiteral("25x35   道林"));
-        QCOMPARE(text(0, "txt紙"), QString());
-        QCOMPARE(text(0, "txt版"), QStringLiteral("Y"));
-        QCOMPARE(text(0, "ODATE"), QStringLiteral("115/12/04"));
+        QCOMPARE(text(0, u"txt用紙"_s), u"25x35   道林"_s);
+        QCOMPARE(text(0, u"txt紙"_s), QString());
+        QCOMPARE(text(0, u"txt版"_s), u"Y"_s);
+        QCOMPARE(text(0, u"ODATE"_s), u"115/12/04"_s);
         // W1/2: paper text from its one PAPER line; blank PLATE.FDATE.
-        QCOMPARE(text(1, "txt用紙"), QStringLiteral("80P     銅版"));
-        QCOMPARE(text(1, "txt紙"), QStringLiteral("Y"));
-        QCOMPARE(text(1, "txt版"), QString());
-        QCOMPARE(text(1, "ODATE"), QStringLiteral("99/12/31"));
-        QCOMPARE(text(1, "FDATE"), QStringLiteral("0991231"));
+        QCOMPARE(text(1, u"txt用紙"_s), u"80P     銅版"_s);
+        QCOMPARE(text(1, u"txt紙"_s), u"Y"_s);
+        QCOMPARE(text(1, u"txt版"_s), QString());
+        QCOMPARE(text(1, u"ODATE"_s), u"99/12/31"_s);
+        QCOMPARE(text(1, u"FDATE"_s), u"0991231"_s);
         // W2/1: numbers from REAL columns; no PLATE line.
-        QCOMPARE(text(2, "COLOR1"), QString());
-        QCOMPARE(text(2, "PLAT"), QStringLiteral("1,200"));
-        QCOMPARE(text(2, "COLOR2"), QString());
-        QCOMPARE(text(2, "MEMB"), QStringLiteral("2"));
-        QCOMPARE(text(2, "txt版"), QString());
-        QCOMPARE(text(2, "txt紙"), QString());
-        QCOMPARE(text(3, "txt序"), QStringLiteral("4"));
-        QCOMPARE(text(3, "txt版別"), QStringLiteral("新版"));
+        QCOMPARE(text(2, u"COLOR1"_s), QString());
+        QCOMPARE(text(2, u"PLAT"_s), u"1,200"_s);
+        QCOMPARE(text(2, u"COLOR2"_s), QString());
+        QCOMPARE(text(2, u"MEMB"_s), u"2"_s);
+        QCOMPARE(text(2, u"txt版"_s), QString());
+        QCOMPARE(text(2, u"txt紙"_s), QString());
+        QCOMPARE(text(3, u"txt序"_s), u"4"_s);
+        QCOMPARE(text(3, u"txt版別"_s), u"新版"_s);
     }
 
     void failedLookupsLeaveEntriesAsFar()
     {
         TestDatabase db;
         Fill(db);
-        db.exec(QStringLiteral("drop table [PLATE]"));
-        const QVector<ReportBand> d = Details(Report(db, "01"));
+        db.exec(u"drop table [PLATE]"_s);
+        const QVector<ReportBand> d = Details(Report(db, u"01"_s));
         QCOMPARE(d.size(), 3);
         // The paper text came before the failing PLATE lookup; 紙 would come after.
-        QCOMPARE(d[1].text("txt用紙")->text, QStringLiteral("80P     銅版"));
-        QCOMPARE(d[1].text("txt紙")->text, QString());
-        QCOMPARE(d[1].text("PO")->text, QStringLiteral("W1"));
+        QCOMPARE(d[1].text(u"txt用紙"_s)->text, u"80P     銅版"_s);
+        QCOMPARE(d[1].text(u"txt紙"_s)->text, QString());
+        QCOMPARE(d[1].text(u"PO"_s)->text, u"W1"_s);
     }
 
     void printShowsPreview()
@@ -165,15 +166,15 @@ private slots:
             shown = l;
             objectName = name;
         };
-        PrintPressSchedule(nullptr, QStringLiteral(" 01 "));
+        PrintPressSchedule(nullptr, u" 01 "_s);
         ReportPreviewer::preview = previous;
         QCOMPARE(messages.texts(), QStringList());
-        QCOMPARE(Session().CompanyName, QStringLiteral("大和印刷"));
-        QCOMPARE(objectName, QStringLiteral("rpt工作排程表_印刷1"));
+        QCOMPARE(Session().CompanyName, u"大和印刷"_s);
+        QCOMPARE(objectName, u"rpt工作排程表_印刷1"_s);
         QVERIFY(!shown.pages.isEmpty());
         const ReportBand &header = shown.pages.first().bands.first().band;
-        QCOMPARE(header.text("txt公司名稱")->text, QStringLiteral("大和印刷 - 印刷排程表"));
-        QCOMPARE(header.text("txt印表日期")->text, QStringLiteral("115/12/04"));
+        QCOMPARE(header.text(u"txt公司名稱"_s)->text, u"大和印刷 - 印刷排程表"_s);
+        QCOMPARE(header.text(u"txt印表日期"_s)->text, u"115/12/04"_s);
         QCOMPARE(Details(shown).size(), 3);
         QVERIFY(!QApplication::overrideCursor());
     }
@@ -183,9 +184,9 @@ private slots:
         QTest::addColumn<bool>("brokenDatabase");
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("icon");
-        QTest::newRow("no rows") << false << "訊息" << int(MessageService::Icon::Warning);
+        QTest::newRow("no rows") << false << u"訊息"_s << int(MessageService::Icon::Warning);
         QTest::newRow("database failure")
-            << true << "印表錯誤" << int(MessageService::Icon::Critical);
+            << true << u"印表錯誤"_s << int(MessageService::Icon::Critical);
     }
     void printFailures()
     {
@@ -195,21 +196,21 @@ private slots:
         TestDatabase db;
         Fill(db);
         if (brokenDatabase)
-            db.exec(QStringLiteral("drop table [COMPANY]"));
+            db.exec(u"drop table [COMPANY]"_s);
         ScriptedMessageService messages;
         Session().ConnectionString = db.connectionString();
         bool previewed = false;
         const auto previous = ReportPreviewer::preview;
         ReportPreviewer::preview = [&](QWidget *, const ReportLayout &, const QString &,
                                        const QString &) { previewed = true; };
-        PrintPressSchedule(nullptr, brokenDatabase ? QString() : QStringLiteral("ZZ"));
+        PrintPressSchedule(nullptr, brokenDatabase ? QString() : u"ZZ"_s);
         ReportPreviewer::preview = previous;
         QVERIFY(!previewed);
         QCOMPARE(messages.shown().size(), 1);
         QCOMPARE(messages.shown().first().title, title);
         QCOMPARE(int(messages.shown().first().icon), icon);
         if (!brokenDatabase)
-            QCOMPARE(messages.shown().first().text, QStringLiteral("查無任何資料!"));
+            QCOMPARE(messages.shown().first().text, u"查無任何資料!"_s);
         else
             QVERIFY(!messages.shown().first().text.isEmpty());
         QVERIFY(!QApplication::overrideCursor());
@@ -217,26 +218,26 @@ private slots:
 
     void pdfExport()
     {
-        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
             QSKIP("pdftotext is not installed");
         TestDatabase db;
         Fill(db);
         QTemporaryDir dir;
-        const QString file = dir.filePath("s.pdf");
-        WriteScheduleReportPdf(db.connectionString(), "02", file);
+        const QString file = dir.filePath(u"s.pdf"_s);
+        WriteScheduleReportPdf(db.connectionString(), u"02"_s, file);
         QProcess text;
-        text.start("pdftotext", {file, "-"});
+        text.start(u"pdftotext"_s, {file, u"-"_s});
         QVERIFY(text.waitForFinished());
         const QString out = QString::fromUtf8(text.readAllStandardOutput());
-        QVERIFY2(out.contains(QStringLiteral("大和印刷 - 印刷排程表")), qPrintable(out));
-        QVERIFY(out.contains(QStringLiteral("件 W0-1")));
-        QVERIFY(!out.contains(QStringLiteral("件 W1-1")));
+        QVERIFY2(out.contains(u"大和印刷 - 印刷排程表"_s), qPrintable(out));
+        QVERIFY(out.contains(u"件 W0-1"_s));
+        QVERIFY(!out.contains(u"件 W1-1"_s));
 
         try {
-            WriteScheduleReportPdf(db.connectionString(), "ZZ", file);
+            WriteScheduleReportPdf(db.connectionString(), u"ZZ"_s, file);
             QFAIL("no error for a press without rows");
         } catch (const DbError &e) {
-            QCOMPARE(e.description(), QStringLiteral("查無任何資料!"));
+            QCOMPARE(e.description(), u"查無任何資料!"_s);
         }
     }
 };

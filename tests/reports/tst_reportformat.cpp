@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // The formatting rules of one entry and its lookups in PAPER and PLATE.
 class TestReportFormat : public QObject
 {
@@ -15,21 +17,11 @@ private slots:
         QTest::addColumn<QString>("qty");
         QTest::addColumn<QString>("reams");
         QTest::addColumn<QString>("sheets");
-        QTest::newRow("reams and sheets") << "0.167令 + 80張"
-                                          << "0.167令 "
-                                          << " 80張";
-        QTest::newRow("no plus") << "500張"
-                                 << ""
-                                 << "500張";
-        QTest::newRow("first plus only") << "1令+2+3張"
-                                         << "1令"
-                                         << "2+3張";
-        QTest::newRow("plus at start") << "+80張"
-                                       << ""
-                                       << "80張";
-        QTest::newRow("empty") << ""
-                               << ""
-                               << "";
+        QTest::newRow("reams and sheets") << u"0.167令 + 80張"_s << u"0.167令 "_s << u" 80張"_s;
+        QTest::newRow("no plus") << u"500張"_s << u""_s << u"500張"_s;
+        QTest::newRow("first plus only") << u"1令+2+3張"_s << u"1令"_s << u"2+3張"_s;
+        QTest::newRow("plus at start") << u"+80張"_s << u""_s << u"80張"_s;
+        QTest::newRow("empty") << u""_s << u""_s << u""_s;
     }
     void quantitySplit()
     {
@@ -45,18 +37,12 @@ private slots:
     {
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("printed");
-        QTest::newRow("zero blank") << "0"
-                                    << "";
-        QTest::newRow("zero with decimals blank") << "0.0"
-                                                  << "";
-        QTest::newRow("grouped") << "1200"
-                                 << "1,200";
-        QTest::newRow("small") << "4"
-                               << "4";
-        QTest::newRow("null") << ""
-                              << "";
-        QTest::newRow("text kept") << "4+1"
-                                   << "4+1";
+        QTest::newRow("zero blank") << u"0"_s << u""_s;
+        QTest::newRow("zero with decimals blank") << u"0.0"_s << u""_s;
+        QTest::newRow("grouped") << u"1200"_s << u"1,200"_s;
+        QTest::newRow("small") << u"4"_s << u"4"_s;
+        QTest::newRow("null") << u""_s << u""_s;
+        QTest::newRow("text kept") << u"4+1"_s << u"4+1"_s;
     }
     void countColumns()
     {
@@ -69,16 +55,11 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("printed");
-        QTest::newRow("2026") << "1151204"
-                              << "115/12/04";
-        QTest::newRow("leading zero dropped") << "0991231"
-                                              << "99/12/31";
-        QTest::newRow("short number") << "1204"
-                                      << "/12/04";
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("not a number") << "1204-14"
-                                      << "1204-14";
+        QTest::newRow("2026") << u"1151204"_s << u"115/12/04"_s;
+        QTest::newRow("leading zero dropped") << u"0991231"_s << u"99/12/31"_s;
+        QTest::newRow("short number") << u"1204"_s << u"/12/04"_s;
+        QTest::newRow("empty") << u""_s << u""_s;
+        QTest::newRow("not a number") << u"1204-14"_s << u"1204-14"_s;
     }
     void plannedDate()
     {
@@ -94,26 +75,10 @@ private slots:
         QTest::addColumn<QString>("item7");
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("check");
-        QTest::newRow("new plate") << "1"
-                                   << "1"
-                                   << "1"
-                                   << "新版"
-                                   << "Y";
-        QTest::newRow("old plate") << "0"
-                                   << " 1 "
-                                   << ""
-                                   << "舊版"
-                                   << "";
-        QTest::newRow("neither") << ""
-                                 << "0"
-                                 << "0"
-                                 << ""
-                                 << "";
-        QTest::newRow("trimmed") << " 1"
-                                 << ""
-                                 << "1 "
-                                 << "新版"
-                                 << "Y";
+        QTest::newRow("new plate") << u"1"_s << u"1"_s << u"1"_s << u"新版"_s << u"Y"_s;
+        QTest::newRow("old plate") << u"0"_s << u" 1 "_s << u""_s << u"舊版"_s << u""_s;
+        QTest::newRow("neither") << u""_s << u"0"_s << u"0"_s << u""_s << u""_s;
+        QTest::newRow("trimmed") << u" 1"_s << u""_s << u"1 "_s << u"新版"_s << u"Y"_s;
     }
     void plateKindAndPressCheck()
     {
@@ -129,26 +94,26 @@ private slots:
     void entryFromRow()
     {
         PressScheduleRow row;
-        row.po = "W001 ";
-        row.color1 = "0";
-        row.color2 = "4";
-        row.plat = "1200";
-        row.qty = "0.167令 + 80張";
-        row.odate = "0991231";
-        row.fdate = "0991231";
-        row.paperSpec = " 31x43 ";
-        row.paperItem = "道林";
+        row.po = u"W001 "_s;
+        row.color1 = u"0"_s;
+        row.color2 = u"4"_s;
+        row.plat = u"1200"_s;
+        row.qty = u"0.167令 + 80張"_s;
+        row.odate = u"0991231"_s;
+        row.fdate = u"0991231"_s;
+        row.paperSpec = u" 31x43 "_s;
+        row.paperItem = u"道林"_s;
         const PressScheduleEntry e = FormatPressScheduleEntry(row, 7);
-        QCOMPARE(e.counter, QStringLiteral("7"));
-        QCOMPARE(e.po, QStringLiteral("W001 "));
+        QCOMPARE(e.counter, u"7"_s);
+        QCOMPARE(e.po, u"W001 "_s);
         QCOMPARE(e.color1, QString());
-        QCOMPARE(e.color2, QStringLiteral("4"));
-        QCOMPARE(e.plat, QStringLiteral("1,200"));
-        QCOMPARE(e.reams, QStringLiteral("0.167令 "));
-        QCOMPARE(e.sheets, QStringLiteral(" 80張"));
-        QCOMPARE(e.odate, QStringLiteral("99/12/31"));
-        QCOMPARE(e.fdate, QStringLiteral("0991231"));
-        QCOMPARE(e.paperText, QStringLiteral("31x43   道林"));
+        QCOMPARE(e.color2, u"4"_s);
+        QCOMPARE(e.plat, u"1,200"_s);
+        QCOMPARE(e.reams, u"0.167令 "_s);
+        QCOMPARE(e.sheets, u" 80張"_s);
+        QCOMPARE(e.odate, u"99/12/31"_s);
+        QCOMPARE(e.fdate, u"0991231"_s);
+        QCOMPARE(e.paperText, u"31x43   道林"_s);
     }
 
     void lookups_data()
@@ -160,31 +125,16 @@ private slots:
         QTest::addColumn<QString>("paperText");
         QTest::addColumn<QString>("paperMark");
         QTest::addColumn<QString>("plateMark");
-        QTest::newRow("one paper line, plate done") << "" << 1 << "1151201"
-                                                    << "1151202"
-                                                    << "80P     道林"
-                                                    << "Y"
-                                                    << "Y";
-        QTest::newRow("two paper lines") << "" << 2 << "1151201"
-                                         << "1151202"
-                                         << "   "
-                                         << ""
-                                         << "Y";
-        QTest::newRow("blank dates") << "" << 1 << " "
-                                     << ""
-                                     << "80P     道林"
-                                     << ""
-                                     << "";
-        QTest::newRow("no paper line") << "" << 0 << ""
-                                       << "1151202"
-                                       << "   "
-                                       << ""
-                                       << "Y";
-        QTest::newRow("row names its paper") << "25x35" << 1 << "1151201"
-                                             << "1151202"
-                                             << "25x35   "
-                                             << "Y"
-                                             << "Y";
+        QTest::newRow("one paper line, plate done")
+            << u""_s << 1 << u"1151201"_s << u"1151202"_s << u"80P     道林"_s << u"Y"_s << u"Y"_s;
+        QTest::newRow("two paper lines")
+            << u""_s << 2 << u"1151201"_s << u"1151202"_s << u"   "_s << u""_s << u"Y"_s;
+        QTest::newRow("blank dates")
+            << u""_s << 1 << u" "_s << u""_s << u"80P     道林"_s << u""_s << u""_s;
+        QTest::newRow("no paper line")
+            << u""_s << 0 << u""_s << u"1151202"_s << u"   "_s << u""_s << u"Y"_s;
+        QTest::newRow("row names its paper")
+            << u"25x35"_s << 1 << u"1151201"_s << u"1151202"_s << u"25x35   "_s << u"Y"_s << u"Y"_s;
     }
     void lookups()
     {
@@ -197,12 +147,12 @@ private slots:
         QFETCH(QString, plateDate);
         FakeLookups fake;
         for (int i = 0; i < paperCount; ++i)
-            fake.paper["W1/2"].append({" 80P ", "道林 ", paperDate});
+            fake.paper[u"W1/2"_s].append({u" 80P "_s, u"道林 "_s, paperDate});
         if (!plateDate.isEmpty())
-            fake.plates["W1/2"] = {plateDate};
+            fake.plates[u"W1/2"_s] = {plateDate};
         PressScheduleRow row;
-        row.po = " W1 ";
-        row.no = "2";
+        row.po = u" W1 "_s;
+        row.no = u"2"_s;
         row.paperSpec = paperSpec;
         PressScheduleEntry entry = FormatPressScheduleEntry(row, 1);
         ApplyRowLookups(entry, row, fake);
@@ -211,25 +161,25 @@ private slots:
         QCOMPARE(entry.plateDone, plateMark);
         QCOMPARE(fake.openRows, 0);
         // The paper text is looked up only when the row names no paper.
-        QCOMPARE(fake.calls.count("paper W1/2"), paperSpec.isEmpty() ? 2 : 1);
+        QCOMPARE(fake.calls.count(u"paper W1/2"_s), paperSpec.isEmpty() ? 2 : 1);
     }
 
     void failedLookupSkipsRestOfRow()
     {
         FakeLookups fake;
-        fake.paper["W1/2"] = {{"80P", "道林", "1151201"}};
-        fake.plates["W1/2"] = {"1151202"};
-        fake.failPlateFor = {"W1/2"};
+        fake.paper[u"W1/2"_s] = {{u"80P"_s, u"道林"_s, u"1151201"_s}};
+        fake.plates[u"W1/2"_s] = {u"1151202"_s};
+        fake.failPlateFor = {u"W1/2"_s};
         PressScheduleRow row;
-        row.po = "W1";
-        row.no = "2";
+        row.po = u"W1"_s;
+        row.no = u"2"_s;
         PressScheduleEntry entry = FormatPressScheduleEntry(row, 1);
         ApplyRowLookups(entry, row, fake);
         // Set before the failure: kept. After it: not looked up at all.
-        QCOMPARE(entry.paperText, QStringLiteral("80P     道林"));
+        QCOMPARE(entry.paperText, u"80P     道林"_s);
         QCOMPARE(entry.plateDone, QString());
         QCOMPARE(entry.paperArrived, QString());
-        QCOMPARE(fake.calls, QStringList({"paper W1/2", "plate W1/2"}));
+        QCOMPARE(fake.calls, QStringList({u"paper W1/2"_s, u"plate W1/2"_s}));
         QCOMPARE(fake.openRows, 0);
     }
 
@@ -237,12 +187,12 @@ private slots:
     {
         FakeLookups fake;
         PressScheduleRow row;
-        row.po = "W1";
-        row.no = "x";
-        row.paperSpec = "s";
+        row.po = u"W1"_s;
+        row.no = u"x"_s;
+        row.paperSpec = u"s"_s;
         PressScheduleEntry entry = FormatPressScheduleEntry(row, 1);
         ApplyRowLookups(entry, row, fake);
-        QCOMPARE(fake.calls, QStringList({"plate W1/0", "paper W1/0"}));
+        QCOMPARE(fake.calls, QStringList({u"plate W1/0"_s, u"paper W1/0"_s}));
     }
 };
 

@@ -1,9 +1,9 @@
 #include "common/clock.h"
 #include "common/datetext.h"
 #include "fakelookups.h"
+#include "report_engine/reportpainter.h"
+#include "report_engine/reportpreviewdialog.h"
 #include "reports/pressschedulereport.h"
-#include "reports/reportpainter.h"
-#include "reports/reportpreviewdialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 PressScheduleRow Row(const QString &press, const QString &po, const QString &no)
@@ -21,16 +23,16 @@ PressScheduleRow Row(const QString &press, const QString &po, const QString &no)
     r.press = press;
     r.po = po;
     r.no = no;
-    r.desc1 = QStringLiteral("月曆 %1-%2").arg(po, no);
-    r.qty = QStringLiteral("0.167令 + 80張");
-    r.color1 = QStringLiteral("4");
+    r.desc1 = u"月曆 %1-%2"_s.arg(po, no);
+    r.qty = u"0.167令 + 80張"_s;
+    r.color1 = u"4"_s;
     return r;
 }
 
 QString TextOf(const PlacedBand &placed, const QString &name)
 {
     const ReportText *t = placed.band.text(name);
-    return t ? t->text : QStringLiteral("<missing %1>").arg(name);
+    return t ? t->text : u"<missing %1>"_s.arg(name);
 }
 
 QVector<PlacedBand> AllBands(const ReportLayout &layout)
@@ -43,9 +45,10 @@ QVector<PlacedBand> AllBands(const ReportLayout &layout)
 
 ReportLayout TwoPresses(FakeLookups &lookups)
 {
-    const QVector<PressScheduleRow> rows = {Row("01", "W1", "1"), Row("01", "W1", "2"),
-                                            Row("02", "W0", "1")};
-    return BuildPressScheduleReport(rows, QStringLiteral("大和印刷"), TodayDateShown(), lookups);
+    const QVector<PressScheduleRow> rows = {Row(u"01"_s, u"W1"_s, u"1"_s),
+                                            Row(u"01"_s, u"W1"_s, u"2"_s),
+                                            Row(u"02"_s, u"W0"_s, u"1"_s)};
+    return BuildPressScheduleReport(rows, u"大和印刷"_s, TodayDateShown(), lookups);
 }
 
 } // namespace
@@ -67,16 +70,16 @@ private slots:
             kinds.append(b.band.kind);
         QCOMPARE(kinds, QVector<K>({K::GroupHeader, K::Detail, K::Detail, K::GroupFooter,
                                     K::GroupHeader, K::Detail, K::GroupFooter}));
-        QCOMPARE(TextOf(bands[0], "txt公司名稱"), QStringLiteral("大和印刷 - 印刷排程表"));
-        QCOMPARE(TextOf(bands[0], "txt機別"), QStringLiteral("01"));
-        QCOMPARE(TextOf(bands[4], "txt機別"), QStringLiteral("02"));
-        QCOMPARE(TextOf(bands[4], "txt印表日期"), QStringLiteral("115/12/04"));
-        QCOMPARE(TextOf(bands[1], "txt序"), QStringLiteral("1"));
-        QCOMPARE(TextOf(bands[2], "txt序"), QStringLiteral("2"));
-        QCOMPARE(TextOf(bands[5], "txt序"), QStringLiteral("3"));
-        QCOMPARE(TextOf(bands[5], "PO"), QStringLiteral("W0"));
-        QCOMPARE(TextOf(bands[3], "經　辦："), QStringLiteral("經　辦："));
-        QCOMPARE(lookups.calls.count("plate W1/2"), 1);
+        QCOMPARE(TextOf(bands[0], u"txt公司名稱"_s), u"大和印刷 - 印刷排程表"_s);
+        QCOMPARE(TextOf(bands[0], u"txt機別"_s), u"01"_s);
+        QCOMPARE(TextOf(bands[4], u"txt機別"_s), u"02"_s);
+        QCOMPARE(TextOf(bands[4], u"txt印表日期"_s), u"115/12/04"_s);
+        QCOMPARE(TextOf(bands[1], u"txt序"_s), u"1"_s);
+        QCOMPARE(TextOf(bands[2], u"txt序"_s), u"2"_s);
+        QCOMPARE(TextOf(bands[5], u"txt序"_s), u"3"_s);
+        QCOMPARE(TextOf(bands[5], u"PO"_s), u"W0"_s);
+        QCOMPARE(TextOf(bands[3], u"經　辦："_s), u"經　辦："_s);
+        QCOMPARE(lookups.calls.count(u"plate W1/2"_s), 1);
     }
 
     void bandHeightsAndTitleFont()
@@ -86,12 +89,12 @@ private slots:
         QCOMPARE(bands[0].band.height, 1575);
         QCOMPARE(bands[1].band.height, 825);
         QCOMPARE(bands[3].band.height, 615);
-        const ReportText *title = bands[0].band.text("txt公司名稱");
+        const ReportText *title = bands[0].band.text(u"txt公司名稱"_s);
         QVERIFY(title);
         QCOMPARE(title->rect, QRect(90, 0, 14685, 540));
-        QCOMPARE(title->font, (ReportFont{QStringLiteral("標楷體"), 20}));
-        QCOMPARE(bands[0].band.text("txt機別")->rect, QRect(1155, 765, 1725, 375));
-        QCOMPARE(bands[0].band.text("txt機別")->font.pointSize, 14);
+        QCOMPARE(title->font, (ReportFont{u"標楷體"_s, 20}));
+        QCOMPARE(bands[0].band.text(u"txt機別"_s)->rect, QRect(1155, 765, 1725, 375));
+        QCOMPARE(bands[0].band.text(u"txt機別"_s)->font.pointSize, 14);
     }
 
     // Each field of the first line stands under its heading, and each heading
@@ -102,22 +105,14 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<int>("left");
         QTest::addColumn<int>("width");
-        QTest::newRow("序") << "序"
-                            << "txt序" << 90 << 360;
-        QTest::newRow("工單單號") << "工單單號"
-                                  << "PO" << 495 << 990;
-        QTest::newRow("印件名稱") << "印　    件    　名    　稱"
-                                  << "DESC1" << 2370 << 3195;
-        QTest::newRow("正色") << "正色"
-                              << "COLOR1" << 6255 << 480;
-        QTest::newRow("台數") << "台數"
-                              << "PLAT" << 7785 << 615;
-        QTest::newRow("預定日") << "預定日"
-                                << "ODATE" << 10935 << 795;
-        QTest::newRow("紙") << "紙"
-                            << "txt紙" << 12555 << 270;
-        QTest::newRow("看印") << "看印"
-                              << "txt看印" << 14280 << 495;
+        QTest::newRow("序") << u"序"_s << u"txt序"_s << 90 << 360;
+        QTest::newRow("工單單號") << u"工單單號"_s << u"PO"_s << 495 << 990;
+        QTest::newRow("印件名稱") << u"印　    件    　名    　稱"_s << u"DESC1"_s << 2370 << 3195;
+        QTest::newRow("正色") << u"正色"_s << u"COLOR1"_s << 6255 << 480;
+        QTest::newRow("台數") << u"台數"_s << u"PLAT"_s << 7785 << 615;
+        QTest::newRow("預定日") << u"預定日"_s << u"ODATE"_s << 10935 << 795;
+        QTest::newRow("紙") << u"紙"_s << u"txt紙"_s << 12555 << 270;
+        QTest::newRow("看印") << u"看印"_s << u"txt看印"_s << 14280 << 495;
     }
     void fieldsUnderHeadings()
     {
@@ -146,12 +141,12 @@ private slots:
         FakeLookups lookups;
         const QVector<PlacedBand> bands = AllBands(TwoPresses(lookups));
         const ReportBand &detail = bands[1].band;
-        QCOMPARE(detail.text("txt令")->text, QStringLiteral("0.167令 "));
-        QCOMPARE(detail.text("txt令")->rect, QRect(9360, 75, 810, 330));
-        QCOMPARE(detail.text("+")->rect, QRect(10155, 30, 165, 375));
-        QCOMPARE(detail.text("txt張")->text, QStringLiteral(" 80張"));
-        QCOMPARE(detail.text("txt張")->rect, QRect(10305, 75, 630, 330));
-        QCOMPARE(detail.text("txt用紙")->rect, QRect(6345, 435, 3210, 330));
+        QCOMPARE(detail.text(u"txt令"_s)->text, u"0.167令 "_s);
+        QCOMPARE(detail.text(u"txt令"_s)->rect, QRect(9360, 75, 810, 330));
+        QCOMPARE(detail.text(u"+"_s)->rect, QRect(10155, 30, 165, 375));
+        QCOMPARE(detail.text(u"txt張"_s)->text, u" 80張"_s);
+        QCOMPARE(detail.text(u"txt張"_s)->rect, QRect(10305, 75, 630, 330));
+        QCOMPARE(detail.text(u"txt用紙"_s)->rect, QRect(6345, 435, 3210, 330));
     }
 
     // No entry is split, a header never ends a page, and the report fills the pages.
@@ -159,12 +154,12 @@ private slots:
     {
         QVector<PressScheduleRow> rows;
         for (int i = 0; i < 40; ++i)
-            rows.append(Row(i < 11   ? "01"
-                            : i < 25 ? "02"
-                                     : "03",
-                            QStringLiteral("W%1").arg(i, 3, 10, QLatin1Char('0')), "1"));
+            rows.append(Row(i < 11   ? u"01"_s
+                            : i < 25 ? u"02"_s
+                                     : u"03"_s,
+                            u"W%1"_s.arg(i, 3, 10, QLatin1Char('0')), u"1"_s));
         FakeLookups lookups;
-        const ReportLayout layout = BuildPressScheduleReport(rows, "C", "115/12/04", lookups);
+        const ReportLayout layout = BuildPressScheduleReport(rows, u"C"_s, u"115/12/04"_s, lookups);
         const int height = layout.setup.printableHeight();
         QCOMPARE(height, 11906 - 300 - 200);
         int details = 0;
@@ -177,7 +172,7 @@ private slots:
                 y += b.band.height;
                 details += b.band.kind == ReportBand::Kind::Detail;
             }
-            QVERIFY2(y <= height, qPrintable(QStringLiteral("page %1 overflows").arg(p + 1)));
+            QVERIFY2(y <= height, qPrintable(u"page %1 overflows"_s.arg(p + 1)));
             QVERIFY(bands.last().band.kind != ReportBand::Kind::GroupHeader);
             // A page was only broken because the next band (with the entry a
             // header keeps) would not fit.
@@ -205,28 +200,28 @@ private slots:
 
     void pdfTextAndLandscapePage()
     {
-        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
             QSKIP("pdftotext is not installed");
         FixedClock clock(QDateTime(QDate(2026, 12, 4), QTime(9, 30)));
         FakeLookups lookups;
         QTemporaryDir dir;
-        const QString file = dir.filePath("schedule.pdf");
-        QVERIFY(WriteReportPdf(TwoPresses(lookups), file, "t"));
+        const QString file = dir.filePath(u"schedule.pdf"_s);
+        QVERIFY(WriteReportPdf(TwoPresses(lookups), file, u"t"_s));
 
         QProcess text;
-        text.start("pdftotext", {"-layout", file, "-"});
+        text.start(u"pdftotext"_s, {u"-layout"_s, file, u"-"_s});
         QVERIFY(text.waitForFinished());
         const QString out = QString::fromUtf8(text.readAllStandardOutput());
-        QVERIFY2(out.contains(QStringLiteral("大和印刷 - 印刷排程表")), qPrintable(out));
-        QVERIFY(out.contains(QStringLiteral("115/12/04")));
-        QVERIFY(out.contains(QStringLiteral("月曆 W0-1")));
-        QVERIFY(out.contains(QStringLiteral("0.167令")));
+        QVERIFY2(out.contains(u"大和印刷 - 印刷排程表"_s), qPrintable(out));
+        QVERIFY(out.contains(u"115/12/04"_s));
+        QVERIFY(out.contains(u"月曆 W0-1"_s));
+        QVERIFY(out.contains(u"0.167令"_s));
 
         QProcess info;
-        info.start("pdfinfo", {file});
+        info.start(u"pdfinfo"_s, {file});
         QVERIFY(info.waitForFinished());
         const QString meta = QString::fromUtf8(info.readAllStandardOutput());
-        QVERIFY2(meta.contains(QStringLiteral("842 x 595")), qPrintable(meta));
+        QVERIFY2(meta.contains(u"842 x 595"_s), qPrintable(meta));
     }
 
     // The preview window: a window of its own, showing the report's landscape
@@ -235,18 +230,18 @@ private slots:
     {
         QVector<PressScheduleRow> rows;
         for (int i = 0; i < 20; ++i)
-            rows.append(Row("01", QStringLiteral("W%1").arg(i), "1"));
+            rows.append(Row(u"01"_s, u"W%1"_s.arg(i), u"1"_s));
         FakeLookups lookups;
-        const ReportLayout layout = BuildPressScheduleReport(rows, "C", "115/12/04", lookups);
-        ReportPreviewDialog dialog(layout, "t");
+        const ReportLayout layout = BuildPressScheduleReport(rows, u"C"_s, u"115/12/04"_s, lookups);
+        ReportPreviewDialog dialog(layout, u"t"_s);
         QCOMPARE(dialog.windowFlags() & Qt::WindowType_Mask, Qt::Window);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         dialog.previewWidget()->updatePreview();
         QCOMPARE(dialog.previewWidget()->pageCount(), int(layout.pages.size()));
         QCOMPARE(dialog.previewWidget()->orientation(), QPageLayout::Landscape);
-        QVERIFY(dialog.findChild<QAction *>("actPrint"));
-        QVERIFY(dialog.findChild<QAction *>("actSavePdf"));
+        QVERIFY(dialog.findChild<QAction *>(u"actPrint"_s));
+        QVERIFY(dialog.findChild<QAction *>(u"actSavePdf"_s));
     }
 };
 

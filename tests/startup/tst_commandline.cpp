@@ -1,7 +1,9 @@
+#include "db/dberror.h"
 #include "startup/commandline.h"
-#include "startup/db/dberror.h"
 
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 class TestCommandLine : public QObject
 {
@@ -126,16 +128,14 @@ private slots:
     void buildsTheSameLineItCuts()
     {
         CommandLineIdentity id;
-        id.Ad = QStringLiteral("a");
-        id.UserName = QStringLiteral("王小明");
-        id.UserId = QStringLiteral("E001");
-        id.XlsExt = QStringLiteral(".xlsx");
-        id.DocExt = QStringLiteral(".docx");
+        id.Ad = u"a"_s;
+        id.UserName = u"王小明"_s;
+        id.UserId = u"E001"_s;
+        id.XlsExt = u".xlsx"_s;
+        id.DocExt = u".docx"_s;
         id.ParentWindow = 65812;
         const QString line = BuildCommandLine(id);
-        QCOMPARE(line,
-                 QStringLiteral(
-                     "-qta5827 -AD=a -NAME=王小明 -ID=E001 -XLS=.xlsx -DOC=.docx -PID=65812"));
+        QCOMPARE(line, u"-qta5827 -AD=a -NAME=王小明 -ID=E001 -XLS=.xlsx -DOC=.docx -PID=65812"_s);
         const CommandLineIdentity back = CutCommandLine(line);
         QCOMPARE(back.UserName, id.UserName);
         QCOMPARE(back.ParentWindow, id.ParentWindow);

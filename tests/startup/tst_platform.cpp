@@ -4,6 +4,8 @@
 #include <QProcess>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestPlatform : public QObject
 {
     Q_OBJECT
@@ -45,7 +47,7 @@ private slots:
         QVERIFY(!IsParentAlive(0));
         QVERIFY(!IsParentAlive(-5));
         QProcess menu;
-        menu.start(QStringLiteral("/bin/sleep"), {QStringLiteral("30")});
+        menu.start(u"/bin/sleep"_s, {u"30"_s});
         QVERIFY(menu.waitForStarted());
         const double pid = double(menu.processId());
         QVERIFY(IsParentAlive(pid));

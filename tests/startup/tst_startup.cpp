@@ -1,6 +1,6 @@
 #include "common/messagebox.h"
 #include "daily_report/dailyreportwindow.h"
-#include "startup/db/connectioninfo.h"
+#include "db/connectioninfo.h"
 #include "startup/processcontrol.h"
 #include "startup/sessionsettings.h"
 #include "startup/startup.h"
@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct ProgramEnded
@@ -21,8 +23,8 @@ struct ProgramEnded
 
 QString menuLine()
 {
-    return QStringLiteral("-qta5827 -AD=王小明 -NAME=王小明 -ID=E001 -XLS=.xlsx -DOC=.docx -PID=%1")
-        .arg(QCoreApplication::applicationPid());
+    return u"-qta5827 -AD=王小明 -NAME=王小明 -ID=E001 -XLS=.xlsx -DOC=.docx -PID=%1"_s.arg(
+        QCoreApplication::applicationPid());
 }
 
 // A program folder whose PLOV.DSN (or PLOV.mdb) leads to the test database.
@@ -30,16 +32,15 @@ void pointFolderAt(const QString &folder, const TestDatabase &db)
 {
     const ConnectionInfo info = parseConnectionString(db.connectionString());
     if (info.engine == ConnectionInfo::Engine::Sqlite) {
-        QFile f(folder + QStringLiteral("/PLOV.DSN"));
+        QFile f(folder + u"/PLOV.DSN"_s);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QStringLiteral("[ODBC]\r\nSITE=C\r\nDBQ=%1\r\n").arg(info.dataSource).toUtf8());
+        f.write(u"[ODBC]\r\nSITE=C\r\nDBQ=%1\r\n"_s.arg(info.dataSource).toUtf8());
         return;
     }
-    QFile f(folder + QStringLiteral("/PLOV.DSN"));
+    QFile f(folder + u"/PLOV.DSN"_s);
     QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(QStringLiteral("[ODBC]\r\nDRIVER=PostgreSQL Unicode\r\nSERVER=%1\r\nPORT=%2\r\n"
-                           "DATABASE=%3\r\nUID=%4\r\n")
-                .arg(info.host)
+    f.write(u"[ODBC]\r\nDRIVER=PostgreSQL Unicode\r\nSERVER=%1\r\nPORT=%2\r\n"
+            u"DATABASE=%3\r\nUID=%4\r\n"_s.arg(info.host)
                 .arg(info.port)
                 .arg(info.database, info.user)
                 .toUtf8());
@@ -76,19 +77,19 @@ private slots:
         StartedProgram started = StartProgram(menuLine(), m_programFolder.path());
         QVERIFY2(messages.shown().isEmpty(), qPrintable(messages.texts().join(u'\n')));
         QVERIFY(started.window);
-        QCOMPARE(started.window->windowTitle(), QStringLiteral("印刷日報登錄"));
-        QCOMPARE(started.window->objectName(), QStringLiteral("frm日報登錄作業"));
-        QCOMPARE(Session().UserId, QStringLiteral("E001"));
+        QCOMPARE(started.window->windowTitle(), u"印刷日報登錄"_s);
+        QCOMPARE(started.window->objectName(), u"frm日報登錄作業"_s);
+        QCOMPARE(Session().UserId, u"E001"_s);
         QVERIFY(!Session().CompanyName.isEmpty());
-        QCOMPARE(Session().TempFolder, m_home.path() + QStringLiteral("/Temp/"));
-        QVERIFY(QFile::exists(Session().TempFolder + QStringLiteral("PLOV.TXT")));
+        QCOMPARE(Session().TempFolder, m_home.path() + u"/Temp/"_s);
+        QVERIFY(QFile::exists(Session().TempFolder + u"PLOV.TXT"_s));
 
         QVERIFY(QTest::qWaitForWindowActive(started.window));
-        QTRY_COMPARE(db.scalar(QStringLiteral("select count(*) from [SYSUSER1] where FUNC = ?"),
-                               {QStringLiteral("日報登錄作業")})
-                         .toInt(),
-                     1);
-        auto *presses = started.window->findChild<QComboBox *>(QStringLiteral("cbo車別"));
+        QTRY_COMPARE(
+            db.scalar(u"select count(*) from [SYSUSER1] where FUNC = ?"_s, {u"日報登錄作業"_s})
+                .toInt(),
+            1);
+        auto *presses = started.window->findChild<QComboBox *>(u"cbo車別"_s);
         QVERIFY(presses->count() > 1);
         QCOMPARE(presses->itemText(0), QString());
 
@@ -99,7 +100,7 @@ private slots:
         QVERIFY(messages.shown().isEmpty());
 
         started.window->close();
-        QTRY_COMPARE(db.scalar(QStringLiteral("select count(*) from [SYSUSER1]")).toInt(), 0);
+        QTRY_COMPARE(db.scalar(u"select count(*) from [SYSUSER1]"_s).toInt(), 0);
     }
 
     void refusesToRunWithoutTheLaunchToken()
@@ -107,28 +108,28 @@ private slots:
         TestDatabase db(TestDatabase::Content::Demo);
         pointFolderAt(m_programFolder.path(), db);
         ScriptedMessageService messages;
-        StartedProgram started = StartProgram(
-            QStringLiteral("-AD=a -NAME=b -ID=c -XLS=d -DOC=e -PID=1"), m_programFolder.path());
+        StartedProgram started =
+            StartProgram(u"-AD=a -NAME=b -ID=c -XLS=d -DOC=e -PID=1"_s, m_programFolder.path());
         QVERIFY(!started.window);
         QCOMPARE(messages.shown().size(), 1);
-        QCOMPARE(messages.shown().first().text, QStringLiteral("引數錯誤"));
-        QCOMPARE(messages.shown().first().title, QStringLiteral("錯誤"));
+        QCOMPARE(messages.shown().first().text, u"引數錯誤"_s);
+        QCOMPARE(messages.shown().first().title, u"錯誤"_s);
         QCOMPARE(messages.shown().first().icon, MessageService::Icon::Critical);
         // The settings were loaded with the no-token defaults all the same.
-        QCOMPARE(Session().XlsExt, QStringLiteral(".xlsx"));
+        QCOMPARE(Session().XlsExt, u".xlsx"_s);
     }
 
     void missingDatabaseIsReportedAndTheMenuCheckEndsTheProgram()
     {
         QTemporaryDir emptyFolder;
         ScriptedMessageService messages;
-        StartedProgram started = StartProgram(QStringLiteral("-qta5827"), emptyFolder.path());
+        StartedProgram started = StartProgram(u"-qta5827"_s, emptyFolder.path());
         QVERIFY(started.window);
         QCOMPARE(messages.shown().size(), 1);
-        QCOMPARE(messages.shown().first().title, QStringLiteral("取得系統相關設定資料錯誤"));
-        QVERIFY2(messages.shown().first().text.contains(QStringLiteral("PLOV.mdb")),
+        QCOMPARE(messages.shown().first().title, u"取得系統相關設定資料錯誤"_s);
+        QVERIFY2(messages.shown().first().text.contains(u"PLOV.mdb"_s),
                  qPrintable(messages.shown().first().text));
-        QCOMPARE(Session().ExcelFolder, QStringLiteral("C:\\"));
+        QCOMPARE(Session().ExcelFolder, u"C:\\"_s);
         QCOMPARE(Session().ParentWindow, 0.0);
         // The menu program (-PID=0) is no window: the first activation ends the program.
         bool ended = false;
@@ -154,29 +155,28 @@ private slots:
         const ConnectionInfo info = parseConnectionString(db.connectionString());
         QTemporaryDir folder;
         const auto writeDsn = [&](const QString &pwdLine) {
-            QFile f(folder.filePath(QStringLiteral("PLOV.DSN")));
+            QFile f(folder.filePath(u"PLOV.DSN"_s));
             QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            f.write(QStringLiteral("[ODBC]\r\nDRIVER=PostgreSQL Unicode\r\nSERVER=%1\r\nPORT=%2\r\n"
-                                   "DATABASE=%3\r\nUID=%4\r\n%5")
-                        .arg(info.host)
+            f.write(u"[ODBC]\r\nDRIVER=PostgreSQL Unicode\r\nSERVER=%1\r\nPORT=%2\r\n"
+                    u"DATABASE=%3\r\nUID=%4\r\n%5"_s.arg(info.host)
                         .arg(info.port)
                         .arg(info.database, account, pwdLine)
                         .toUtf8());
         };
         ScriptedMessageService messages;
-        writeDsn(QStringLiteral("PWD=not-the-password\r\n"));
-        StartProgram(QStringLiteral("-AD=x"), folder.path()); // ends: no launch token
-        QCOMPARE(messages.shown().first().title, QStringLiteral("取得系統相關設定資料錯誤"));
-        QVERIFY2(messages.shown().first().text.contains(QStringLiteral("密碼錯誤")),
+        writeDsn(u"PWD=not-the-password\r\n"_s);
+        StartProgram(u"-AD=x"_s, folder.path()); // ends: no launch token
+        QCOMPARE(messages.shown().first().title, u"取得系統相關設定資料錯誤"_s);
+        QVERIFY2(messages.shown().first().text.contains(u"密碼錯誤"_s),
                  qPrintable(messages.shown().first().text));
 
         // Without PWD= the suite's database password is used, and it signs in.
         messages.clear();
         Session() = SessionSettings();
         writeDsn(QString());
-        StartedProgram started = StartProgram(QStringLiteral("-AD=x"), folder.path());
-        QCOMPARE(messages.texts(), QStringList{QStringLiteral("引數錯誤")});
-        QCOMPARE(Session().UserName, QStringLiteral("王小明")); // read from the server
+        StartedProgram started = StartProgram(u"-AD=x"_s, folder.path());
+        QCOMPARE(messages.texts(), QStringList{u"引數錯誤"_s});
+        QCOMPARE(Session().UserName, u"王小明"_s); // read from the server
     }
 
     void unreachableServerSaysWhy()
@@ -184,16 +184,16 @@ private slots:
         if (TestDatabase::engineUnderTest() != ConnectionInfo::Engine::Postgres)
             QSKIP("a server named in the data-source file");
         QTemporaryDir folder;
-        QFile f(folder.filePath(QStringLiteral("PLOV.DSN")));
+        QFile f(folder.filePath(u"PLOV.DSN"_s));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("[ODBC]\r\nDRIVER=PostgreSQL "
                 "Unicode\r\nSERVER=127.0.0.1\r\nPORT=1\r\nDATABASE=plov\r\nUID=press\r\n");
         f.close();
         ScriptedMessageService messages;
-        StartedProgram started = StartProgram(QStringLiteral("-AD=x"), folder.path());
+        StartedProgram started = StartProgram(u"-AD=x"_s, folder.path());
         QVERIFY(!started.window);
-        QCOMPARE(messages.shown().first().title, QStringLiteral("取得系統相關設定資料錯誤"));
-        QVERIFY2(messages.shown().first().text.contains(QStringLiteral("無法連線")),
+        QCOMPARE(messages.shown().first().title, u"取得系統相關設定資料錯誤"_s);
+        QVERIFY2(messages.shown().first().text.contains(u"無法連線"_s),
                  qPrintable(messages.shown().first().text));
     }
 };

@@ -1,31 +1,33 @@
 #include "testdatabase.h"
 
-#include "startup/db/connection.h"
-#include "startup/db/databasecreator.h"
-#include "startup/db/dberror.h"
-#include "startup/db/postgresengine.h"
-#include "startup/db/recordset.h"
-#include "startup/db/sqlquery.h"
+#include "db/connection.h"
+#include "db/databasecreator.h"
+#include "db/dberror.h"
+#include "db/postgresengine.h"
+#include "db/recordset.h"
+#include "db/sqlquery.h"
 
 #include <QCoreApplication>
 #include <QSqlQuery>
 #include <QTest>
 #include <QUrl>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString pgUrl(const QString &database)
 {
-    const QString host = qEnvironmentVariable("PLOV_TEST_PG_HOST", QStringLiteral("/tmp"));
-    const QString port = qEnvironmentVariable("PLOV_TEST_PG_PORT", QStringLiteral("5432"));
-    const QString user = qEnvironmentVariable("PLOV_TEST_PG_USER", QStringLiteral("postgres"));
-    return QStringLiteral("postgresql://%1@localhost:%2/%3?host=%4")
-        .arg(user, port, database, QString::fromUtf8(QUrl::toPercentEncoding(host)));
+    const QString host = qEnvironmentVariable("PLOV_TEST_PG_HOST", u"/tmp"_s);
+    const QString port = qEnvironmentVariable("PLOV_TEST_PG_PORT", u"5432"_s);
+    const QString user = qEnvironmentVariable("PLOV_TEST_PG_USER", u"postgres"_s);
+    return u"postgresql://%1@localhost:%2/%3?host=%4"_s.arg(
+        user, port, database, QString::fromUtf8(QUrl::toPercentEncoding(host)));
 }
 
 QString adminConnectionString()
 {
-    return ConnectionStringForTarget(pgUrl(QStringLiteral("postgres")));
+    return ConnectionStringForTarget(pgUrl(u"postgres"_s));
 }
 
 } // namespace
@@ -47,7 +49,7 @@ bool TestDatabase::available(QString *why)
         return true;
     } catch (const DbError &e) {
         if (why)
-            *why = QStringLiteral("no PostgreSQL server for the tests: ") + e.description();
+            *why = u"no PostgreSQL server for the tests: "_s + e.description();
         return false;
     }
 }
@@ -56,12 +58,11 @@ TestDatabase::TestDatabase(Content content)
 {
     const bool demo = content == Content::Demo;
     if (engineUnderTest() == ConnectionInfo::Engine::Sqlite) {
-        m_connectionString = CreatePlovDatabase(m_dir.filePath(QStringLiteral("PLOV.mdb")), demo);
+        m_connectionString = CreatePlovDatabase(m_dir.filePath(u"PLOV.mdb"_s), demo);
         return;
     }
     static int counter = 0;
-    m_pgDatabase =
-        QStringLiteral("plovtest_%1_%2").arg(QCoreApplication::applicationPid()).arg(++counter);
+    m_pgDatabase = u"plovtest_%1_%2"_s.arg(QCoreApplication::applicationPid()).arg(++counter);
     m_connectionString = CreatePlovDatabase(pgUrl(m_pgDatabase), demo);
 }
 
@@ -73,9 +74,8 @@ TestDatabase::~TestDatabase()
     try {
         Connection c;
         c.open(adminConnectionString());
-        runStatement(
-            c.database(),
-            QStringLiteral("drop database if exists \"%1\" with (force)").arg(m_pgDatabase), {});
+        runStatement(c.database(),
+                     u"drop database if exists \"%1\" with (force)"_s.arg(m_pgDatabase), {});
         c.close();
         PostgresEngine::clearPool();
     } catch (const DbError &e) {

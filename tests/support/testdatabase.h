@@ -1,6 +1,6 @@
 #pragma once
 
-#include "startup/db/connectioninfo.h"
+#include "db/connectioninfo.h"
 
 #include <QString>
 #include <QTemporaryDir>

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Run
@@ -36,16 +38,15 @@ private slots:
     void createsAndRefusesToOverwrite()
     {
         QTemporaryDir dir;
-        const QString db = dir.filePath(QStringLiteral("PLOV.mdb"));
-        Run r = plov({QStringLiteral("create"), db});
+        const QString db = dir.filePath(u"PLOV.mdb"_s);
+        Run r = plov({u"create"_s, db});
         QCOMPARE(r.exitCode, 0);
         QVERIFY(QFile::exists(db));
         const qint64 size = QFileInfo(db).size();
 
-        r = plov({QStringLiteral("demo"), db});
+        r = plov({u"demo"_s, db});
         QCOMPARE(r.exitCode, 1);
-        QVERIFY2(r.err.contains(db) && r.err.contains(QStringLiteral("不會覆蓋")),
-                 qPrintable(r.err));
+        QVERIFY2(r.err.contains(db) && r.err.contains(u"不會覆蓋"_s), qPrintable(r.err));
         QCOMPARE(QFileInfo(db).size(), size);
     }
 
@@ -53,47 +54,43 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("nothing") << QStringList();
-        QTest::newRow("unknown command")
-            << QStringList{QStringLiteral("drop"), QStringLiteral("x.mdb")};
-        QTest::newRow("create without DB") << QStringList{QStringLiteral("create")};
-        QTest::newRow("print without -o")
-            << QStringList{QStringLiteral("print-schedule"), QStringLiteral("x.mdb")};
+        QTest::newRow("unknown command") << QStringList{u"drop"_s, u"x.mdb"_s};
+        QTest::newRow("create without DB") << QStringList{u"create"_s};
+        QTest::newRow("print without -o") << QStringList{u"print-schedule"_s, u"x.mdb"_s};
     }
     void wrongCommandLinesShowTheUsage()
     {
         QFETCH(QStringList, args);
         const Run r = plov(args);
         QCOMPARE(r.exitCode, 2);
-        QVERIFY(r.err.contains(QStringLiteral("usage:")));
+        QVERIFY(r.err.contains(u"usage:"_s));
     }
 
     void printsTheDemoScheduleToPdf()
     {
         QTemporaryDir dir;
-        const QString db = dir.filePath(QStringLiteral("PLOV.mdb"));
-        QCOMPARE(plov({QStringLiteral("demo"), db}).exitCode, 0);
-        const QString pdf = dir.filePath(QStringLiteral("schedule.pdf"));
-        Run r = plov({QStringLiteral("print-schedule"), db, QStringLiteral("海德堡"),
-                      QStringLiteral("-o"), pdf});
+        const QString db = dir.filePath(u"PLOV.mdb"_s);
+        QCOMPARE(plov({u"demo"_s, db}).exitCode, 0);
+        const QString pdf = dir.filePath(u"schedule.pdf"_s);
+        Run r = plov({u"print-schedule"_s, db, u"海德堡"_s, u"-o"_s, pdf});
         QCOMPARE(r.exitCode, 0);
         QVERIFY(QFileInfo(pdf).size() > 1000);
 
-        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
         if (pdftotext.isEmpty())
             QSKIP("pdftotext is not installed");
         QProcess text;
-        text.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        text.start(pdftotext, {u"-layout"_s, pdf, u"-"_s});
         QVERIFY(text.waitForFinished());
         const QString content = QString::fromUtf8(text.readAllStandardOutput());
-        QVERIFY2(content.contains(QStringLiteral("印刷排程表")), qPrintable(content.left(400)));
-        QVERIFY(content.contains(QStringLiteral("海德堡四色")));
-        QVERIFY(!content.contains(QStringLiteral("小森五色"))); // other presses are not printed
+        QVERIFY2(content.contains(u"印刷排程表"_s), qPrintable(content.left(400)));
+        QVERIFY(content.contains(u"海德堡四色"_s));
+        QVERIFY(!content.contains(u"小森五色"_s)); // other presses are not printed
 
-        r = plov({QStringLiteral("print-schedule"), db, QStringLiteral("沒有這台"),
-                  QStringLiteral("-o"), dir.filePath(QStringLiteral("none.pdf"))});
+        r = plov({u"print-schedule"_s, db, u"沒有這台"_s, u"-o"_s, dir.filePath(u"none.pdf"_s)});
         QCOMPARE(r.exitCode, 1);
-        QVERIFY(r.err.contains(QStringLiteral("查無任何資料!")));
-        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("none.pdf"))));
+        QVERIFY(r.err.contains(u"查無任何資料!"_s));
+        QVERIFY(!QFile::exists(dir.filePath(u"none.pdf"_s)));
     }
 };
 

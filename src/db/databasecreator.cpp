@@ -1,10 +1,10 @@
-#include "databasecreator.h"
+#include "db/databasecreator.h"
 
-#include "connection.h"
-#include "dberror.h"
-#include "recordset.h"
-#include "sqlquery.h"
-#include "sqlscript.h"
+#include "db/connection.h"
+#include "db/dberror.h"
+#include "db/recordset.h"
+#include "db/sqlquery.h"
+#include "db/sqlscript.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,55 +13,54 @@
 #include <QUrl>
 #include <QUrlQuery>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 bool isPostgresUrl(const QString &target)
 {
-    return target.startsWith(QStringLiteral("postgresql://")) ||
-           target.startsWith(QStringLiteral("postgres://"));
+    return target.startsWith(u"postgresql://"_s) || target.startsWith(u"postgres://"_s);
 }
 
 ConnectionInfo postgresTarget(const QString &target)
 {
     const QUrl url(target);
     if (!url.isValid())
-        throw DbError(QStringLiteral("無效的資料庫網址：%1").arg(target));
+        throw DbError(u"無效的資料庫網址：%1"_s.arg(target));
     ConnectionInfo info;
     info.engine = ConnectionInfo::Engine::Postgres;
     const QUrlQuery query(url);
-    info.host = query.hasQueryItem(QStringLiteral("host"))
-                    ? query.queryItemValue(QStringLiteral("host"), QUrl::FullyDecoded)
-                    : url.host(QUrl::FullyDecoded);
+    info.host = query.hasQueryItem(u"host"_s) ? query.queryItemValue(u"host"_s, QUrl::FullyDecoded)
+                                              : url.host(QUrl::FullyDecoded);
     if (info.host.isEmpty())
-        info.host = QStringLiteral("localhost");
+        info.host = u"localhost"_s;
     info.port = url.port(5432);
     info.database = url.path(QUrl::FullyDecoded).mid(1);
     info.user = url.userName(QUrl::FullyDecoded);
     info.password = url.password(QUrl::FullyDecoded);
     if (info.database.isEmpty())
-        throw DbError(QStringLiteral("資料庫網址沒有資料庫名稱：%1").arg(target));
+        throw DbError(u"資料庫網址沒有資料庫名稱：%1"_s.arg(target));
     return info;
 }
 
 QString sqliteConnectionString(const QString &path)
 {
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;"
-                          "Jet OLEDB:Database Password=qtam5827qtam5827")
-        .arg(path);
+    return u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;"
+           u"Jet OLEDB:Database Password=qtam5827qtam5827"_s.arg(path);
 }
 
 void createSqliteFile(const QString &path)
 {
     if (QFileInfo::exists(path))
-        throw DbError(QStringLiteral("%1 已經存在，不會覆蓋既有的資料庫").arg(path));
-    const QString name = QStringLiteral("plov-create");
+        throw DbError(u"%1 已經存在，不會覆蓋既有的資料庫"_s.arg(path));
+    const QString name = u"plov-create"_s;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
         db.setDatabaseName(path);
         if (!db.open())
-            throw DbError(QStringLiteral("無法建立資料庫 %1：%2").arg(path, db.lastError().text()));
+            throw DbError(u"無法建立資料庫 %1：%2"_s.arg(path, db.lastError().text()));
         QSqlQuery q(db);
-        q.exec(QStringLiteral("pragma journal_mode=WAL"));
+        q.exec(u"pragma journal_mode=WAL"_s);
         q.finish();
         db.close();
     }
@@ -72,40 +71,36 @@ void createSqliteFile(const QString &path)
 void preparePostgresDatabase(const ConnectionInfo &info)
 {
     ConnectionInfo admin = info;
-    admin.database = QStringLiteral("postgres");
+    admin.database = u"postgres"_s;
     {
         Connection c;
         c.open(postgresConnectionString(admin));
-        QSqlQuery q = runStatement(c.database(),
-                                   QStringLiteral("select 1 from pg_database where datname = ?"),
+        QSqlQuery q = runStatement(c.database(), u"select 1 from pg_database where datname = ?"_s,
                                    {info.database});
         const bool exists = q.next();
         q.finish();
         if (!exists) {
             QString quoted = info.database;
-            quoted.replace(u'"', QStringLiteral("\"\""));
-            runStatement(c.database(), QStringLiteral("create database \"%1\"").arg(quoted), {});
+            quoted.replace(u'"', u"\"\""_s);
+            runStatement(c.database(), u"create database \"%1\""_s.arg(quoted), {});
         }
     }
     Connection c;
     c.open(postgresConnectionString(info));
     QSqlQuery q = runStatement(
         c.database(),
-        QStringLiteral(
-            "select count(*) from information_schema.tables where table_schema = 'public'"),
-        {});
+        u"select count(*) from information_schema.tables where table_schema = 'public'"_s, {});
     if (q.next() && q.value(0).toInt() > 0)
-        throw DbError(
-            QStringLiteral("資料庫 %1 已經有資料表，不會覆蓋既有的資料庫").arg(info.database));
+        throw DbError(u"資料庫 %1 已經有資料表，不會覆蓋既有的資料庫"_s.arg(info.database));
 }
 
 } // namespace
 
 QString SchemaText(const QString &name)
 {
-    QFile f(QStringLiteral(":/schema/") + name);
+    QFile f(u":/schema/"_s + name);
     if (!f.open(QIODevice::ReadOnly))
-        throw DbError(QStringLiteral("找不到內建的資料庫結構檔 %1").arg(name));
+        throw DbError(u"找不到內建的資料庫結構檔 %1"_s.arg(name));
     return QString::fromUtf8(f.readAll());
 }
 
@@ -129,17 +124,15 @@ QString CreatePlovDatabase(const QString &target, bool withDemoData)
         Connection c;
         c.open(connectionString);
         TransactionGuard transaction(c);
-        RunSchemaScript(c, SchemaText(postgres ? QStringLiteral("postgresql.sql")
-                                               : QStringLiteral("sqlite.sql")));
+        RunSchemaScript(c, SchemaText(postgres ? u"postgresql.sql"_s : u"sqlite.sql"_s));
         if (withDemoData)
-            RunDataScript(c, SchemaText(QStringLiteral("demo.sql")));
+            RunDataScript(c, SchemaText(u"demo.sql"_s));
         transaction.commit();
     } catch (const DbError &) {
         // A half-made database file is no database: nothing is left behind.
         if (!postgres) {
             const QString path = QFileInfo(target).absoluteFilePath();
-            for (const QString &suffix :
-                 {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+            for (const QString &suffix : {QString(), u"-wal"_s, u"-shm"_s})
                 QFile::remove(path + suffix);
         }
         throw;

@@ -1,4 +1,4 @@
-#include "startup/db/jetdialect.h"
+#include "db/jetdialect.h"
 
 #include <QTest>
 

@@ -1,6 +1,8 @@
-#include "jetdialect.h"
+#include "db/jetdialect.h"
 
 #include <QList>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -75,7 +77,7 @@ bool isKeyword(const Token &t, QStringView word)
 QString quoted(const QString &name, JetTarget target)
 {
     QString folded = target == JetTarget::Postgres ? name.toLower() : name;
-    folded.replace(u'"', QStringLiteral("\"\""));
+    folded.replace(u'"', u"\"\""_s);
     return u'"' + folded + u'"';
 }
 
@@ -119,7 +121,7 @@ QString translateJet(const QString &jetSql, JetTarget target)
             break;
         case Token::Word:
             if (target == JetTarget::Postgres && t.text.compare(u"like", Qt::CaseInsensitive) == 0)
-                out += QStringLiteral("ilike");
+                out += u"ilike"_s;
             else
                 out += t.text;
             break;
@@ -130,7 +132,7 @@ QString translateJet(const QString &jetSql, JetTarget target)
     if (!limit.isEmpty()) {
         while (out.endsWith(u' ') || out.endsWith(u';'))
             out.chop(1);
-        out += QStringLiteral(" limit ") + limit;
+        out += u" limit "_s + limit;
     }
     return out;
 }

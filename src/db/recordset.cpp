@@ -1,26 +1,27 @@
-#include "recordset.h"
+#include "db/recordset.h"
 
-#include "connection.h"
-#include "dberror.h"
-#include "engine.h"
-#include "sqlquery.h"
+#include "db/connection.h"
+#include "db/dberror.h"
+#include "db/engine.h"
+#include "db/sqlquery.h"
 
 #include <QRegularExpression>
 #include <QSqlRecord>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString identityAlias = QStringLiteral("plov_row_identity");
+const QString identityAlias = u"plov_row_identity"_s;
 
 // The one table a statement opened for update reads: the name after its "from".
 QString tableOfStatement(const QString &jetSql)
 {
-    static const QRegularExpression from(
-        QStringLiteral(R"(\bfrom\s+(\[[^\]]+\]|"[^"]+"|[^\s,()]+))"),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression from(uR"(\bfrom\s+(\[[^\]]+\]|"[^"]+"|[^\s,()]+))"_s,
+                                         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = from.match(jetSql);
     if (!m.hasMatch())
-        throw DbError(QStringLiteral("無法判斷要更新的資料表：%1").arg(jetSql));
+        throw DbError(u"無法判斷要更新的資料表：%1"_s.arg(jetSql));
     QString name = m.captured(1);
     if (name.startsWith(u'[') || name.startsWith(u'"'))
         name = name.mid(1, name.size() - 2);
@@ -30,13 +31,13 @@ QString tableOfStatement(const QString &jetSql)
 // "select [top n] <list> from ..." becomes "select [top n] <identity> as alias, <list> from ...".
 QString withIdentity(const QString &jetSql, const QString &identity)
 {
-    static const QRegularExpression head(QStringLiteral(R"(^\s*select\s+(top\s+\d+\s+)?)"),
+    static const QRegularExpression head(uR"(^\s*select\s+(top\s+\d+\s+)?)"_s,
                                          QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = head.match(jetSql);
     if (!m.hasMatch())
-        throw DbError(QStringLiteral("只能更新 select 敘述的結果：%1").arg(jetSql));
-    return jetSql.left(m.capturedEnd()) + identity + QStringLiteral(" as ") + identityAlias +
-           QStringLiteral(", ") + jetSql.mid(m.capturedEnd());
+        throw DbError(u"只能更新 select 敘述的結果：%1"_s.arg(jetSql));
+    return jetSql.left(m.capturedEnd()) + identity + u" as "_s + identityAlias + u", "_s +
+           jetSql.mid(m.capturedEnd());
 }
 
 } // namespace
@@ -79,7 +80,7 @@ void Recordset::openTable(const QString &table, Lock lock)
     close();
     m_lock = lock;
     m_table = table;
-    const QString sql = QStringLiteral("select * from [%1] where 1 = 0").arg(table);
+    const QString sql = u"select * from [%1] where 1 = 0"_s.arg(table);
     QSqlQuery q = runStatement(m_connection.database(), m_connection.translate(sql), {});
     const QSqlRecord rec = q.record();
     for (int i = 0; i < rec.count(); ++i)
@@ -115,7 +116,7 @@ void Recordset::moveFirst()
 void Recordset::moveNext()
 {
     if (eof())
-        throw DbError(QStringLiteral("已經在最後一筆資料之後"));
+        throw DbError(u"已經在最後一筆資料之後"_s);
     ++m_position;
 }
 
@@ -124,20 +125,20 @@ int Recordset::fieldIndex(const QString &field) const
     for (int i = 0; i < m_fields.size(); ++i)
         if (m_fields.at(i).compare(field, Qt::CaseInsensitive) == 0)
             return i;
-    throw DbError(QStringLiteral("在對應所要求名稱或序數的集合中，找不到項目：%1").arg(field));
+    throw DbError(u"在對應所要求名稱或序數的集合中，找不到項目：%1"_s.arg(field));
 }
 
 Recordset::Row &Recordset::current()
 {
     if (bof() || eof())
-        throw DbError(QStringLiteral("目前沒有資料錄（BOF 或 EOF 為 True）"));
+        throw DbError(u"目前沒有資料錄（BOF 或 EOF 為 True）"_s);
     return m_rows[m_position];
 }
 
 const Recordset::Row &Recordset::current() const
 {
     if (bof() || eof())
-        throw DbError(QStringLiteral("目前沒有資料錄（BOF 或 EOF 為 True）"));
+        throw DbError(u"目前沒有資料錄（BOF 或 EOF 為 True）"_s);
     return m_rows[m_position];
 }
 
@@ -167,7 +168,7 @@ QVector<QVector<QVariant>> Recordset::getRows() const
 void Recordset::setValue(const QString &field, const QVariant &value)
 {
     if (m_lock == Lock::ReadOnly)
-        throw DbError(QStringLiteral("資料錄集是唯讀的，無法更新"));
+        throw DbError(u"資料錄集是唯讀的，無法更新"_s);
     const int i = fieldIndex(field);
     Row &row = current();
     row.values[i] = value;
@@ -178,7 +179,7 @@ void Recordset::setValue(const QString &field, const QVariant &value)
 void Recordset::addNew()
 {
     if (m_lock == Lock::ReadOnly)
-        throw DbError(QStringLiteral("資料錄集是唯讀的，無法新增"));
+        throw DbError(u"資料錄集是唯讀的，無法新增"_s);
     Row row;
     row.values.resize(m_fields.size());
     row.original = row.values;
@@ -216,27 +217,27 @@ void Recordset::writeRow(Row &row)
         for (int i = 0; i < m_fields.size(); ++i)
             if (row.changed.at(i)) {
                 columns.append(engine.quoteIdentifier(m_fields.at(i)));
-                marks.append(QStringLiteral("?"));
+                marks.append(u"?"_s);
                 params.append(row.values.at(i));
             }
-        sql = columns.isEmpty() ? QStringLiteral("insert into %1 default values").arg(table)
-                                : QStringLiteral("insert into %1 (%2) values (%3)")
-                                      .arg(table, columns.join(u','), marks.join(u','));
+        sql = columns.isEmpty() ? u"insert into %1 default values"_s.arg(table)
+                                : u"insert into %1 (%2) values (%3)"_s.arg(
+                                      table, columns.join(u','), marks.join(u','));
     } else {
         // The row is found by its identity, and only while every changed column still
         // holds what was read: a row changed meanwhile by someone else is not overwritten.
-        QStringList checks{engine.rowIdentity() + QStringLiteral(" = ?")};
+        QStringList checks{engine.rowIdentity() + u" = ?"_s};
         QVariantList checkParams{row.identity};
         for (int i = 0; i < m_fields.size(); ++i) {
             if (!row.changed.at(i))
                 continue;
             const QString col = engine.quoteIdentifier(m_fields.at(i));
-            columns.append(col + QStringLiteral(" = ?"));
+            columns.append(col + u" = ?"_s);
             params.append(row.values.at(i));
             if (row.original.at(i).isNull()) {
-                checks.append(col + QStringLiteral(" is null"));
+                checks.append(col + u" is null"_s);
             } else {
-                checks.append(col + QStringLiteral(" = ?"));
+                checks.append(col + u" = ?"_s);
                 checkParams.append(row.original.at(i));
             }
         }
@@ -245,18 +246,16 @@ void Recordset::writeRow(Row &row)
             return;
         }
         params += checkParams;
-        sql = QStringLiteral("update %1 set %2 where %3")
-                  .arg(table, columns.join(QStringLiteral(", ")),
-                       checks.join(QStringLiteral(" and ")));
+        sql = u"update %1 set %2 where %3"_s.arg(table, columns.join(u", "_s),
+                                                 checks.join(u" and "_s));
     }
-    sql += QStringLiteral(" returning ") + engine.rowIdentity();
+    sql += u" returning "_s + engine.rowIdentity();
     QSqlQuery &q = m_connection.run(sql, params);
     if (!q.next()) {
         q.finish();
         throw DbConflictError(
-            QStringLiteral(
-                "資料表 %1 的這筆資料已被其他使用者變更或刪除，無法儲存。請重新查詢後再試一次。")
-                .arg(m_table));
+            u"資料表 %1 的這筆資料已被其他使用者變更或刪除，無法儲存。請重新查詢後再試一次。"_s.arg(
+                m_table));
     }
     row.identity = q.value(0);
     q.finish();

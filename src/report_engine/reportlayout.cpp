@@ -1,4 +1,4 @@
-#include "reports/reportlayout.h"
+#include "report_engine/reportlayout.h"
 
 const ReportText *ReportBand::text(const QString &name) const
 {

@@ -1,7 +1,9 @@
-#include "sqlscript.h"
+#include "db/sqlscript.h"
 
-#include "connection.h"
-#include "sqlquery.h"
+#include "db/connection.h"
+#include "db/sqlquery.h"
+
+using namespace Qt::StringLiterals;
 
 QStringList SplitSqlScript(const QString &script)
 {
@@ -11,10 +13,10 @@ QStringList SplitSqlScript(const QString &script)
     const QStringList lines = script.split(u'\n');
     for (const QString &raw : lines) {
         const QString line = raw.trimmed();
-        if (!inBody && (line.isEmpty() || line.startsWith(QStringLiteral("--"))))
+        if (!inBody && (line.isEmpty() || line.startsWith(u"--"_s)))
             continue;
         current += raw + u'\n';
-        if (line.count(QStringLiteral("$$")) % 2 == 1)
+        if (line.count(u"$$"_s) % 2 == 1)
             inBody = !inBody;
         if (!inBody && line.endsWith(u';')) {
             current = current.trimmed();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine.h"
+#include "db/engine.h"
 
 // The embedded engine: one database file, opened per operation. WAL and a busy
 // timeout let several copies on one computer read while one writes.

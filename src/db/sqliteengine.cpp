@@ -1,8 +1,8 @@
-#include "sqliteengine.h"
+#include "db/sqliteengine.h"
 
 #include "common/numbertext.h"
-#include "dberror.h"
-#include "jetdialect.h"
+#include "db/dberror.h"
+#include "db/jetdialect.h"
 
 #include <QAtomicInt>
 #include <QFile>
@@ -12,12 +12,14 @@
 #include <QSqlQuery>
 #include <sqlite3.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString nextConnectionName()
 {
     static QAtomicInt counter;
-    return QStringLiteral("plov-sqlite-%1").arg(counter.fetchAndAddRelaxed(1));
+    return u"plov-sqlite-%1"_s.arg(counter.fetchAndAddRelaxed(1));
 }
 
 // val(x): the number a text starts with, 0 when none; numbers pass through.
@@ -44,27 +46,26 @@ void SqliteEngine::checkDatabaseFile(const QString &path)
 {
     const QFileInfo fi(path);
     if (!fi.exists())
-        throw DbError(QStringLiteral("找不到資料庫檔案 %1").arg(path));
+        throw DbError(u"找不到資料庫檔案 %1"_s.arg(path));
     if (!fi.isFile())
-        throw DbError(QStringLiteral("%1 不是檔案").arg(path));
+        throw DbError(u"%1 不是檔案"_s.arg(path));
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw DbError(QStringLiteral("無法讀取資料庫檔案 %1：%2").arg(path, f.errorString()));
+        throw DbError(u"無法讀取資料庫檔案 %1：%2"_s.arg(path, f.errorString()));
     const QByteArray head = f.read(32);
     if (head.startsWith(QByteArrayLiteral("SQLite format 3\0")))
         return;
     if (head.mid(4, 15) == "Standard Jet DB" || head.mid(4, 15) == "Standard ACE DB")
         throw DbError(
-            QStringLiteral("%1 是 Microsoft Access 資料庫，必須先轉換成本程式的資料庫格式才能使用")
-                .arg(path));
-    throw DbError(QStringLiteral("%1 不是資料庫檔案（檔案已損壞或格式不符）").arg(path));
+            u"%1 是 Microsoft Access 資料庫，必須先轉換成本程式的資料庫格式才能使用"_s.arg(path));
+    throw DbError(u"%1 不是資料庫檔案（檔案已損壞或格式不符）"_s.arg(path));
 }
 
 void SqliteEngine::registerFunctions(QSqlDatabase &db)
 {
     const QVariant handle = db.driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        throw DbError(QStringLiteral("無法取得 SQLite 連線"));
+        throw DbError(u"無法取得 SQLite 連線"_s);
     sqlite3 *raw = *static_cast<sqlite3 *const *>(handle.constData());
     sqlite3_create_function_v2(raw, "val", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                sqliteVal, nullptr, nullptr, nullptr);
@@ -74,22 +75,22 @@ QSqlDatabase SqliteEngine::acquire(const ConnectionInfo &info)
 {
     checkDatabaseFile(info.dataSource);
     const QString name = nextConnectionName();
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
     db.setDatabaseName(info.dataSource);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+    db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=10000"_s);
     if (!db.open()) {
         const QString why = db.lastError().text();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
-        throw DbError(QStringLiteral("無法開啟資料庫 %1：%2").arg(info.dataSource, why));
+        throw DbError(u"無法開啟資料庫 %1：%2"_s.arg(info.dataSource, why));
     }
     registerFunctions(db);
     QSqlQuery pragma(db);
-    if (!pragma.exec(QStringLiteral("pragma journal_mode=WAL"))) {
+    if (!pragma.exec(u"pragma journal_mode=WAL"_s)) {
         const QString why = pragma.lastError().text();
         pragma = QSqlQuery();
         release(db);
-        throw DbError(QStringLiteral("無法開啟資料庫 %1：%2").arg(info.dataSource, why));
+        throw DbError(u"無法開啟資料庫 %1：%2"_s.arg(info.dataSource, why));
     }
     return db;
 }
@@ -110,6 +111,6 @@ QString SqliteEngine::translate(const QString &jetSql) const
 QString SqliteEngine::quoteIdentifier(const QString &name) const
 {
     QString n = name;
-    n.replace(u'"', QStringLiteral("\"\""));
+    n.replace(u'"', u"\"\""_s);
     return u'"' + n + u'"';
 }

@@ -1,8 +1,10 @@
-#include "sqlquery.h"
+#include "db/sqlquery.h"
 
-#include "dberror.h"
+#include "db/dberror.h"
 
 #include <QSqlError>
+
+using namespace Qt::StringLiterals;
 
 QSqlQuery runStatement(const QSqlDatabase &db, const QString &sql, const QVariantList &params)
 {
@@ -28,7 +30,7 @@ void bindValues(QSqlQuery &q, const QVariantList &params)
         // Text is never Null here: an empty text is bound as '' (only an invalid
         // QVariant stands for Null).
         if (v.typeId() == QMetaType::QString && v.toString().isNull())
-            q.bindValue(int(i), QStringLiteral(""));
+            q.bindValue(int(i), u""_s);
         else
             q.bindValue(int(i), v);
     }
@@ -40,5 +42,5 @@ QString describeQueryError(const QSqlQuery &q, const QString &sql)
     QString text = e.databaseText().trimmed();
     if (text.isEmpty())
         text = e.text().trimmed();
-    return text + QStringLiteral("\n") + sql;
+    return text + u"\n"_s + sql;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine.h"
+#include "db/engine.h"
 
 // A PostgreSQL server shared by every computer of the shop. Opening a connection
 // takes a session from a small pool, so an operation that opens one per row stays fast.

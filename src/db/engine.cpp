@@ -1,7 +1,7 @@
-#include "engine.h"
+#include "db/engine.h"
 
-#include "postgresengine.h"
-#include "sqliteengine.h"
+#include "db/postgresengine.h"
+#include "db/sqliteengine.h"
 
 std::unique_ptr<Engine> Engine::create(ConnectionInfo::Engine kind)
 {

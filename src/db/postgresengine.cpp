@@ -1,7 +1,7 @@
-#include "postgresengine.h"
+#include "db/postgresengine.h"
 
-#include "dberror.h"
-#include "jetdialect.h"
+#include "db/dberror.h"
+#include "db/jetdialect.h"
 
 #include <QAtomicInt>
 #include <QElapsedTimer>
@@ -9,6 +9,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -47,23 +49,22 @@ QHash<QString, QString> &poolKeyByName()
 QString nextConnectionName()
 {
     static QAtomicInt counter;
-    return QStringLiteral("plov-pg-%1").arg(counter.fetchAndAddRelaxed(1));
+    return u"plov-pg-%1"_s.arg(counter.fetchAndAddRelaxed(1));
 }
 
 QString describeOpenFailure(const ConnectionInfo &info, const QSqlError &error)
 {
     const QString text = error.text();
     const QString where = info.host.startsWith(u'/')
-                              ? QStringLiteral("%1 (port %2)").arg(info.host).arg(info.port)
-                              : QStringLiteral("%1:%2").arg(info.host).arg(info.port);
-    if (text.contains(QStringLiteral("password authentication failed"), Qt::CaseInsensitive) ||
-        text.contains(QStringLiteral("no password supplied"), Qt::CaseInsensitive))
-        return QStringLiteral("資料庫伺服器 %1 拒絕登入：使用者 %2 的密碼錯誤（%3）")
-            .arg(where, info.user, text.trimmed());
-    if (text.contains(QStringLiteral("does not exist"), Qt::CaseInsensitive))
-        return QStringLiteral("資料庫伺服器 %1 上沒有資料庫 %2（%3）")
-            .arg(where, info.database, text.trimmed());
-    return QStringLiteral("無法連線到資料庫伺服器 %1（%2）").arg(where, text.trimmed());
+                              ? u"%1 (port %2)"_s.arg(info.host).arg(info.port)
+                              : u"%1:%2"_s.arg(info.host).arg(info.port);
+    if (text.contains(u"password authentication failed"_s, Qt::CaseInsensitive) ||
+        text.contains(u"no password supplied"_s, Qt::CaseInsensitive))
+        return u"資料庫伺服器 %1 拒絕登入：使用者 %2 的密碼錯誤（%3）"_s.arg(where, info.user,
+                                                                             text.trimmed());
+    if (text.contains(u"does not exist"_s, Qt::CaseInsensitive))
+        return u"資料庫伺服器 %1 上沒有資料庫 %2（%3）"_s.arg(where, info.database, text.trimmed());
+    return u"無法連線到資料庫伺服器 %1（%2）"_s.arg(where, text.trimmed());
 }
 
 } // namespace
@@ -105,20 +106,20 @@ QSqlDatabase PostgresEngine::acquire(const ConnectionInfo &info)
         // A session idle for a while may have been dropped by the server: ask it.
         const QElapsedTimer since = idleSince().take(name);
         const bool fresh = since.isValid() && since.elapsed() < trustIdleMs;
-        if (db.isOpen() && (fresh || QSqlQuery(db).exec(QStringLiteral("select 1"))))
+        if (db.isOpen() && (fresh || QSqlQuery(db).exec(u"select 1"_s)))
             return db;
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
         poolKeyByName().remove(name);
     }
     const QString name = nextConnectionName();
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+    QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, name);
     db.setHostName(info.host);
     db.setPort(info.port);
     db.setDatabaseName(info.database);
     db.setUserName(info.user);
     db.setPassword(info.password);
-    db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+    db.setConnectOptions(u"connect_timeout=5"_s);
     if (!db.open()) {
         const QString why = describeOpenFailure(info, db.lastError());
         db = QSqlDatabase();
@@ -154,6 +155,6 @@ QString PostgresEngine::translate(const QString &jetSql) const
 QString PostgresEngine::quoteIdentifier(const QString &name) const
 {
     QString n = name.toLower();
-    n.replace(u'"', QStringLiteral("\"\""));
+    n.replace(u'"', u"\"\""_s);
     return u'"' + n + u'"';
 }

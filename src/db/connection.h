@@ -1,6 +1,6 @@
 #pragma once
 
-#include "connectioninfo.h"
+#include "db/connectioninfo.h"
 
 #include <QHash>
 #include <QSqlDatabase>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/reportlayout.h"
+#include "report_engine/reportlayout.h"
 
 #include <QDialog>
 #include <QPrinter>

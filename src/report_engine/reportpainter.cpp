@@ -1,6 +1,6 @@
-#include "reports/reportpainter.h"
+#include "report_engine/reportpainter.h"
 
-#include "reports/reportfonts.h"
+#include "report_engine/reportfonts.h"
 
 #include <QFile>
 #include <QFont>
@@ -8,6 +8,8 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -136,7 +138,7 @@ bool WriteReportPdf(const ReportLayout &layout, const QString &pdfFile, const QS
         return false;
     QPdfWriter writer(&file);
     writer.setTitle(title);
-    writer.setCreator(QStringLiteral("日報登錄作業"));
+    writer.setCreator(u"日報登錄作業"_s);
     writer.setResolution(1440);
     return PaintReport(layout, writer);
 }

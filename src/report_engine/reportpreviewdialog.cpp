@@ -1,14 +1,16 @@
-#include "reports/reportpreviewdialog.h"
+#include "report_engine/reportpreviewdialog.h"
 
 #include "common/messagebox.h"
-#include "reports/reportpainter.h"
-#include "reports/reportpreviewer.h"
+#include "report_engine/reportpainter.h"
+#include "report_engine/reportpreviewer.h"
 
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
 
 ReportPreviewer::Function ReportPreviewer::preview = &ReportPreviewDialog::showModal;
 
@@ -25,22 +27,21 @@ ReportPreviewDialog::ReportPreviewDialog(const ReportLayout &layout, const QStri
             [this](QPrinter *printer) { PaintReport(m_layout, *printer); });
 
     auto *toolBar = new QToolBar(this);
-    toolBar->addAction(QStringLiteral("列印"), this, &ReportPreviewDialog::print)
-        ->setObjectName(QStringLiteral("actPrint"));
-    toolBar->addAction(QStringLiteral("存成 PDF"), this, &ReportPreviewDialog::saveAsPdf)
-        ->setObjectName(QStringLiteral("actSavePdf"));
+    toolBar->addAction(u"列印"_s, this, &ReportPreviewDialog::print)->setObjectName(u"actPrint"_s);
+    toolBar->addAction(u"存成 PDF"_s, this, &ReportPreviewDialog::saveAsPdf)
+        ->setObjectName(u"actSavePdf"_s);
     toolBar->addSeparator();
-    toolBar->addAction(QStringLiteral("放大"), m_preview, [this] { m_preview->zoomIn(); });
-    toolBar->addAction(QStringLiteral("縮小"), m_preview, [this] { m_preview->zoomOut(); });
-    toolBar->addAction(QStringLiteral("整頁"), m_preview, &QPrintPreviewWidget::fitInView);
-    toolBar->addAction(QStringLiteral("頁寬"), m_preview, &QPrintPreviewWidget::fitToWidth);
+    toolBar->addAction(u"放大"_s, m_preview, [this] { m_preview->zoomIn(); });
+    toolBar->addAction(u"縮小"_s, m_preview, [this] { m_preview->zoomOut(); });
+    toolBar->addAction(u"整頁"_s, m_preview, &QPrintPreviewWidget::fitInView);
+    toolBar->addAction(u"頁寬"_s, m_preview, &QPrintPreviewWidget::fitToWidth);
     toolBar->addSeparator();
-    toolBar->addAction(QStringLiteral("上一頁"), m_preview,
+    toolBar->addAction(u"上一頁"_s, m_preview,
                        [this] { m_preview->setCurrentPage(m_preview->currentPage() - 1); });
-    toolBar->addAction(QStringLiteral("下一頁"), m_preview,
+    toolBar->addAction(u"下一頁"_s, m_preview,
                        [this] { m_preview->setCurrentPage(m_preview->currentPage() + 1); });
     toolBar->addSeparator();
-    toolBar->addAction(QStringLiteral("關閉"), this, &QDialog::accept);
+    toolBar->addAction(u"關閉"_s, this, &QDialog::accept);
 
     auto *box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
@@ -68,13 +69,11 @@ void ReportPreviewDialog::print()
 
 void ReportPreviewDialog::saveAsPdf()
 {
-    QString file = QFileDialog::getSaveFileName(this, QStringLiteral("存成 PDF"), QString(),
-                                                QStringLiteral("PDF (*.pdf)"));
+    QString file = QFileDialog::getSaveFileName(this, u"存成 PDF"_s, QString(), u"PDF (*.pdf)"_s);
     if (file.isEmpty())
         return;
-    if (!file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-        file += QStringLiteral(".pdf");
+    if (!file.endsWith(u".pdf"_s, Qt::CaseInsensitive))
+        file += u".pdf"_s;
     if (!WriteReportPdf(m_layout, file, windowTitle()))
-        ShowMessage(QStringLiteral("無法寫入 %1").arg(file), QStringLiteral("印表錯誤"),
-                    MessageService::Icon::Critical);
+        ShowMessage(u"無法寫入 %1"_s.arg(file), u"印表錯誤"_s, MessageService::Icon::Critical);
 }

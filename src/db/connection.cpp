@@ -1,12 +1,14 @@
-#include "connection.h"
+#include "db/connection.h"
 
-#include "dberror.h"
-#include "engine.h"
-#include "sqlquery.h"
+#include "db/dberror.h"
+#include "db/engine.h"
+#include "db/sqlquery.h"
 
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+
+using namespace Qt::StringLiterals;
 
 Connection::Connection() = default;
 
@@ -48,14 +50,14 @@ void Connection::close()
 QSqlDatabase Connection::database() const
 {
     if (!m_engine)
-        throw DbError(QStringLiteral("連線尚未開啟"));
+        throw DbError(u"連線尚未開啟"_s);
     return QSqlDatabase::database(m_name, false);
 }
 
 const Engine &Connection::engine() const
 {
     if (!m_engine)
-        throw DbError(QStringLiteral("連線尚未開啟"));
+        throw DbError(u"連線尚未開啟"_s);
     return *m_engine;
 }
 
@@ -100,12 +102,12 @@ void Connection::beginTrans()
 {
     QSqlDatabase db = database();
     if (m_inTransaction)
-        throw DbError(QStringLiteral("交易已在進行中"));
+        throw DbError(u"交易已在進行中"_s);
     // SQLite: take the write lock at the start, so a save never finds the file
     // changed under it halfway through.
     if (m_kind == ConnectionInfo::Engine::Sqlite) {
         QSqlQuery q(db);
-        if (!q.exec(QStringLiteral("begin immediate")))
+        if (!q.exec(u"begin immediate"_s))
             throw DbError(q.lastError().text());
     } else if (!db.transaction()) {
         throw DbError(db.lastError().text());
@@ -117,12 +119,12 @@ void Connection::commitTrans()
 {
     QSqlDatabase db = database();
     if (!m_inTransaction)
-        throw DbError(QStringLiteral("沒有進行中的交易"));
+        throw DbError(u"沒有進行中的交易"_s);
     bool ok;
     QString why;
     if (m_kind == ConnectionInfo::Engine::Sqlite) {
         QSqlQuery q(db);
-        ok = q.exec(QStringLiteral("commit"));
+        ok = q.exec(u"commit"_s);
         why = q.lastError().text();
     } else {
         ok = db.commit();
@@ -141,7 +143,7 @@ void Connection::rollbackTrans()
     m_inTransaction = false;
     if (m_kind == ConnectionInfo::Engine::Sqlite) {
         QSqlQuery q(db);
-        q.exec(QStringLiteral("rollback"));
+        q.exec(u"rollback"_s);
     } else {
         db.rollback();
     }
