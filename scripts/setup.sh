@@ -24,7 +24,7 @@ fi
 # A compiler cache, when there is one, keeps rebuilds of other checkouts short.
 launcher=()
 if command -v ccache >/dev/null; then
-  export CCACHE_BASEDIR="$PWD"
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
