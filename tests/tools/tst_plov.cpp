@@ -1,5 +1,5 @@
 // The database tool as a shop runs it: make databases, refuse to overwrite one,
-// export the schedule to PDF.
+// export the schedule to PDF, tell its version.
 
 #include <QDir>
 #include <QFile>
@@ -64,6 +64,13 @@ private slots:
         const Run r = plov(args);
         QCOMPARE(r.exitCode, 2);
         QVERIFY(r.err.contains(u"usage:"_s));
+    }
+
+    void printsTheBuildsVersion()
+    {
+        const Run r = plov({u"--version"_s});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, u"plov "_s + QStringLiteral(PLOV_VERSION) + u'\n');
     }
 
     void printsTheDemoScheduleToPdf()
