@@ -6,6 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh build
 
+# What the desktop and software centres read about the installed program.
+desktop-file-validate packaging/*.desktop
+appstreamcli validate --no-net packaging/*.metainfo.xml
+
 pgbin=$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -n 1)
 work=$(mktemp -d /tmp/plov-pg.XXXXXX)
 chmod 755 "$work"
