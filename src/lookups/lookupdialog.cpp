@@ -60,7 +60,8 @@ double dpiOf(const QWidget *widget)
 } // namespace
 
 LookupDialog::LookupDialog(QWidget *caller, const Design &design)
-    : QDialog(caller), m_widthsTwips(design.widthsTwips)
+    : QDialog(caller), m_widthsTwips(design.widthsTwips),
+      m_disabledWhileActivating(design.disabledWhileActivating)
 {
     setObjectName(design.objectName);
     setWindowTitle(design.caption);
@@ -234,7 +235,8 @@ bool LookupDialog::event(QEvent *e)
 {
     if (e->type() == QEvent::WindowActivate && !m_activating) {
         m_activating = true;
-        setEnabled(false);
+        if (m_disabledWhileActivating)
+            setEnabled(false);
         if (m_firstActivation) {
             m_firstActivation = false;
             firstActivation();

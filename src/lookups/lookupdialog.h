@@ -44,6 +44,7 @@ protected:
         QSize clientTwips;
         QStringList headings;
         QList<int> widthsTwips; // 0: a hidden column
+        bool disabledWhileActivating = true;
     };
     LookupDialog(QWidget *caller, const Design &design);
 
@@ -78,6 +79,7 @@ private:
 
     QHBoxLayout *m_filterRow = nullptr;
     QList<int> m_widthsTwips;
+    bool m_disabledWhileActivating;
     bool m_firstActivation = true;
     bool m_activating = false;
     bool m_loadFailed = false;
