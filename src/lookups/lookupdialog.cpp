@@ -237,15 +237,18 @@ bool LookupDialog::event(QEvent *e)
         m_activating = true;
         if (m_disabledWhileActivating)
             setEnabled(false);
-        if (m_firstActivation) {
+        const bool first = m_firstActivation;
+        if (first) {
             m_firstActivation = false;
             firstActivation();
         }
         setEnabled(true);
         m_activating = false;
-        if (MSHFlexGrid1->rowCount() > 0)
+        // The first list takes the keyboard, ready for a pick; an empty one
+        // leaves it to the filter box.
+        if (first && MSHFlexGrid1->rowCount() > 0)
             MSHFlexGrid1->setFocus();
-        else
+        else if (first)
             txt篩選->setFocus();
     }
     return QDialog::event(e);
