@@ -37,11 +37,12 @@ Records presses()
                     {u"001"_s, u"停工說明"_s, u"等紙"_s}});
 }
 
-Records specialFills()
+// Special-fill rows "1" to "n".
+Records fills(int n)
 {
     QList<QStringList> rows;
-    for (int i = 1; i <= 9; ++i)
-        rows.append({u"00%1"_s.arg(i), u"特滿"_s, QString::number(i)});
+    for (int i = 1; i <= n; ++i)
+        rows.append({QString::number(i), u"特滿"_s, QString::number(i)});
     return phrases(rows);
 }
 
@@ -59,9 +60,8 @@ private slots:
 
     void items_data();
     void items();
+    void opensOverTheCellWithItsTextPreselected_data();
     void opensOverTheCellWithItsTextPreselected();
-    void dropsBelowTheCell_data();
-    void dropsBelowTheCell();
     void clickPicksTheItemCutTo20Bytes();
     void keyboardPicksOrCloses();
     void movingTheCursorHidesTheList();
@@ -114,11 +114,9 @@ void TestChoiceList::items_data()
     QTest::newRow("製程種類") << u""_s << u"製程種類"_s << u"印刷"_s << presses() << QStringList{u" "_s, u"印前"_s, u"製版"_s, u"紙品"_s, u"印刷"_s, u"上光"_s, u"裱紙"_s, u"軋工"_s, u"糊工"_s, u"裁摺"_s, u"裝訂"_s, u"刀模"_s, u"燙金"_s, u"運送"_s, u"其它"_s};
     QTest::newRow("製程種類, no rows") << u""_s << u"製程種類"_s << u"印刷"_s << kNoRows << QStringList{u"印刷"_s};
     QTest::newRow("版別固定, 菊版") << u""_s << u"版別固定"_s << u"菊版"_s << presses() << QStringList{u"菊版"_s, u"全開"_s};
-    QTest::newRow("紙品單位, empty") << u""_s << u"紙品單位"_s << u""_s << presses() << QStringList{u""_s, u"令"_s, u"張"_s};
     QTest::newRow("車別 through the kind") << u"機別"_s << u"車別"_s << u" 小森五色"_s << presses() << QStringList{u"小森五色"_s, u"海德堡四色"_s, u"三菱雙色"_s};
-    QTest::newRow("停工說明 by the key") << u""_s << u"停工說明"_s << u""_s << presses() << QStringList{u""_s, u"等紙"_s};
-    QTest::newRow("no stoppage notes") << u""_s << u"停工說明"_s << u"換版"_s << specialFills() << QStringList{u"換版"_s};
-    QTest::newRow("特滿") << u""_s << u"特滿"_s << u"3"_s << specialFills() << QStringList{u"3"_s, u"1"_s, u"2"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s};
+    QTest::newRow("no stoppage notes") << u""_s << u"停工說明"_s << u"換版"_s << fills(9) << QStringList{u"換版"_s};
+    QTest::newRow("特滿") << u""_s << u"特滿"_s << u"3"_s << fills(9) << QStringList{u"3"_s, u"1"_s, u"2"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s};
     QTest::newRow("撥出倉位") << u""_s << u"撥出倉位"_s << u"機別"_s << presses() << QStringList{u"機別"_s, u"停工說明"_s};
     QTest::newRow("單位 repeats") << u""_s << u"單位"_s << u"機別"_s << presses() << QStringList{u"機別"_s, u"機別"_s, u"機別"_s, u"機別"_s, u"停工說明"_s};
     QTest::newRow("other key, kind's rows") << u"D-印刷"_s << u"紙別"_s << u"特規"_s << sizes << QStringList{u"特規"_s, u"銅版"_s};
@@ -136,38 +134,28 @@ void TestChoiceList::items()
     QCOMPARE(ChoiceListItems(kind, key, current, data), items);
 }
 
+void TestChoiceList::opensOverTheCellWithItsTextPreselected_data()
+{
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<int>("rowsBelow");
+    QTest::newRow("10 items, empty cell") << u""_s << 9 << -1 << 11;
+    QTest::newRow("11 items, 3 at the head") << u"3"_s << 11 << 0 << 10;
+}
+
 void TestChoiceList::opensOverTheCellWithItsTextPreselected()
 {
-    m_grid->setActiveCell(3, 2);
-    m_grid->setActiveText(u"小森五色"_s);
-    const int id = open(u"機別"_s, u"車別"_s, presses());
-    QVERIFY(list()->isVisible());
-    QCOMPARE(list()->count(), 3);
-    QCOMPARE(list()->item(0)->text(), u"小森五色"_s);
-    QCOMPARE(list()->selectedItems(), QList<QListWidgetItem *>{list()->item(0)});
-
-    m_grid->setActiveCell(4, 2); // an empty cell: nothing selected
-    open(u""_s, u"特滿"_s, specialFills(), id);
-    QVERIFY(list()->selectedItems().isEmpty());
-}
-
-void TestChoiceList::dropsBelowTheCell_data()
-{
-    QTest::addColumn<int>("fills");
-    QTest::addColumn<int>("rowsBelow");
-    QTest::newRow("10 items: 11 rows below") << 9 << 11;
-    QTest::newRow("12 items: 10 rows below") << 11 << 10;
-}
-
-void TestChoiceList::dropsBelowTheCell()
-{
-    QFETCH(int, fills);
+    QFETCH(QString, current);
+    QFETCH(int, count);
+    QFETCH(int, selected);
     QFETCH(int, rowsBelow);
-    QList<QStringList> rows;
-    for (int i = 1; i <= fills; ++i)
-        rows.append({QString::number(i), u"特滿"_s, QString::number(i)});
     m_grid->setActiveCell(2, 3);
-    open(u""_s, u"特滿"_s, phrases(rows));
+    m_grid->setActiveText(current);
+    open(u""_s, u"特滿"_s, fills(count));
+    QVERIFY(list()->isVisible());
+    QCOMPARE(list()->item(0)->text(), current);
+    QCOMPARE(list()->currentRow(), selected);
     const QRect cell = view()->visualRect(view()->model()->index(1, 2));
     QCOMPARE(list()->pos(), cell.topLeft());
     QCOMPARE(list()->width(), view()->columnWidth(2));
@@ -227,7 +215,7 @@ void TestChoiceList::movingTheCursorHidesTheList()
     QVERIFY(!list()->isVisible());
     QVERIFY(listId != 0);
     // The next list reuses the object.
-    QCOMPARE(open(u""_s, u"特滿"_s, specialFills(), listId), listId);
+    QCOMPARE(open(u""_s, u"特滿"_s, fills(9), listId), listId);
     QCOMPARE(m_grid->findChildren<QListWidget *>().size(), 1);
 }
 

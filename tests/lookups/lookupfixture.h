@@ -6,62 +6,50 @@
 
 #include <QStringList>
 
-// E01..E07: two 王 (one of them 王小明, and 王大同 with his 工務人員), one in
-// 運送部, one who left, a name holding an apostrophe.
-inline void AddLookupStaff(TestDatabase &db)
+// Inserts rows of "|"-separated values; "null" stands for Null.
+inline void InsertLookupRows(TestDatabase &db, const QString &insert, const QStringList &rows)
 {
-    const QList<QStringList> staff = {
-        {QStringLiteral("E01"), QStringLiteral("王小明"), QStringLiteral("生管部"),
-         QStringLiteral(""), QStringLiteral(""), QStringLiteral("")},
-        {QStringLiteral("E02"), QStringLiteral("王大同"), QStringLiteral("印刷部"),
-         QStringLiteral(""), QStringLiteral("E01"), QStringLiteral("王小明")},
-        {QStringLiteral("E03"), QStringLiteral("陳志明"), QStringLiteral("印刷部"),
-         QStringLiteral(""), QStringLiteral(""), QStringLiteral("")},
-        {QStringLiteral("E04"), QStringLiteral("吳俊傑"), QStringLiteral("運送部"),
-         QStringLiteral(""), QStringLiteral(""), QStringLiteral("")},
-        {QStringLiteral("E05"), QStringLiteral("蔡宜君"), QStringLiteral("印刷部"),
-         QStringLiteral("1150630"), QStringLiteral(""), QStringLiteral("")},
-        {QStringLiteral("E06"), QStringLiteral("Kevin O'Brien"), QStringLiteral("印刷部"),
-         QStringLiteral(""), QStringLiteral(""), QStringLiteral("")},
-        {QStringLiteral("E07"), QStringLiteral("林美華"), QStringLiteral("業務部"),
-         QStringLiteral(""), QStringLiteral(""), QStringLiteral("")},
-    };
-    for (const QStringList &s : staff)
-        db.exec(QStringLiteral("insert into [EMPLOYEE] (ID, NAME, 部門, ODATE, 工務人員代號, "
-                               "工務人員) values (?, ?, ?, ?, ?, ?)"),
-                {s[0], s[1], s[2], s[3], s[4], s[5]});
+    for (const QString &row : rows) {
+        QVariantList values;
+        const QStringList texts = row.split(u'|');
+        for (const QString &text : texts)
+            values.append(text == u"null"  ? QVariant()
+                          : text.isEmpty() ? QVariant(QStringLiteral(""))
+                                           : QVariant(text));
+        db.exec(insert, values);
+    }
 }
 
-// V01..V09, each with the kind flags (ITEM1..ITEM14) it has set: V06 makes
+// Two 王 (王大同 with his 工務人員), one in 運送部 (E04), one who left (E05), a
+// name holding an apostrophe (E06).
+inline void AddLookupStaff(TestDatabase &db)
+{
+    InsertLookupRows(
+        db,
+        QStringLiteral("insert into [EMPLOYEE] (ID, NAME, 部門, ODATE, 工務人員代號, "
+                       "工務人員) values (?, ?, ?, ?, ?, ?)"),
+        {QStringLiteral("E01|王小明|生管部|||"), QStringLiteral("E02|王大同|印刷部||E01|王小明"),
+         QStringLiteral("E03|陳志明|印刷部|||"), QStringLiteral("E04|吳俊傑|運送部|||"),
+         QStringLiteral("E05|蔡宜君|印刷部|1150630||"),
+         QStringLiteral("E06|Kevin O'Brien|印刷部|||")});
+}
+
+// Code, short name, 製作, 停用 and the flags ITEM1..ITEM14: V06 makes
 // equipment, V07 is suspended, V08's 停用 is Null.
 inline void AddLookupVendors(TestDatabase &db)
 {
-    struct Vendor
-    {
-        QString id, name;
-        QList<int> kinds;
-        double makes;
-        QVariant suspended;
-    };
-    const QList<Vendor> vendors = {
-        {QStringLiteral("V01"), QStringLiteral("宏圖印前"), {1}, 0, QStringLiteral("0")},
-        {QStringLiteral("V02"), QStringLiteral("精準製版"), {2}, 0, QStringLiteral("0")},
-        {QStringLiteral("V03"), QStringLiteral("聯合紙業"), {3}, 0, QStringLiteral("0")},
-        {QStringLiteral("V04"), QStringLiteral("大興裱紙"), {6}, 0, QStringLiteral("")},
-        {QStringLiteral("V05"), QStringLiteral("大展裝訂"), {9, 10}, 0, QStringLiteral("0")},
-        {QStringLiteral("V06"), QStringLiteral("印刷機保養"), {14}, 1, QStringLiteral("0")},
-        {QStringLiteral("V07"), QStringLiteral("停業印刷"), {4}, 0, QStringLiteral("1")},
-        {QStringLiteral("V08"), QStringLiteral("東昇印刷"), {4}, 0, QVariant()},
-        {QStringLiteral("V09"), QStringLiteral("華新紙器"), {3}, 0, QStringLiteral("0")},
-    };
-    for (const Vendor &v : vendors) {
-        QVariantList values{v.id, v.name, QStringLiteral("02-1234"), v.makes, v.suspended};
-        for (int kind = 1; kind <= 14; ++kind)
-            values.append(v.kinds.contains(kind) ? QStringLiteral("1") : QStringLiteral("0"));
-        db.exec(QStringLiteral("insert into [VENDER] (ID, SNAME, TEL1, 製作, 停用, ITEM1, ITEM2, "
-                               "ITEM3, ITEM4, ITEM5, ITEM6, ITEM7, ITEM8, ITEM9, ITEM10, ITEM11, "
-                               "ITEM12, ITEM13, ITEM14) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                               "?, ?, ?, ?, ?, ?, ?, ?)"),
-                values);
-    }
+    QString insert = QStringLiteral("insert into [VENDER] (ID, SNAME, 製作, 停用");
+    for (int i = 1; i <= 14; ++i)
+        insert += QStringLiteral(", ITEM%1").arg(i);
+    insert += QStringLiteral(") values (?") + QStringLiteral(", ?").repeated(17) + u')';
+    InsertLookupRows(db, insert,
+                     {QStringLiteral("V01|宏圖印前|0|0|1|0|0|0|0|0|0|0|0|0|0|0|0|0"),
+                      QStringLiteral("V02|精準製版|0|0|0|1|0|0|0|0|0|0|0|0|0|0|0|0"),
+                      QStringLiteral("V03|聯合紙業|0|0|0|0|1|0|0|0|0|0|0|0|0|0|0|0"),
+                      QStringLiteral("V04|大興裱紙|0||0|0|0|0|0|1|0|0|0|0|0|0|0|0"),
+                      QStringLiteral("V05|大展裝訂|0|0|0|0|0|0|0|0|0|0|1|1|0|0|0|0"),
+                      QStringLiteral("V06|印刷機保養|1|0|0|0|0|0|0|0|0|0|0|0|0|0|0|1"),
+                      QStringLiteral("V07|停業印刷|0|1|0|0|0|1|0|0|0|0|0|0|0|0|0|0"),
+                      QStringLiteral("V08|東昇印刷|0|null|0|0|0|1|0|0|0|0|0|0|0|0|0|0"),
+                      QStringLiteral("V09|華新紙器|0|0|0|0|1|0|0|0|0|0|0|0|0|0|0|0")});
 }
