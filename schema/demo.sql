@@ -416,6 +416,12 @@ INSERT INTO "VENDER" ("ID", "SNAME", "RATE", "TEL1", "NAM2", "FAX", "MEMO", "ADD
 INSERT INTO "VENDER" ("ID", "SNAME", "RATE", "TEL1", "NAM2", "FAX", "MEMO", "ADD1", "付款方式", "ITEM1", "ITEM2", "ITEM3", "ITEM4", "ITEM5", "ITEM6", "ITEM7", "ITEM8", "ITEM9", "ITEM10", "ITEM11", "ITEM12", "ITEM13", "ITEM14", "製作", "停用") VALUES ('V012', '老張印刷', 5, '02-2555-0101', '張老闆', '', '已歇業', '台北市大同區延平北路二段 9 號', '現金', '0', '0', '0', '1', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', 0, '1');
 INSERT INTO "VENDER" ("ID", "SNAME", "RATE", "TEL1", "NAM2", "FAX", "MEMO", "ADD1", "付款方式", "ITEM1", "ITEM2", "ITEM3", "ITEM4", "ITEM5", "ITEM6", "ITEM7", "ITEM8", "ITEM9", "ITEM10", "ITEM11", "ITEM12", "ITEM13", "ITEM14", "製作", "停用") VALUES ('V013', '德聯機械', 5, '02-8990-6600', '范工程師', '02-8990-6601', '印刷機保養', '新北市新莊區五工路 120 號', '月結 30 天', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '1', 1, '0');
 
+-- More staff for the lookups: E012 and E013 share a surname with E001 and E003
+-- (a filter of 王 or 陳 lists two), E014's name holds an apostrophe.
+INSERT INTO "EMPLOYEE" ("ID", "NAME", "部門", "ODATE", "分機代號") VALUES ('E012', '王志豪', '印刷部', '', '417');
+INSERT INTO "EMPLOYEE" ("ID", "NAME", "部門", "ODATE", "分機代號") VALUES ('E013', '陳美玲', '製版部', '', '421');
+INSERT INTO "EMPLOYEE" ("ID", "NAME", "部門", "ODATE", "分機代號") VALUES ('E014', 'Mark O''Neil', '印刷部', '', '418');
+
 -- Printed schedule of the open lines (kept up to date by the scheduling programs).
 INSERT INTO "印刷預排表1" ("車別", "PO", "NO", "DESC1", "DESC", "SNAME", "COLOR1", "COLOR2", "MEMB", "PLAT", "SIZE", "QTY", "ODATE", "FDATE", "PREM", "規格", "紙品", "下游廠商", "CODE", "ITEM1", "ITEM4", "ITEM7") VALUES ('三菱雙色', 'A1151118', 1, '日本賞櫻行程手冊', '封面', '海鷗旅行社', 2, 0, 1, 1, '菊對開', '3令 + 80張', '1151206', '', '', '31x43', '雪銅紙 150g', '永信上光', 'CS-1118-01', '1', '0', '0');
 INSERT INTO "印刷預排表1" ("車別", "PO", "NO", "DESC1", "DESC", "SNAME", "COLOR1", "COLOR2", "MEMB", "PLAT", "SIZE", "QTY", "ODATE", "FDATE", "PREM", "規格", "紙品", "下游廠商", "CODE", "ITEM1", "ITEM4", "ITEM7") VALUES ('三菱雙色', 'A1151118', 2, '日本賞櫻行程手冊', '內頁', '海鷗旅行社', 2, 2, 2, 3, '菊全', '9令 + 150張', '1151205', '', '', '25x35', '道林紙 80g', '大展裝訂', 'CS-1118-02', '1', '0', '0');

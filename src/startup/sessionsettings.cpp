@@ -1,5 +1,7 @@
 #include "startup/sessionsettings.h"
 
+using namespace Qt::StringLiterals;
+
 QString SessionSettings::permission(const QString &column) const
 {
     const auto it = Permissions.find(column);
@@ -25,4 +27,15 @@ void SessionSettings::setIdentity(const CommandLineIdentity &id)
     XlsExt = id.XlsExt;
     DocExt = id.DocExt;
     ParentWindow = id.ParentWindow;
+}
+
+void SetColours(SessionSettings &s)
+{
+    s.Color1 = u"12632064"_s;
+    s.Color2 = u"15728381"_s;
+    s.Color3 = u"14221312"_s;
+    s.Color4 = u"16777215"_s;
+    s.Color5 = u"16747326"_s;
+    s.Color6 = u"16777215"_s;
+    s.Color7 = u"4868863"_s;
 }

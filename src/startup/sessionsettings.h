@@ -61,3 +61,6 @@ struct SessionSettings
 };
 
 SessionSettings &Session();
+
+// Sets Color1 to Color7 to the colours the suite gives its lookup grids.
+void SetColours(SessionSettings &s);

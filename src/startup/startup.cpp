@@ -20,17 +20,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void SetColours(SessionSettings &s)
-{
-    s.Color1 = u"12632064"_s;
-    s.Color2 = u"15728381"_s;
-    s.Color3 = u"14221312"_s;
-    s.Color4 = u"16777215"_s;
-    s.Color5 = u"16747326"_s;
-    s.Color6 = u"16777215"_s;
-    s.Color7 = u"4868863"_s;
-}
-
 // The argument text as the menu program wrote it: the arguments joined by blanks.
 QString ArgumentText(const QStringList &arguments)
 {

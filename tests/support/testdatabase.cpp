@@ -58,12 +58,14 @@ TestDatabase::TestDatabase(Content content)
 {
     const bool demo = content == Content::Demo;
     if (engineUnderTest() == ConnectionInfo::Engine::Sqlite) {
-        m_connectionString = CreatePlovDatabase(m_dir.filePath(u"PLOV.mdb"_s), demo);
+        m_target = m_dir.filePath(u"PLOV.mdb"_s);
+        m_connectionString = CreatePlovDatabase(m_target, demo);
         return;
     }
     static int counter = 0;
     m_pgDatabase = u"plovtest_%1_%2"_s.arg(QCoreApplication::applicationPid()).arg(++counter);
-    m_connectionString = CreatePlovDatabase(pgUrl(m_pgDatabase), demo);
+    m_target = pgUrl(m_pgDatabase);
+    m_connectionString = CreatePlovDatabase(m_target, demo);
 }
 
 TestDatabase::~TestDatabase()

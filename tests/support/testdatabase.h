@@ -29,6 +29,8 @@ public:
     static bool available(QString *why = nullptr);
 
     QString connectionString() const { return m_connectionString; }
+    // The database as the database tool names it: a file path or a postgresql:// URL.
+    QString target() const { return m_target; }
     // SQLite: the folder that holds PLOV.mdb; empty for PostgreSQL.
     QString folder() const;
 
@@ -39,6 +41,7 @@ public:
 private:
     QTemporaryDir m_dir;
     QString m_connectionString;
+    QString m_target;
     QString m_pgDatabase;
 };
 
