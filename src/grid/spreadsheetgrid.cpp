@@ -1,6 +1,7 @@
 #include "grid/spreadsheetgrid.h"
 
 #include "common/numbertext.h"
+#include "common/texttrim.h"
 #include "grid/cellmodel.h"
 #include "grid/gridview.h"
 #include "grid/virtualkey.h"
@@ -31,6 +32,9 @@ int characterCode(const QKeyEvent *event)
         return code;
     return code >= 32 && code != 127 ? code : 0;
 }
+
+// A picked choice is cut to the widest cell a list feeds.
+constexpr int kPickedItemBytes = 20;
 
 bool isPrintable(int charCode)
 {
@@ -322,6 +326,28 @@ void SpreadsheetGrid::setBackgroundColour(const QColor &colour)
     QPalette palette = m_view->palette();
     palette.setColor(QPalette::Base, colour);
     m_view->setPalette(palette);
+}
+
+QWidget *SpreadsheetGrid::sheetArea() const
+{
+    return m_view->viewport();
+}
+
+QRect SpreadsheetGrid::cellRangeRect(int r1, int c1, int r2, int c2) const
+{
+    const int rowHeight = m_view->verticalHeader()->defaultSectionSize();
+    const int top = m_view->rowViewportPosition(r1 - 1);
+    const int left = m_view->columnViewportPosition(c1 - 1);
+    const int right = m_view->columnViewportPosition(c2 - 1) + m_view->columnWidth(c2 - 1);
+    return QRect(left, top, right - left, (r2 - r1 + 1) * rowHeight);
+}
+
+void SpreadsheetGrid::pickChoice(const QString &item)
+{
+    if (activeRow() < 1)
+        return;
+    setActiveText(LeftByBytes(item, kPickedItemBytes));
+    emit choicePicked();
 }
 
 bool SpreadsheetGrid::eventFilter(QObject *watched, QEvent *event)

@@ -102,6 +102,16 @@ public:
     QFont cellFont() const;
     void setBackgroundColour(const QColor &colour);
 
+    // The area of the sheet's cells, on which objects over the sheet (the
+    // choice lists) are placed; they scroll with the cells.
+    QWidget *sheetArea() const;
+    // The rectangle of the cells (r1, c1) to (r2, c2) on the sheet area. Rows
+    // past the sheet's end count at the uniform row height.
+    QRect cellRangeRect(int r1, int c1, int r2, int c2) const;
+    // A choice-list pick: writes the item, cut to 20 bytes, into the active cell
+    // and reports choicePicked.
+    void pickChoice(const QString &item);
+
 signals:
     void cellClicked(int row, int col);
     // The active cell moved (by the user).
@@ -123,6 +133,8 @@ signals:
     // The user changed the sheet: an edit stored a new text or Delete emptied
     // a cell.
     void contentsChanged();
+    // An item picked in a choice list has been written into the active cell.
+    void choicePicked();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

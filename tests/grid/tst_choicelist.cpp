@@ -1,0 +1,235 @@
+// Choice lists over grid cells: their items by list key, and the list object
+// as a user opens, scrolls and picks from it.
+
+#include "grid/choiceitems.h"
+#include "grid/choicelist.h"
+#include "grid/spreadsheetgrid.h"
+
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+using Records = QVector<QVector<QVariant>>;
+
+namespace {
+
+// Phrase rows (ID, ITEM, DESC[, REM, more]) as a record set gives them: (field, record).
+Records phrases(const QList<QStringList> &rows)
+{
+    Records data(rows.first().size());
+    for (const QStringList &row : rows)
+        for (int f = 0; f < row.size(); ++f)
+            data[f].append(row.at(f));
+    return data;
+}
+
+const Records kNoRows{{QVariant()}};
+
+Records presses()
+{
+    return phrases({{u"001"_s, u"機別"_s, u"海德堡四色"_s},
+                    {u"002"_s, u"機別"_s, u"小森五色 "_s},
+                    {u"003"_s, u"機別"_s, u"三菱雙色"_s},
+                    {u"001"_s, u"停工說明"_s, u"等紙"_s}});
+}
+
+Records specialFills()
+{
+    QList<QStringList> rows;
+    for (int i = 1; i <= 9; ++i)
+        rows.append({u"00%1"_s.arg(i), u"特滿"_s, QString::number(i)});
+    return phrases(rows);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Records)
+
+class TestChoiceList : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { m_grid.reset(); }
+
+    void items_data();
+    void items();
+    void opensOverTheCellWithItsTextPreselected();
+    void dropsBelowTheCell_data();
+    void dropsBelowTheCell();
+    void clickPicksTheItemCutTo20Bytes();
+    void keyboardPicksOrCloses();
+    void movingTheCursorHidesTheList();
+
+private:
+    QListWidget *list() const { return m_grid->findChild<QListWidget *>(); }
+    QTableView *view() const { return m_grid->findChild<QTableView *>(); }
+    int open(const QString &kind, const QString &key, Records data, int listId = 0);
+
+    std::unique_ptr<SpreadsheetGrid> m_grid;
+};
+
+void TestChoiceList::init()
+{
+    m_grid = std::make_unique<SpreadsheetGrid>();
+    m_grid->setObjectName(u"fml明細"_s);
+    m_grid->setMaxRow(40);
+    m_grid->setMaxCol(4);
+    m_grid->resize(600, 700);
+    m_grid->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_grid.get()));
+}
+
+int TestChoiceList::open(const QString &kind, const QString &key, Records data, int listId)
+{
+    const int id = FmlBuildChoiceList(kind, key, *m_grid, listId, data);
+    FmlShowChoiceList(id, *m_grid);
+    return id;
+}
+
+void TestChoiceList::items_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<Records>("data");
+    QTest::addColumn<QStringList>("items");
+    const Records sizes = phrases({{u"001"_s, u"D-印刷"_s, u"印刷尺寸"_s, u"菊全"_s, u"636x939"_s},
+                                   {u"002"_s, u"D-印刷"_s, u""_s, u"特規"_s, u""_s},
+                                   {u"003"_s, u"D-印刷"_s, u"紙別"_s, u"銅版"_s, u""_s},
+                                   {u"004"_s, u"C-紙品"_s, u"印刷尺寸"_s, u"四六"_s, u""_s}});
+    const QString hidden = QString(100, u' ') + u"||"_s;
+    // clang-format off
+    QTest::newRow("YN, no rows, empty") << u""_s << u"YN"_s << u""_s << kNoRows << QStringList{u""_s, u"Y"_s, u"N"_s};
+    QTest::newRow("YN, no rows, Y") << u""_s << u"YN"_s << u"Y"_s << kNoRows << QStringList{u"Y"_s, u"N"_s};
+    QTest::newRow("YN, rows, empty") << u""_s << u"YN"_s << u""_s << presses() << QStringList{u""_s, u"Y"_s};
+    QTest::newRow("YN1, no rows") << u""_s << u"YN1"_s << u"Y"_s << kNoRows << QStringList{u""_s, u"Y"_s, u"N"_s};
+    QTest::newRow("YN1, rows") << u""_s << u"YN1"_s << u"Y"_s << presses() << QStringList{u" "_s, u"Y"_s, u"N"_s};
+    QTest::newRow("判定") << u""_s << u"判定"_s << u"OK"_s << kNoRows << QStringList{u" "_s, u"OK"_s, u"NG"_s};
+    QTest::newRow("製程種類") << u""_s << u"製程種類"_s << u"印刷"_s << presses() << QStringList{u" "_s, u"印前"_s, u"製版"_s, u"紙品"_s, u"印刷"_s, u"上光"_s, u"裱紙"_s, u"軋工"_s, u"糊工"_s, u"裁摺"_s, u"裝訂"_s, u"刀模"_s, u"燙金"_s, u"運送"_s, u"其它"_s};
+    QTest::newRow("製程種類, no rows") << u""_s << u"製程種類"_s << u"印刷"_s << kNoRows << QStringList{u"印刷"_s};
+    QTest::newRow("版別固定, 菊版") << u""_s << u"版別固定"_s << u"菊版"_s << presses() << QStringList{u"菊版"_s, u"全開"_s};
+    QTest::newRow("紙品單位, empty") << u""_s << u"紙品單位"_s << u""_s << presses() << QStringList{u""_s, u"令"_s, u"張"_s};
+    QTest::newRow("車別 through the kind") << u"機別"_s << u"車別"_s << u" 小森五色"_s << presses() << QStringList{u"小森五色"_s, u"海德堡四色"_s, u"三菱雙色"_s};
+    QTest::newRow("停工說明 by the key") << u""_s << u"停工說明"_s << u""_s << presses() << QStringList{u""_s, u"等紙"_s};
+    QTest::newRow("no stoppage notes") << u""_s << u"停工說明"_s << u"換版"_s << specialFills() << QStringList{u"換版"_s};
+    QTest::newRow("特滿") << u""_s << u"特滿"_s << u"3"_s << specialFills() << QStringList{u"3"_s, u"1"_s, u"2"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s};
+    QTest::newRow("撥出倉位") << u""_s << u"撥出倉位"_s << u"機別"_s << presses() << QStringList{u"機別"_s, u"停工說明"_s};
+    QTest::newRow("單位 repeats") << u""_s << u"單位"_s << u"機別"_s << presses() << QStringList{u"機別"_s, u"機別"_s, u"機別"_s, u"機別"_s, u"停工說明"_s};
+    QTest::newRow("other key, kind's rows") << u"D-印刷"_s << u"紙別"_s << u"特規"_s << sizes << QStringList{u"特規"_s, u"銅版"_s};
+    QTest::newRow("印刷尺寸 of D-印刷") << u"D-印刷"_s << u"印刷尺寸"_s << u""_s << sizes << QStringList{u""_s, u"菊全"_s + hidden + u"636x939"_s, u"特規"_s + hidden};
+    // clang-format on
+}
+
+void TestChoiceList::items()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, key);
+    QFETCH(QString, current);
+    QFETCH(Records, data);
+    QFETCH(QStringList, items);
+    QCOMPARE(ChoiceListItems(kind, key, current, data), items);
+}
+
+void TestChoiceList::opensOverTheCellWithItsTextPreselected()
+{
+    m_grid->setActiveCell(3, 2);
+    m_grid->setActiveText(u"小森五色"_s);
+    const int id = open(u"機別"_s, u"車別"_s, presses());
+    QVERIFY(list()->isVisible());
+    QCOMPARE(list()->count(), 3);
+    QCOMPARE(list()->item(0)->text(), u"小森五色"_s);
+    QCOMPARE(list()->selectedItems(), QList<QListWidgetItem *>{list()->item(0)});
+
+    m_grid->setActiveCell(4, 2); // an empty cell: nothing selected
+    open(u""_s, u"特滿"_s, specialFills(), id);
+    QVERIFY(list()->selectedItems().isEmpty());
+}
+
+void TestChoiceList::dropsBelowTheCell_data()
+{
+    QTest::addColumn<int>("fills");
+    QTest::addColumn<int>("rowsBelow");
+    QTest::newRow("10 items: 11 rows below") << 9 << 11;
+    QTest::newRow("12 items: 10 rows below") << 11 << 10;
+}
+
+void TestChoiceList::dropsBelowTheCell()
+{
+    QFETCH(int, fills);
+    QFETCH(int, rowsBelow);
+    QList<QStringList> rows;
+    for (int i = 1; i <= fills; ++i)
+        rows.append({QString::number(i), u"特滿"_s, QString::number(i)});
+    m_grid->setActiveCell(2, 3);
+    open(u""_s, u"特滿"_s, phrases(rows));
+    const QRect cell = view()->visualRect(view()->model()->index(1, 2));
+    QCOMPARE(list()->pos(), cell.topLeft());
+    QCOMPARE(list()->width(), view()->columnWidth(2));
+    QCOMPARE(list()->height(), (1 + rowsBelow) * view()->rowHeight(1));
+}
+
+void TestChoiceList::clickPicksTheItemCutTo20Bytes()
+{
+    const Records longNames = phrases({{u"001"_s, u"機別"_s, u"海德堡速霸XL106八色對開印刷機"_s}});
+    m_grid->setActiveCell(1, 1);
+    open(u"機別"_s, u"車別"_s, longNames);
+    QSignalSpy picked(m_grid.get(), &SpreadsheetGrid::choicePicked);
+    const QRect item = list()->visualItemRect(list()->item(1));
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, item.center());
+    QCOMPARE(picked.count(), 1);
+    // 19 bytes in code page 950: the next character would straddle the 20th.
+    QCOMPARE(m_grid->text(1, 1), u"海德堡速霸XL106八色"_s);
+    QCOMPARE(m_grid->activeCol(), 1);
+    QVERIFY(!list()->isVisible());
+}
+
+void TestChoiceList::keyboardPicksOrCloses()
+{
+    m_grid->setActiveCell(2, 1);
+    m_grid->setActiveText(u"三菱雙色"_s);
+    const int id = open(u"機別"_s, u"車別"_s, presses());
+    QSignalSpy picked(m_grid.get(), &SpreadsheetGrid::choicePicked);
+    view()->setFocus();
+    QTest::keyClick(view(), Qt::Key_Down, Qt::AltModifier);
+    QVERIFY(list()->hasFocus());
+    QTest::keyClick(list(), Qt::Key_Escape);
+    QVERIFY(!list()->isVisible());
+    QVERIFY(view()->hasFocus());
+    QCOMPARE(picked.count(), 0);
+
+    FmlShowChoiceList(id, *m_grid);
+    QTest::keyClick(view(), Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(list(), Qt::Key_Down);
+    QTest::keyClick(list(), Qt::Key_Return);
+    QCOMPARE(picked.count(), 1);
+    QCOMPARE(m_grid->text(2, 1), u"海德堡四色"_s);
+    QCOMPARE(m_grid->activeRow(), 2);
+}
+
+void TestChoiceList::movingTheCursorHidesTheList()
+{
+    int listId = 0;
+    connect(m_grid.get(), &SpreadsheetGrid::activeCellChanged, this,
+            [&] { FmlHideChoiceList(*m_grid, listId); });
+    listId = 77; // a number the grid does not know: it has no list yet
+    QTest::keyClick(view(), Qt::Key_Down);
+    QCOMPARE(listId, 0);
+
+    listId = open(u"機別"_s, u"車別"_s, presses(), listId);
+    QVERIFY(list()->isVisible());
+    QTest::keyClick(view(), Qt::Key_Right);
+    QVERIFY(!list()->isVisible());
+    QVERIFY(listId != 0);
+    // The next list reuses the object.
+    QCOMPARE(open(u""_s, u"特滿"_s, specialFills(), listId), listId);
+    QCOMPARE(m_grid->findChildren<QListWidget *>().size(), 1);
+}
+
+QTEST_MAIN(TestChoiceList)
+#include "tst_choicelist.moc"
