@@ -6,9 +6,11 @@
 #include "common/messagebox.h"
 #include "common/numbertext.h"
 #include "db/dberror.h"
+#include "grid/choicelist.h"
 #include "grid/fml.h"
 #include "grid/spreadsheetgrid.h"
 #include "grid/virtualkey.h"
+#include "lookups/stafflookup.h"
 #include "startup/sessionsettings.h"
 #include "time_sheet/runcolumns.h"
 #include "time_sheet/runediting.h"
@@ -31,6 +33,7 @@ void TimeSheetWindow::connectGrid()
     connect(fml明細, &SpreadsheetGrid::keyPressed, this, &TimeSheetWindow::onKeyPressed);
     connect(fml明細, &SpreadsheetGrid::keyDown, this,
             [this](int &key, Qt::KeyboardModifiers) { onKeyDown(key); });
+    connect(fml明細, &SpreadsheetGrid::choicePicked, this, &TimeSheetWindow::onChoicePicked);
     connect(fml明細, &SpreadsheetGrid::contentsChanged, this,
             [this] { Recalculate(fml明細->activeRow()); });
 }
@@ -321,8 +324,32 @@ void TimeSheetWindow::lookUpOperator(int row, const QString &typed)
     takeOperatorFromHandOff(row);
 }
 
-// Lists and the staff lookup come from the grid layer and the lookups.
-void TimeSheetWindow::openStaffLookup() {}
-void TimeSheetWindow::showChoiceList(const QString &) {}
-void TimeSheetWindow::hideChoiceList() {}
-void TimeSheetWindow::onChoicePicked() {}
+void TimeSheetWindow::openStaffLookup()
+{
+    OpenStaffLookup(this);
+}
+
+void TimeSheetWindow::showChoiceList(const QString &heading)
+{
+    const std::optional<RunChoiceList> list = RunChoiceListFor(heading);
+    if (!list)
+        return;
+    m_listId = FmlBuildChoiceList(list->kind, list->key, *fml明細, m_listId,
+                                  list->specialFills ? m_fillChoices : m_phraseChoices);
+    FmlShowChoiceList(m_listId, *fml明細);
+}
+
+void TimeSheetWindow::hideChoiceList()
+{
+    FmlHideChoiceList(*fml明細, m_listId);
+}
+
+void TimeSheetWindow::onChoicePicked()
+{
+    const int row = fml明細->activeRow();
+    FmlCountRow(m_filledRows, *fml明細);
+    FmlEnableForRow(m_filledRows, *fml明細, scmd刪除);
+    // A picked fill count or note is a change of the run like a typed one.
+    Recalculate(row);
+    ShowFigures();
+}

@@ -132,8 +132,12 @@ public:
     // Types into the active cell and ends with Enter, as the user does.
     static void type(SpreadsheetGrid *grid, const QString &text)
     {
-        for (const QChar c : text)
-            QTest::keyClick(focusIn(grid), char(c.unicode()));
+        for (const QChar c : text) {
+            if (c.unicode() < 0x80)
+                QTest::keyClick(focusIn(grid), char(c.unicode()));
+            else // what an input method's key gives: no key code, only the text
+                QTest::sendKeyEvent(QTest::Click, focusIn(grid), Qt::Key_unknown, QString(c), {});
+        }
         QTest::keyClick(focusIn(grid), Qt::Key_Return);
         QCoreApplication::processEvents(); // the Tab that Enter sends
     }

@@ -1,5 +1,8 @@
+#include "lookups/stafflookup.h"
 #include "sheetfixture.h"
 #include "time_sheet/runcolumns.h"
+
+#include <QListWidget>
 
 #include <QLabel>
 
@@ -18,6 +21,8 @@ private slots:
     void failedSaveWritesNothing();
     void runsSavedMeanwhileAreNotWiped();
     void failedLoadLocksTheBoxes();
+    void operatorFromTheStaffLookup();
+    void pickedFillCountIsComputed();
 };
 
 // A new run stamped and typed on an empty line is stored with its figures, the
@@ -190,6 +195,66 @@ void TestSheet::failedLoadLocksTheBoxes()
     QCOMPARE(screen.messages.shown().size(), 1);
     QCOMPARE(screen.messages.shown().first().title, u"錯誤"_s);
     QVERIFY(locked);
+}
+
+// A new run takes the operator of the run before; a name that is nobody's code
+// or name is looked up in the staff lookup, and a lookup left without a pick
+// changes nothing.
+void TestSheet::operatorFromTheStaffLookup()
+{
+    SheetScreen screen;
+    QVERIFY(screen.list(u"海德堡四色"_s));
+    QStringList filters;
+    QString pick;
+    SetStaffLookupOpener([&](QWidget *) {
+        filters.append(LookupFilterText());
+        ClearJobHandOff();
+        if (!pick.isEmpty()) {
+            JobHandOff()[0] = pick;
+            JobHandOff()[1] = u"林美華"_s;
+        }
+    });
+    QStringList operators;
+    screen.openSheet(u"A1151116"_s, 1, [&](TimeSheetWindow &sheet) {
+        SpreadsheetGrid *grid = SheetScreen::grid(sheet);
+        SheetScreen::click(grid, 3, RunCol::Start);
+        operators << grid->text(3, RunCol::OperatorId) + grid->text(3, RunCol::Operator);
+        SheetScreen::click(grid, 3, RunCol::Operator);
+        pick = u"E002"_s;
+        SheetScreen::type(grid, u"林"_s);
+        operators << grid->text(3, RunCol::OperatorId) + grid->text(3, RunCol::Operator);
+        SheetScreen::click(grid, 3, RunCol::Operator);
+        pick.clear();
+        SheetScreen::button(sheet, u"scmd輔助"_s);
+        operators << grid->text(3, RunCol::OperatorId) + grid->text(3, RunCol::Operator);
+    });
+    SetStaffLookupOpener({});
+    QCOMPARE(operators, (QStringList{u"E003陳志明"_s, u"E002林美華"_s, u"E002林美華"_s}));
+    QCOMPARE(filters, (QStringList{u"林"_s, QString()}));
+}
+
+// A fill count picked from the list below the cell takes its allowance off the
+// run's effective time at once.
+void TestSheet::pickedFillCountIsComputed()
+{
+    SheetScreen screen;
+    QVERIFY(screen.list(u"海德堡四色"_s));
+    QString effective;
+    screen.openSheet(u"A1151116"_s, 1, [&](TimeSheetWindow &sheet) {
+        SpreadsheetGrid *grid = SheetScreen::grid(sheet);
+        SheetScreen::click(grid, 1, RunCol::Fills);
+        auto *list = grid->findChild<QListWidget *>(u"fml明細"_s);
+        QVERIFY(list && list->isVisible());
+        QCOMPARE(list->geometry().top(),
+                 grid->cellRangeRect(1, RunCol::Fills, 1, RunCol::Fills).top());
+        const QList<QListWidgetItem *> two = list->findItems(u"2"_s, Qt::MatchExactly);
+        QCOMPARE(two.size(), 1);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(two.first()).center());
+        QCOMPARE(grid->text(1, RunCol::Fills), u"2"_s);
+        effective = grid->text(1, RunCol::Effective);
+    });
+    QCOMPARE(effective, u"1.65"_s); // 150 minutes less 4 plates, proofing, 2 fills, washing
 }
 
 QTEST_MAIN(TestSheet)
