@@ -150,6 +150,12 @@ void TimeSheetWindow::buildControls()
     fml明細 = new SpreadsheetGrid(this);
     fml明細->setObjectName(u"fml明細"_s);
     fml明細->setColumns(RunColumns());
+    // A whole stamp shows in its cell, in whatever face stands in for the design's.
+    const double digit = fml明細->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    const int stamp = PixelsToZeroWidthUnits(
+        fml明細->fontMetrics().horizontalAdvance(u"0000000-00:00"_s) + 12, digit);
+    for (int col : {int(RunCol::Start), int(RunCol::End)})
+        fml明細->setColumnWidth(col, std::max(fml明細->columnWidth(col), stamp));
     fml明細->setMaxCol(RunCol::Last);
     fml明細->setMaxRow(kMinRows);
     layout->addWidget(fml明細, 1);
@@ -173,11 +179,10 @@ void TimeSheetWindow::buildControls()
     connect(cmd日期, &QToolButton::clicked, this, [this] { txt完工日期->setText(StampMMDDHH()); });
 
     // Wide enough for every shown column of the grid.
-    const double zero = fml明細->fontMetrics().horizontalAdvance(QLatin1Char('0'));
     int columns = 0;
     for (int col = 1; col <= RunCol::Last; ++col)
         if (!fml明細->isColumnHidden(col))
-            columns += ZeroWidthUnitsToPixels(fml明細->columnWidth(col), zero);
+            columns += ZeroWidthUnitsToPixels(fml明細->columnWidth(col), digit);
     resize(columns + 90, TwipsToPixels(kRowHeight, logicalDpiY()) * 10 + 200);
 }
 

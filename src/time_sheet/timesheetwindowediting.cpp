@@ -187,6 +187,8 @@ void TimeSheetWindow::setHelperEnabled(bool enabled)
     QPalette palette = scmd輔助->palette();
     palette.setColor(QPalette::Button,
                      enabled ? QPalette().color(QPalette::Button) : QColor(192, 192, 192));
+    // The caption stays readable on the grey.
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(96, 96, 96));
     scmd輔助->setPalette(palette);
 }
 
