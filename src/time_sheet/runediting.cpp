@@ -68,8 +68,12 @@ int FilterRunKey(const QString &heading, int charCode)
     return charCode;
 }
 
-RunKeyAction RunKeyDownRule(const QString &heading, int keyCode)
+RunKeyAction RunKeyDownRule(const QString &heading, int keyCode, bool rowMayBeWorked)
 {
+    const bool changesCell =
+        keyCode == VirtualKey::Delete || keyCode == VirtualKey::F2 || keyCode == VirtualKey::F9;
+    if (!rowMayBeWorked)
+        return changesCell ? RunKeyAction::Swallow : RunKeyAction::Pass;
     if (keyCode == VirtualKey::F2)
         return RunKeyAction::Swallow;
     if (keyCode == VirtualKey::F9 && heading == u"經辦")
@@ -81,24 +85,6 @@ RunKeyAction RunKeyDownRule(const QString &heading, int keyCode)
             return RunKeyAction::Swallow;
     }
     return RunKeyAction::Pass;
-}
-
-bool IsNavigationKey(int keyCode)
-{
-    switch (keyCode) {
-    case VirtualKey::Tab:
-    case VirtualKey::PageUp:
-    case VirtualKey::PageDown:
-    case VirtualKey::End:
-    case VirtualKey::Home:
-    case VirtualKey::Left:
-    case VirtualKey::Up:
-    case VirtualKey::Right:
-    case VirtualKey::Down:
-        return true;
-    default:
-        return false;
-    }
 }
 
 std::optional<RunChoiceList> RunChoiceListFor(const QString &heading)

@@ -22,7 +22,10 @@ RunEntry LimitRunEntry(const QString &heading, const QString &entry);
 // Enter. 0 drops the key.
 int FilterRunKey(const QString &heading, int charCode);
 
-// What a key going down in a column does before the grid sees it.
+// What a key going down in a column does before the grid sees it. On a row
+// that may not be worked on yet (the row above is blank) the keys that change
+// a cell by themselves are lost; the cursor keys still move, and typed
+// characters meet the key-press rule, which refuses them with its message.
 enum class RunKeyAction
 {
     Pass,           // the grid handles it as usual
@@ -30,11 +33,7 @@ enum class RunKeyAction
     LookUpOperator, // F9 in 經辦: the staff lookup
     ClearOperator,  // Delete in 經辦: the operator's code goes with the name
 };
-RunKeyAction RunKeyDownRule(const QString &heading, int keyCode);
-
-// Keys that only move the cursor. They stay usable on a row that may not be
-// worked on yet, so nobody is kept there without a mouse.
-bool IsNavigationKey(int keyCode);
+RunKeyAction RunKeyDownRule(const QString &heading, int keyCode, bool rowMayBeWorked);
 
 // The choice list a column offers, as the grid layer builds it.
 struct RunChoiceList

@@ -207,6 +207,17 @@ void TimeSheetWindow::onEditEnded(QString &text, bool &accept)
     const int row = m_editRow > 0 ? m_editRow : fml明細->activeRow();
     const int col = m_editCol > 0 ? m_editCol : fml明細->activeCol();
     m_editRow = m_editCol = 0;
+    // An edit opened with the mouse on a row below a blank one is refused as
+    // typing there is: the run could not be counted and would not be saved.
+    if (row > 1 && fml明細->toArray(row - 1, 1, row - 1, RunCol::Last)
+                       .value(0)
+                       .join(QString())
+                       .trimmed()
+                       .isEmpty()) {
+        accept = false;
+        ShowMessage(u"前一列資料尚未輸入!"_s, u"警告"_s, MessageService::Icon::Warning);
+        return;
+    }
     const QString heading = headingOf(col);
     const RunEntry entry = LimitRunEntry(heading, text);
     // Stored here rather than by the grid, so the effects below read the entry.
@@ -256,12 +267,8 @@ void TimeSheetWindow::onKeyPressed(int &charCode)
 
 void TimeSheetWindow::onKeyDown(int &keyCode)
 {
-    if (!FmlPreviousRowFilled(*fml明細)) {
-        if (!IsNavigationKey(keyCode))
-            keyCode = 0;
-        return;
-    }
-    switch (RunKeyDownRule(headingOf(fml明細->activeCol()), keyCode)) {
+    switch (
+        RunKeyDownRule(headingOf(fml明細->activeCol()), keyCode, FmlPreviousRowFilled(*fml明細))) {
     case RunKeyAction::Pass:
         break;
     case RunKeyAction::Swallow:
@@ -334,8 +341,8 @@ void TimeSheetWindow::openStaffLookup()
 void TimeSheetWindow::showChoiceList(const QString &heading)
 {
     const std::optional<RunChoiceList> list = RunChoiceListFor(heading);
-    if (!list)
-        return;
+    if (!list || !FmlPreviousRowFilled(*fml明細))
+        return; // nothing may be picked on a row below a blank one
     m_listId = FmlBuildChoiceList(list->kind, list->key, *fml明細, m_listId,
                                   list->specialFills ? m_fillChoices : m_phraseChoices);
     FmlShowChoiceList(m_listId, *fml明細);

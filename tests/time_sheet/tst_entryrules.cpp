@@ -88,16 +88,21 @@ void TestEntryRules::keysDown_data()
 {
     QTest::addColumn<QString>("heading");
     QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("mayBeWorked"); // false: the row above is blank
     QTest::addColumn<RunKeyAction>("action");
     // clang-format off
-    QTest::newRow("F9 in 經辦")       << u"經辦"_s     << VirtualKey::F9     << RunKeyAction::LookUpOperator;
-    QTest::newRow("F9 elsewhere")     << u"說明"_s     << VirtualKey::F9     << RunKeyAction::Pass;
-    QTest::newRow("F2")               << u"說明"_s     << VirtualKey::F2     << RunKeyAction::Swallow;
-    QTest::newRow("Delete in 經辦")   << u"經辦"_s     << VirtualKey::Delete << RunKeyAction::ClearOperator;
-    QTest::newRow("Delete in 總耗時") << u"總耗時"_s   << VirtualKey::Delete << RunKeyAction::Swallow;
-    QTest::newRow("Delete in 有效耗時") << u"有效耗時"_s << VirtualKey::Delete << RunKeyAction::Swallow;
-    QTest::newRow("Delete elsewhere") << u"開始"_s     << VirtualKey::Delete << RunKeyAction::Pass;
-    QTest::newRow("arrow")            << u"經辦"_s     << VirtualKey::Down   << RunKeyAction::Pass;
+    QTest::newRow("F9 in 經辦")       << u"經辦"_s     << VirtualKey::F9     << true << RunKeyAction::LookUpOperator;
+    QTest::newRow("F9 elsewhere")     << u"說明"_s     << VirtualKey::F9     << true << RunKeyAction::Pass;
+    QTest::newRow("F2")               << u"說明"_s     << VirtualKey::F2     << true << RunKeyAction::Swallow;
+    QTest::newRow("Delete in 經辦")   << u"經辦"_s     << VirtualKey::Delete << true << RunKeyAction::ClearOperator;
+    QTest::newRow("Delete in 總耗時") << u"總耗時"_s   << VirtualKey::Delete << true << RunKeyAction::Swallow;
+    QTest::newRow("Delete in 有效耗時") << u"有效耗時"_s << VirtualKey::Delete << true << RunKeyAction::Swallow;
+    QTest::newRow("Delete elsewhere") << u"開始"_s     << VirtualKey::Delete << true << RunKeyAction::Pass;
+    QTest::newRow("arrow")            << u"經辦"_s     << VirtualKey::Down   << true << RunKeyAction::Pass;
+    QTest::newRow("below a blank row: Delete") << u"說明"_s << VirtualKey::Delete << false << RunKeyAction::Swallow;
+    QTest::newRow("below a blank row: F9")     << u"經辦"_s << VirtualKey::F9     << false << RunKeyAction::Swallow;
+    QTest::newRow("below a blank row: arrow")  << u"經辦"_s << VirtualKey::Up     << false << RunKeyAction::Pass;
+    QTest::newRow("below a blank row: letter") << u"說明"_s << int('X')           << false << RunKeyAction::Pass;
     // clang-format on
 }
 
@@ -105,8 +110,9 @@ void TestEntryRules::keysDown()
 {
     QFETCH(QString, heading);
     QFETCH(int, key);
+    QFETCH(bool, mayBeWorked);
     QFETCH(RunKeyAction, action);
-    QCOMPARE(RunKeyDownRule(heading, key), action);
+    QCOMPARE(RunKeyDownRule(heading, key, mayBeWorked), action);
 }
 
 void TestEntryRules::choiceLists_data()

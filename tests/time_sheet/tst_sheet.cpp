@@ -23,6 +23,7 @@ private slots:
     void failedLoadLocksTheBoxes();
     void operatorFromTheStaffLookup();
     void pickedFillCountIsComputed();
+    void rowBelowABlankRowTakesNothing();
 };
 
 // A new run stamped and typed on an empty line is stored with its figures, the
@@ -255,6 +256,25 @@ void TestSheet::pickedFillCountIsComputed()
         effective = grid->text(1, RunCol::Effective);
     });
     QCOMPARE(effective, u"1.65"_s); // 150 minutes less 4 plates, proofing, 2 fills, washing
+}
+
+// Below a blank row nothing is typed or picked; the cursor still moves.
+void TestSheet::rowBelowABlankRowTakesNothing()
+{
+    SheetScreen screen;
+    QVERIFY(screen.list(u"海德堡四色"_s));
+    screen.openSheet(u"A1151116"_s, 1, [&](TimeSheetWindow &sheet) {
+        SpreadsheetGrid *grid = SheetScreen::grid(sheet);
+        SheetScreen::click(grid, 4, RunCol::Note);
+        const auto *list = grid->findChild<QListWidget *>(u"fml明細"_s);
+        QVERIFY(!list || !list->isVisible());
+        QTest::keyClick(SheetScreen::focusIn(grid), 'x');
+        QCOMPARE(grid->text(4, RunCol::Note), QString());
+        QCOMPARE(sheet.filledRows(), 2);
+        QTest::keyClick(SheetScreen::focusIn(grid), Qt::Key_Up);
+        QCOMPARE(grid->activeRow(), 3);
+    });
+    QCOMPARE(screen.messages.texts(), QStringList{u"前一列資料尚未輸入!"_s});
 }
 
 QTEST_MAIN(TestSheet)
