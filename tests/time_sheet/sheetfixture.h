@@ -10,29 +10,25 @@
 #include "daily_report/dailyreportwindow.h"
 #include "daily_report/schedulecolumns.h"
 #include "daily_report/timesheethook.h"
+#include "db/connection.h"
+#include "db/recordset.h"
 #include "grid/recordtext.h"
 #include "grid/spreadsheetgrid.h"
 #include "startup/processcontrol.h"
 #include "startup/sessionsettings.h"
 #include "testdatabase.h"
+#include "time_sheet/runcolumns.h"
 #include "time_sheet/timesheetwindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
 #include <functional>
 #include <memory>
-
-struct ProgramEnded
-{
-};
 
 class SheetScreen
 {
@@ -41,26 +37,21 @@ public:
 
     SheetScreen() : db(TestDatabase::Content::Demo)
     {
-        SessionSettings &s = Session();
-        s.ConnectionString = db.connectionString();
-        s.MachineUserId = QStringLiteral("PRESSPC\\operator");
-        s.ParentWindow = double(QCoreApplication::applicationPid());
-        s.TempFolder = temp.path() + u'/';
-        ProcessControl::SetEndHandler([] { throw ProgramEnded(); });
+        Session().ConnectionString = db.connectionString();
+        Session().ParentWindow = double(QCoreApplication::applicationPid());
+        ProcessControl::SetEndHandler([] { throw std::runtime_error("program ended"); });
         SetTimeSheetOpener([this](QWidget *parent) {
             TimeSheetWindow sheet(parent);
             QObject::connect(&sheet, &TimeSheetWindow::ready, &sheet, [this, &sheet] {
                 QTimer::singleShot(0, &sheet, [this, &sheet] {
-                    if (m_steps)
-                        m_steps(sheet);
-                    if (sheet.isVisible()) // a step that failed leaves the sheet open
+                    m_steps(sheet);
+                    if (sheet.isVisible()) // a failed step leaves it open
                         sheet.reject();
                 });
             });
             sheet.exec();
         });
     }
-
     ~SheetScreen()
     {
         main.reset();
@@ -68,37 +59,33 @@ public:
         ProcessControl::SetEndHandler({});
     }
 
-    // The main screen listing the press (finished lines only when asked).
+    // The main screen listing a press, as the user asks for it.
     [[nodiscard]] bool list(const QString &press, bool finishedOnly = false)
     {
         main = std::make_unique<DailyReportWindow>();
         main->show();
         main->activateWindow();
-        if (!QTest::qWaitForWindowActive(main.get()))
-            return false;
         auto *presses = main->findChild<QComboBox *>(QStringLiteral("cbo車別"));
         if (!QTest::qWaitFor([&] { return presses->count() > 1 && main->isEnabled(); }))
             return false;
         presses->setCurrentIndex(presses->findText(press));
         emit presses->activated(presses->currentIndex());
-        const QString option =
-            finishedOnly ? QStringLiteral("opt完工_1") : QStringLiteral("opt完工_0");
-        QTest::mouseClick(main->findChild<QRadioButton *>(option), Qt::LeftButton);
-        QTest::mouseClick(main->findChild<QToolButton *>(QStringLiteral("scmd顯示資料")),
+        QTest::mouseClick(main->findChild<QRadioButton *>(finishedOnly
+                                                              ? QStringLiteral("opt完工_1")
+                                                              : QStringLiteral("opt完工_0")),
+                          Qt::LeftButton);
+        QTest::mouseClick(main->findChild<QAbstractButton *>(QStringLiteral("scmd顯示資料")),
                           Qt::LeftButton);
         return main->filledRows() > 0;
     }
 
-    // Moves into the 耗時 cell of a listed line: the sheet opens and the steps
-    // run while it is open.
+    // Moves into the line's 耗時 cell; the steps run while the sheet is open.
     void openSheet(const QString &po, int no, Steps steps)
     {
         m_steps = std::move(steps);
-        click(mainGrid(), rowOf(po, no), ScheduleCol::PO); // the sheet opens on moving in
+        click(mainGrid(), rowOf(po, no), ScheduleCol::PO);
         click(mainGrid(), rowOf(po, no), ScheduleCol::TimeUsed);
-        m_steps = {};
     }
-
     int rowOf(const QString &po, int no) const
     {
         for (int row = 1; row <= main->filledRows(); ++row)
@@ -113,7 +100,7 @@ public:
     }
     QString mainCell(int row, int col) const { return mainGrid()->text(row, col); }
 
-    // What the user does on either screen.
+    // What the user does on the sheet.
     static SpreadsheetGrid *grid(TimeSheetWindow &sheet)
     {
         return sheet.findChild<SpreadsheetGrid *>(QStringLiteral("fml明細"));
@@ -129,43 +116,47 @@ public:
     {
         QTest::mouseClick(sheet.findChild<QAbstractButton *>(name), Qt::LeftButton);
     }
-    // Types into the active cell and ends with Enter, as the user does.
-    static void type(SpreadsheetGrid *grid, const QString &text)
-    {
-        for (const QChar c : text) {
-            if (c.unicode() < 0x80)
-                QTest::keyClick(focusIn(grid), char(c.unicode()));
-            else // what an input method's key gives: no key code, only the text
-                QTest::sendKeyEvent(QTest::Click, focusIn(grid), Qt::Key_unknown, QString(c), {});
-        }
-        QTest::keyClick(focusIn(grid), Qt::Key_Return);
-        QCoreApplication::processEvents(); // the Tab that Enter sends
-    }
     static QWidget *focusIn(SpreadsheetGrid *grid)
     {
         QWidget *focus = QApplication::focusWidget();
         return focus && grid->isAncestorOf(focus) ? focus : grid->findChild<QTableView *>();
     }
-    static QString text(TimeSheetWindow &sheet, const QString &box)
+    // Types into the active cell and ends with Enter.
+    static void type(SpreadsheetGrid *grid, const QString &text)
     {
-        return sheet.findChild<QLineEdit *>(box)->text();
+        for (const QChar c : text) {
+            if (c.unicode() < 0x80)
+                QTest::keyClick(focusIn(grid), char(c.unicode()));
+            else // what an input method gives: no key code, only the text
+                QTest::sendKeyEvent(QTest::Click, focusIn(grid), Qt::Key_unknown, QString(c), {});
+        }
+        QTest::keyClick(focusIn(grid), Qt::Key_Return);
+        QCoreApplication::processEvents(); // the Tab that Enter sends
     }
 
-    // One column of the stored runs of a line, as text, in run order.
-    QStringList runs(const QString &po, int no, const QString &column)
+    // The stored runs of a line in run order, each as the texts of its fields.
+    QList<QStringList> runs(const QString &po, int no)
     {
-        QStringList found;
-        const int count = db.scalar(QStringLiteral("select count(*) from [預排資料耗時明細1] "
-                                                   "where 工單單號 = ? and 工單序 = ?"),
-                                    {po, no})
-                              .toInt();
-        for (int seq = 1; seq <= count; ++seq)
-            found.append(
-                RecordValueText(db.scalar(QStringLiteral("select %1 from [預排資料耗時明細1] where "
-                                                         "工單單號 = ? and 工單序 = ? and 序 = ?")
-                                              .arg(column),
-                                          {po, no, seq})));
+        Connection c;
+        c.open(db.connectionString());
+        Recordset rs(c);
+        rs.open(QStringLiteral("select * from [預排資料耗時明細1] where 工單單號 = ? and "
+                               "工單序 = ? order by 序"),
+                {po, no});
+        QList<QStringList> found;
+        for (; !rs.eof(); rs.moveNext()) {
+            found.append(QStringList());
+            for (const QString &field : rs.fieldNames())
+                found.last().append(RecordValueText(rs.value(field)));
+        }
         return found;
+    }
+    QStringList runs(const QString &po, int no, int col)
+    {
+        QStringList values;
+        for (const QStringList &run : runs(po, no))
+            values.append(run.at(col - 1));
+        return values;
     }
     QString stored(const QString &table, const QString &column, const QString &po, int no)
     {
@@ -177,7 +168,6 @@ public:
     }
 
     TestDatabase db;
-    QTemporaryDir temp;
     ScriptedMessageService messages;
     std::unique_ptr<DailyReportWindow> main;
 

@@ -16,8 +16,6 @@ private slots:
     void keyFilters();
     void keysDown_data();
     void keysDown();
-    void choiceLists_data();
-    void choiceLists();
 };
 
 void TestEntryRules::limits_data()
@@ -32,13 +30,11 @@ void TestEntryRules::limits_data()
     QTest::newRow("stamp too long")    << u"結束"_s << u"1151204-08:001"_s << u"1151204-08:00"_s << u"最多只可輸入12個字!"_s;
     QTest::newRow("colours")           << u"正色"_s << u"12345678901"_s  << u"1234567890"_s << ten;
     QTest::newRow("sets")              << u"台"_s   << u"一二三四五六"_s  << u"一二三四五"_s  << ten;
-    QTest::newRow("finished fits")     << u"完工數量"_s << u"1234567890"_s << u"1234567890"_s << QString();
     QTest::newRow("press")             << u"車別"_s << u"海德堡四色"_s    << u"海德堡"_s     << u"最多只可輸入6個字元!"_s;
     QTest::newRow("operator 25 bytes") << u"經辦"_s << u"ABCDEFGHIJKLMNOPQRSTUVWXY"_s << u"ABCDEFGHIJKLMNOPQRST"_s << u"最多只可輸入20個字元!"_s;
     QTest::newRow("note")              << u"說明"_s << u"等紙等紙等紙等紙"_s << u"等紙等紙等紙等"_s << u"最多只可輸入14個字元!"_s;
     QTest::newRow("hours formatted")   << u"總耗時"_s << u"1.5"_s         << u"1.50"_s       << QString();
     QTest::newRow("hours too long")    << u"總耗時"_s << u"123456789"_s   << u"123456789."_s << ten;
-    QTest::newRow("no limit")          << u"用墨"_s << u"一二三四五六七八九十"_s << u"一二三四五六七八九十"_s << QString();
     // clang-format on
 }
 
@@ -61,9 +57,6 @@ void TestEntryRules::keyFilters_data()
     // clang-format off
     QTest::newRow("operator")  << u"經辦"_s     << u"e0x"_s   << u"E0X"_s;
     QTest::newRow("colours")   << u"正色"_s     << u"12.5-A,"_s << u"12.5-__"_s;
-    QTest::newRow("plates")    << u"版數"_s     << u"4a"_s    << u"4_"_s;
-    QTest::newRow("fills")     << u"特色"_s     << u"2x"_s    << u"2_"_s;
-    QTest::newRow("ink")       << u"用墨量"_s   << u"1.2g"_s  << u"1.2_"_s;
     QTest::newRow("finished")  << u"完工數量"_s << u"1,200"_s << u"1_200"_s;
     QTest::newRow("hours")     << u"總耗時"_s   << u"2.5h"_s  << u"2.5_"_s;
     QTest::newRow("effective") << u"有效耗時"_s << u"1\r"_s   << u"_\r"_s;
@@ -92,15 +85,11 @@ void TestEntryRules::keysDown_data()
     QTest::addColumn<RunKeyAction>("action");
     // clang-format off
     QTest::newRow("F9 in 經辦")       << u"經辦"_s     << VirtualKey::F9     << true << RunKeyAction::LookUpOperator;
-    QTest::newRow("F9 elsewhere")     << u"說明"_s     << VirtualKey::F9     << true << RunKeyAction::Pass;
     QTest::newRow("F2")               << u"說明"_s     << VirtualKey::F2     << true << RunKeyAction::Swallow;
     QTest::newRow("Delete in 經辦")   << u"經辦"_s     << VirtualKey::Delete << true << RunKeyAction::ClearOperator;
     QTest::newRow("Delete in 總耗時") << u"總耗時"_s   << VirtualKey::Delete << true << RunKeyAction::Swallow;
-    QTest::newRow("Delete in 有效耗時") << u"有效耗時"_s << VirtualKey::Delete << true << RunKeyAction::Swallow;
     QTest::newRow("Delete elsewhere") << u"開始"_s     << VirtualKey::Delete << true << RunKeyAction::Pass;
-    QTest::newRow("arrow")            << u"經辦"_s     << VirtualKey::Down   << true << RunKeyAction::Pass;
     QTest::newRow("below a blank row: Delete") << u"說明"_s << VirtualKey::Delete << false << RunKeyAction::Swallow;
-    QTest::newRow("below a blank row: F9")     << u"經辦"_s << VirtualKey::F9     << false << RunKeyAction::Swallow;
     QTest::newRow("below a blank row: arrow")  << u"經辦"_s << VirtualKey::Up     << false << RunKeyAction::Pass;
     QTest::newRow("below a blank row: letter") << u"說明"_s << int('X')           << false << RunKeyAction::Pass;
     // clang-format on
@@ -113,35 +102,6 @@ void TestEntryRules::keysDown()
     QFETCH(bool, mayBeWorked);
     QFETCH(RunKeyAction, action);
     QCOMPARE(RunKeyDownRule(heading, key, mayBeWorked), action);
-}
-
-void TestEntryRules::choiceLists_data()
-{
-    QTest::addColumn<QString>("heading");
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("key"); // empty: no list
-    QTest::addColumn<bool>("specialFills");
-    // clang-format off
-    QTest::newRow("press")     << u"車別"_s << u"機別"_s << u"車別"_s     << false;
-    QTest::newRow("fills")     << u"特色"_s << QString() << u"特滿"_s     << true;
-    QTest::newRow("stoppages") << u"說明"_s << QString() << u"停工說明"_s << false;
-    QTest::newRow("none")      << u"經辦"_s << QString() << QString()     << false;
-    // clang-format on
-}
-
-void TestEntryRules::choiceLists()
-{
-    QFETCH(QString, heading);
-    QFETCH(QString, kind);
-    QFETCH(QString, key);
-    QFETCH(bool, specialFills);
-    const std::optional<RunChoiceList> list = RunChoiceListFor(heading);
-    QCOMPARE(list.has_value(), !key.isEmpty());
-    if (list) {
-        QCOMPARE(list->kind, kind);
-        QCOMPARE(list->key, key);
-        QCOMPARE(list->specialFills, specialFills);
-    }
 }
 
 QTEST_GUILESS_MAIN(TestEntryRules)
