@@ -314,13 +314,6 @@ CREATE INDEX "ix_printing_s_po_no_id_ino" ON "printing_s" ("po", "no", "id", "in
 CREATE INDEX "ix_printing_s_車別" ON "printing_s" ("車別");
 -- The open lines of a press (FDATE = '') are where the schedule query starts.
 CREATE INDEX "ix_printing_s_fdate_車別" ON "printing_s" ("fdate", "車別");
-CREATE TABLE "預排耗時_印刷" (
-    "工單單號" text NOT NULL DEFAULT '',
-    "工單序"   double precision NOT NULL DEFAULT 0,
-    "機別"     text NOT NULL DEFAULT '',
-    "耗時"     double precision DEFAULT 0
-);
-CREATE INDEX "ix_預排耗時_印刷_工單單號_工單序_機別" ON "預排耗時_印刷" ("工單單號", "工單序", "機別");
 CREATE TABLE "pwork" (
     "po"    text NOT NULL DEFAULT '',
     "cust"  text DEFAULT '',
@@ -397,6 +390,12 @@ CREATE TABLE "預排資料耗時明細1" (
     "序"       smallint NOT NULL DEFAULT 0
 );
 CREATE INDEX "ix_預排資料耗時明細1_機別_工單單號_工單序" ON "預排資料耗時明細1" ("機別", "工單單號", "工單序");
+-- Time consumed so far per job line and press: the sum of its runs, always
+-- as stored. Other programs of the suite read it by this name and these columns.
+CREATE VIEW "預排耗時_印刷" ("工單單號", "工單序", "機別", "耗時") AS
+    SELECT "工單單號", "工單序", "機別", SUM("耗時")
+    FROM "預排資料耗時明細1"
+    GROUP BY "機別", "工單單號", "工單序";
 CREATE TABLE "印刷產能資料" (
     "機別"     text NOT NULL DEFAULT '',
     "每版耗時" double precision DEFAULT 0,

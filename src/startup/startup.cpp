@@ -2,11 +2,13 @@
 
 #include "common/messagebox.h"
 #include "daily_report/dailyreportwindow.h"
+#include "daily_report/timesheethook.h"
 #include "startup/commandline.h"
 #include "startup/loadsettings.h"
 #include "startup/locatedatabase.h"
 #include "startup/platform.h"
 #include "startup/sessionsettings.h"
+#include "time_sheet/timesheetwindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -68,6 +70,7 @@ StartedProgram StartProgram(const QString &commandLine, const QString &programFo
         ShowMessage(u"引數錯誤"_s, u"錯誤"_s, MessageService::Icon::Critical);
         return started;
     }
+    SetTimeSheetOpener(ShowTimeSheet);
     started.window = new DailyReportWindow;
     started.window->setAttribute(Qt::WA_DeleteOnClose);
     started.window->show();

@@ -1,0 +1,188 @@
+#include "time_sheet/timesheetstore.h"
+
+#include "common/numbertext.h"
+#include "daily_report/completionsave.h"
+#include "db/connection.h"
+#include "db/dberror.h"
+#include "db/recordset.h"
+#include "grid/recordtext.h"
+#include "time_sheet/runcolumns.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kRunTable = u"預排資料耗時明細1"_s;
+
+const QString kLoadRuns = u"select * from [預排資料耗時明細1] "
+                          u"where 機別 = ? And 工單單號 = ? And 工單序 = ? order by 序"_s;
+
+RecordArray readRuns(Connection &c, const TimeSheetJob &job)
+{
+    Recordset rs(c);
+    rs.open(kLoadRuns, {job.press, job.po, Val(job.line)});
+    return rs.getRows();
+}
+
+// Two results hold the same runs when every value reads the same.
+bool sameRuns(const RecordArray &a, const RecordArray &b)
+{
+    if (RunCount(a) != RunCount(b))
+        return false;
+    if (RunCount(a) == 0)
+        return true;
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype f = 0; f < a.size(); ++f)
+        for (qsizetype r = 0; r < a[f].size(); ++r)
+            if (RecordValueText(a[f][r]) != RecordValueText(b[f][r]))
+                return false;
+    return true;
+}
+
+// Saves of one job wait for each other from here to their commit, so the runs
+// compared below stay what they are until this save has replaced them. SQLite
+// serialises every write transaction already.
+void lockJob(Connection &c, const TimeSheetJob &job)
+{
+    if (c.engineKind() != ConnectionInfo::Engine::Postgres)
+        return;
+    QSqlQuery &q = c.run(
+        u"select pg_advisory_xact_lock(hashtext(?))"_s,
+        {kRunTable + u'\x1f' + job.press + u'\x1f' + job.po + u'\x1f' + NumberText(Val(job.line))});
+    q.finish();
+}
+
+void addRun(Recordset &rs, const QVector<QString> &cells, int index, const TimeSheetJob &job)
+{
+    const auto text = [&](int col) { return cells.value(col - 1).trimmed(); };
+    const auto number = [&](int col) { return Val(cells.value(col - 1)); };
+    rs.addNew();
+    rs.setValue(u"開始"_s, text(RunCol::Start));
+    rs.setValue(u"結束"_s, text(RunCol::End));
+    rs.setValue(u"正色"_s, text(RunCol::Front));
+    rs.setValue(u"反色"_s, text(RunCol::Back));
+    rs.setValue(u"台"_s, text(RunCol::Sets));
+    rs.setValue(u"版數"_s, text(RunCol::Plates));
+    rs.setValue(u"看印"_s, text(RunCol::Proofing));
+    rs.setValue(u"特滿"_s, text(RunCol::Fills));
+    rs.setValue(u"用墨量"_s, text(RunCol::Ink));
+    rs.setValue(u"完工數量"_s, QuantityValue(cells.value(RunCol::Finished - 1)));
+    rs.setValue(u"機別"_s, job.press);
+    rs.setValue(u"經辦代號"_s, text(RunCol::OperatorId));
+    rs.setValue(u"經辦人員"_s, text(RunCol::Operator));
+    rs.setValue(u"耗時"_s, number(RunCol::Hours));
+    rs.setValue(u"有效耗時"_s, number(RunCol::Effective));
+    rs.setValue(u"製作說明"_s, text(RunCol::Note));
+    rs.setValue(u"標準數量"_s, number(RunCol::Standard));
+    rs.setValue(u"點數"_s, number(RunCol::Score));
+    rs.setValue(u"工單單號"_s, job.po);
+    rs.setValue(u"工單序"_s, Val(job.line));
+    rs.setValue(u"序"_s, index + 1);
+    rs.update();
+}
+
+} // namespace
+
+RecordArray LoadRuns(const QString &connectionString, const TimeSheetJob &job)
+{
+    Connection c;
+    c.open(connectionString);
+    return readRuns(c, job);
+}
+
+int RunCount(const RecordArray &runs)
+{
+    return runs.isEmpty() ? 0 : int(runs.first().size());
+}
+
+RecordArray ReadRunChoices(const QString &connectionString)
+{
+    Connection c;
+    c.open(connectionString);
+    Recordset rs(c);
+    rs.open(u"select ID, ITEM, [DESC] from [PHRASE] where KIND = 'Z-雜項' and "
+            u"( ITEM = '機別' or ITEM = '停工說明') order by ID"_s);
+    if (rs.recordCount() == 0)
+        return {{QVariant()}};
+    return rs.getRows();
+}
+
+RecordArray SpecialFillChoices()
+{
+    RecordArray rows(3);
+    for (int i = 1; i <= 9; ++i) {
+        rows[0].append(u"%1"_s.arg(i, 3, 10, QLatin1Char('0')));
+        rows[1].append(u"特滿"_s);
+        rows[2].append(QString::number(i));
+    }
+    return rows;
+}
+
+double ReadStandardQuantity(const QString &connectionString, const QString &press)
+{
+    Connection c;
+    c.open(connectionString);
+    Recordset rs(c);
+    rs.open(u"select ID, ITEM, [DESC], [REM] from [PHRASE] where KIND = 'Z-雜項' and "
+            u"ITEM = '機別' and [DESC] = ? order by ID"_s,
+            {press});
+    return rs.eof() ? 0 : Val(RecordValueText(rs.value(u"REM"_s)));
+}
+
+PressCapacity ReadPressCapacity(const QString &connectionString, const QString &press)
+{
+    Connection c;
+    c.open(connectionString);
+    Recordset rs(c);
+    rs.open(u"select * from [印刷產能資料] where 機別 = ?"_s, {press});
+    if (rs.eof())
+        return {};
+    const auto figure = [&](const QString &field) { return Val(RecordValueText(rs.value(field))); };
+    return {figure(u"每版耗時"_s), figure(u"看印耗時"_s), figure(u"特滿耗時"_s),
+            figure(u"洗車耗時"_s)};
+}
+
+std::optional<std::pair<QString, QString>> ReadOperator(const QString &connectionString,
+                                                        const QString &typed)
+{
+    Connection c;
+    c.open(connectionString);
+    Recordset rs(c);
+    rs.open(u"select ID, NAME from [EMPLOYEE] where ID = ? or NAME = ? "_s, {typed, typed});
+    if (rs.eof())
+        return std::nullopt;
+    return std::make_pair(rs.text(u"ID"_s).trimmed(), rs.text(u"NAME"_s).trimmed());
+}
+
+void SaveRuns(const QString &connectionString, const TimeSheetJob &job,
+              const QVector<QVector<QString>> &rows, const QString &completion,
+              const RecordArray &seen)
+{
+    Connection c;
+    c.open(connectionString);
+    TransactionGuard transaction(c);
+    lockJob(c, job);
+    if (!sameRuns(readRuns(c, job), seen))
+        throw DbConflictError(
+            u"工單 %1 序 %2 的耗時明細已被其他使用者變更，這次的儲存沒有寫入任何資料。"
+            u"請回前畫面後重新開啟耗時，再輸入一次。"_s.arg(job.po, job.line));
+    c.execute(u"delete from [預排資料耗時明細1] where 機別 = ? And 工單單號 = ? And 工單序 = ?"_s,
+              {job.press, job.po, Val(job.line)});
+
+    Recordset runs(c);
+    runs.openTable(kRunTable);
+    for (int i = 0; i < rows.size(); ++i)
+        addRun(runs, rows[i], i, job);
+    runs.updateBatch();
+    runs.close();
+
+    CompletionLine line;
+    line.po = job.po;
+    line.no = Val(job.line);
+    line.id = job.scheduleId;
+    line.ino = Val(job.scheduleLine);
+    line.completion = completion;
+    PropagateCompletion(c, line, false);
+    transaction.commit();
+}
