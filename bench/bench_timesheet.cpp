@@ -114,7 +114,7 @@ int main(int argc, char **argv)
             saveDirectly(t.connectionString, job);
             direct.append(timer.nsecsElapsed() / 1e6);
 
-            const RecordArray seen = LoadRuns(t.connectionString, job);
+            const RecordArray seen = LoadRuns(t.connectionString, job).value;
             QVector<QVector<QString>> rows;
             for (int r = 0; r < kRuns; ++r) {
                 QVector<QString> cells;
@@ -123,7 +123,8 @@ int main(int argc, char **argv)
                 rows.append(cells);
             }
             timer.restart();
-            SaveRuns(t.connectionString, job, rows, u"1206-17"_s, seen);
+            if (const auto error = SaveRuns(t.connectionString, job, rows, u"1206-17"_s, seen))
+                qFatal("SaveRuns failed: %s", qUtf8Printable(*error));
             core.append(timer.nsecsElapsed() / 1e6);
 
             const auto [openMs, confirmMs] = openAndConfirm();

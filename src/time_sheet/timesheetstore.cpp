@@ -82,13 +82,28 @@ void addRun(Recordset &rs, const QVector<QString> &cells, int index, const TimeS
     rs.update();
 }
 
+// Runs `read` on a connection of its own, closed afterwards; a database failure
+// becomes the result's error, the value keeping what was read before it.
+template <typename T, typename Read>
+StoreRead<T> readOnOwnConnection(const QString &connectionString, Read &&read, T initial = {})
+{
+    StoreRead<T> result{std::move(initial), std::nullopt};
+    try {
+        Connection c;
+        c.open(connectionString);
+        read(c, result.value);
+    } catch (const DbError &e) {
+        result.error = e.description();
+    }
+    return result;
+}
+
 } // namespace
 
-RecordArray LoadRuns(const QString &connectionString, const TimeSheetJob &job)
+StoreRead<RecordArray> LoadRuns(const QString &connectionString, const TimeSheetJob &job)
 {
-    Connection c;
-    c.open(connectionString);
-    return readRuns(c, job);
+    return readOnOwnConnection<RecordArray>(
+        connectionString, [&](Connection &c, RecordArray &runs) { runs = readRuns(c, job); });
 }
 
 int RunCount(const RecordArray &runs)
@@ -96,16 +111,18 @@ int RunCount(const RecordArray &runs)
     return runs.isEmpty() ? 0 : int(runs.first().size());
 }
 
-RecordArray ReadRunChoices(const QString &connectionString)
+StoreRead<RecordArray> ReadRunChoices(const QString &connectionString)
 {
-    Connection c;
-    c.open(connectionString);
-    Recordset rs(c);
-    rs.open(u"select ID, ITEM, [DESC] from [PHRASE] where KIND = 'Z-雜項' and "
-            u"( ITEM = '機別' or ITEM = '停工說明') order by ID"_s);
-    if (rs.recordCount() == 0)
-        return {{QVariant()}};
-    return rs.getRows();
+    return readOnOwnConnection<RecordArray>(
+        connectionString,
+        [](Connection &c, RecordArray &rows) {
+            Recordset rs(c);
+            rs.open(u"select ID, ITEM, [DESC] from [PHRASE] where KIND = 'Z-雜項' and "
+                    u"( ITEM = '機別' or ITEM = '停工說明') order by ID"_s);
+            if (rs.recordCount() > 0)
+                rows = rs.getRows();
+        },
+        {{QVariant()}});
 }
 
 RecordArray SpecialFillChoices()
@@ -119,70 +136,71 @@ RecordArray SpecialFillChoices()
     return rows;
 }
 
-double ReadStandardQuantity(const QString &connectionString, const QString &press)
+StoreRead<PressFigures> ReadPressFigures(const QString &connectionString, const QString &press)
 {
-    Connection c;
-    c.open(connectionString);
-    Recordset rs(c);
-    rs.open(u"select ID, ITEM, [DESC], [REM] from [PHRASE] where KIND = 'Z-雜項' and "
-            u"ITEM = '機別' and [DESC] = ? order by ID"_s,
-            {press});
-    return rs.eof() ? 0 : Val(RecordValueText(rs.value(u"REM"_s)));
+    return readOnOwnConnection<PressFigures>(
+        connectionString, [&](Connection &c, PressFigures &figures) {
+            Recordset rs(c);
+            rs.open(u"select ID, ITEM, [DESC], [REM] from [PHRASE] where KIND = 'Z-雜項' and "
+                    u"ITEM = '機別' and [DESC] = ? order by ID"_s,
+                    {press});
+            figures.standard = rs.eof() ? 0 : Val(RecordValueText(rs.value(u"REM"_s)));
+            rs.open(u"select * from [印刷產能資料] where 機別 = ?"_s, {press});
+            if (rs.eof())
+                return;
+            const auto figure = [&](const QString &field) {
+                return Val(RecordValueText(rs.value(field)));
+            };
+            figures.capacity = {figure(u"每版耗時"_s), figure(u"看印耗時"_s), figure(u"特滿耗時"_s),
+                                figure(u"洗車耗時"_s)};
+        });
 }
 
-PressCapacity ReadPressCapacity(const QString &connectionString, const QString &press)
+StoreRead<std::optional<StaffMember>> ReadOperator(const QString &connectionString,
+                                                   const QString &typed)
 {
-    Connection c;
-    c.open(connectionString);
-    Recordset rs(c);
-    rs.open(u"select * from [印刷產能資料] where 機別 = ?"_s, {press});
-    if (rs.eof())
-        return {};
-    const auto figure = [&](const QString &field) { return Val(RecordValueText(rs.value(field))); };
-    return {figure(u"每版耗時"_s), figure(u"看印耗時"_s), figure(u"特滿耗時"_s),
-            figure(u"洗車耗時"_s)};
+    return readOnOwnConnection<std::optional<StaffMember>>(
+        connectionString, [&](Connection &c, std::optional<StaffMember> &found) {
+            Recordset rs(c);
+            rs.open(u"select ID, NAME from [EMPLOYEE] where ID = ? or NAME = ? "_s, {typed, typed});
+            if (!rs.eof())
+                found = StaffMember{rs.text(u"ID"_s).trimmed(), rs.text(u"NAME"_s).trimmed()};
+        });
 }
 
-std::optional<std::pair<QString, QString>> ReadOperator(const QString &connectionString,
-                                                        const QString &typed)
+std::optional<QString> SaveRuns(const QString &connectionString, const TimeSheetJob &job,
+                                const QVector<QVector<QString>> &rows, const QString &completion,
+                                const RecordArray &seen)
 {
-    Connection c;
-    c.open(connectionString);
-    Recordset rs(c);
-    rs.open(u"select ID, NAME from [EMPLOYEE] where ID = ? or NAME = ? "_s, {typed, typed});
-    if (rs.eof())
-        return std::nullopt;
-    return std::make_pair(rs.text(u"ID"_s).trimmed(), rs.text(u"NAME"_s).trimmed());
-}
+    try {
+        Connection c;
+        c.open(connectionString);
+        TransactionGuard transaction(c);
+        lockJob(c, job);
+        if (!sameRuns(readRuns(c, job), seen))
+            return u"工單 %1 序 %2 的耗時明細已被其他使用者變更，這次的儲存沒有寫入任何資料。"
+                   u"請回前畫面後重新開啟耗時，再輸入一次。"_s.arg(job.po, job.line);
+        c.execute(
+            u"delete from [預排資料耗時明細1] where 機別 = ? And 工單單號 = ? And 工單序 = ?"_s,
+            {job.press, job.po, Val(job.line)});
 
-void SaveRuns(const QString &connectionString, const TimeSheetJob &job,
-              const QVector<QVector<QString>> &rows, const QString &completion,
-              const RecordArray &seen)
-{
-    Connection c;
-    c.open(connectionString);
-    TransactionGuard transaction(c);
-    lockJob(c, job);
-    if (!sameRuns(readRuns(c, job), seen))
-        throw DbConflictError(
-            u"工單 %1 序 %2 的耗時明細已被其他使用者變更，這次的儲存沒有寫入任何資料。"
-            u"請回前畫面後重新開啟耗時，再輸入一次。"_s.arg(job.po, job.line));
-    c.execute(u"delete from [預排資料耗時明細1] where 機別 = ? And 工單單號 = ? And 工單序 = ?"_s,
-              {job.press, job.po, Val(job.line)});
+        Recordset runs(c);
+        runs.openTable(kRunTable);
+        for (int i = 0; i < rows.size(); ++i)
+            addRun(runs, rows[i], i, job);
+        runs.updateBatch();
+        runs.close();
 
-    Recordset runs(c);
-    runs.openTable(kRunTable);
-    for (int i = 0; i < rows.size(); ++i)
-        addRun(runs, rows[i], i, job);
-    runs.updateBatch();
-    runs.close();
-
-    CompletionLine line;
-    line.po = job.po;
-    line.no = Val(job.line);
-    line.id = job.scheduleId;
-    line.ino = Val(job.scheduleLine);
-    line.completion = completion;
-    PropagateCompletion(c, line, false);
-    transaction.commit();
+        CompletionLine line;
+        line.po = job.po;
+        line.no = Val(job.line);
+        line.id = job.scheduleId;
+        line.ino = Val(job.scheduleLine);
+        line.completion = completion;
+        PropagateCompletion(c, line, false);
+        transaction.commit();
+    } catch (const DbError &e) {
+        return e.description();
+    }
+    return std::nullopt;
 }

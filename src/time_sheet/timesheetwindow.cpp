@@ -7,7 +7,6 @@
 #include "common/messagebox.h"
 #include "common/numbertext.h"
 #include "common/waitcursor.h"
-#include "db/dberror.h"
 #include "grid/fml.h"
 #include "grid/spreadsheetgrid.h"
 #include "startup/platform.h"
@@ -222,12 +221,10 @@ void TimeSheetWindow::firstActivation()
 {
     m_firstActivation = false;
     m_fillChoices = SpecialFillChoices();
-    try {
-        m_phraseChoices = ReadRunChoices(Session().ConnectionString);
-    } catch (const DbError &e) {
-        m_phraseChoices = {{QVariant()}};
-        ShowMessage(e.description(), u"錯誤"_s, MessageService::Icon::Critical);
-    }
+    const StoreRead<RecordArray> choices = ReadRunChoices(Session().ConnectionString);
+    m_phraseChoices = choices.value;
+    if (choices.error)
+        ShowMessage(*choices.error, u"錯誤"_s, MessageService::Icon::Critical);
     m_job = JobFromHandOff(JobHandOff());
     if (!LoadJobRuns()) {
         LockEntryControls(this);
@@ -249,24 +246,23 @@ bool TimeSheetWindow::LoadJobRuns()
     if (m_job.po.isEmpty() || m_job.line.isEmpty())
         return true;
     WaitCursor wait;
-    m_cells = {{QString()}};
     m_filledRows = 0;
     FmlClear(*fml明細, 0, QString());
     ApplyControlStyle(this, GetWindowsVersion());
-    try {
-        m_seenRuns = LoadRuns(Session().ConnectionString, m_job);
-        m_filledRows = RunCount(m_seenRuns);
-        if (m_filledRows > 0) {
-            fml明細->setMaxRow(std::max(kMinRows, m_filledRows + kFreeRows));
-            FmlFromArray(*fml明細, m_seenRuns, 0);
-            FmlCountRow(m_filledRows, *fml明細);
-        }
-        FmlEnableForRow(m_filledRows, *fml明細, scmd刪除);
-    } catch (const DbError &e) {
+    const StoreRead<RecordArray> runs = LoadRuns(Session().ConnectionString, m_job);
+    if (runs.error) {
         wait.restore();
-        ShowMessage(e.description(), u"錯誤"_s, MessageService::Icon::Critical);
+        ShowMessage(*runs.error, u"錯誤"_s, MessageService::Icon::Critical);
         return false;
     }
+    m_seenRuns = runs.value;
+    m_filledRows = RunCount(m_seenRuns);
+    if (m_filledRows > 0) {
+        fml明細->setMaxRow(std::max(kMinRows, m_filledRows + kFreeRows));
+        FmlFromArray(*fml明細, m_seenRuns, 0);
+        FmlCountRow(m_filledRows, *fml明細);
+    }
+    FmlEnableForRow(m_filledRows, *fml明細, scmd刪除);
     showTotal();
     onActiveCellChanged();
     return true;
@@ -294,16 +290,19 @@ bool TimeSheetWindow::Save()
 {
     fml明細->endEdit();
     Recalculate(fml明細->activeRow());
-    FmlToArray(*fml明細, m_cells);
-    try {
+    QVector<QVector<QString>> cells;
+    FmlToArray(*fml明細, cells);
+    const int rows = fml明細->lastRow() == 0 ? 0 : std::min(m_filledRows, int(cells.size()));
+    std::optional<QString> error;
+    {
         WaitCursor wait;
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        const int rows = fml明細->lastRow() == 0 ? 0 : std::min(m_filledRows, int(m_cells.size()));
-        ::SaveRuns(Session().ConnectionString, m_job, m_cells.mid(0, rows),
-                   txt完工日期->text().trimmed(), m_seenRuns);
-    } catch (const DbError &e) {
+        error = SaveRuns(Session().ConnectionString, m_job, cells.mid(0, rows),
+                         txt完工日期->text().trimmed(), m_seenRuns);
+    }
+    if (error) {
         // Nothing was written; the grid stays as the user left it.
-        ShowMessage(e.description(), u"儲存錯誤"_s, MessageService::Icon::Critical);
+        ShowMessage(*error, u"儲存錯誤"_s, MessageService::Icon::Critical);
         return false;
     }
     JobHandOff()[0] = txt總耗時->text().trimmed();

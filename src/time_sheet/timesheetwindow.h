@@ -1,6 +1,5 @@
 #pragma once
 
-#include "time_sheet/runcomputations.h"
 #include "time_sheet/timesheetjob.h"
 #include "time_sheet/timesheetstore.h"
 
@@ -65,7 +64,6 @@ private:
     void applyNewRunDefaults(int row);
     void computeTimeConsumed(int row);
     void sumPlates(int row);
-    void readStandardQuantity(int row);
     void lookUpOperator(int row, const QString &typed);
     bool takeOperatorFromHandOff(int row);
     void lookUpOperatorByKey();
@@ -94,11 +92,9 @@ private:
     // Screen state.
     TimeSheetJob m_job;
     int m_filledRows = 0;
-    QVector<QVector<QString>> m_cells; // the grid as the save copies it
     RecordArray m_phraseChoices;
     RecordArray m_fillChoices;
     RecordArray m_seenRuns; // the stored runs as loaded, for the save's check
-    PressCapacity m_capacity;
     int m_listId = 0;
     int m_editRow = 0; // the cell an edit in progress belongs to
     int m_editCol = 0;

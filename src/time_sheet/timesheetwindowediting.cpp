@@ -5,7 +5,6 @@
 #include "common/handoff.h"
 #include "common/messagebox.h"
 #include "common/numbertext.h"
-#include "db/dberror.h"
 #include "grid/choicelist.h"
 #include "grid/fml.h"
 #include "grid/spreadsheetgrid.h"
@@ -119,37 +118,28 @@ void TimeSheetWindow::Recalculate(int row)
     const bool run = row >= 1 && row <= m_filledRows;
     if (run)
         fml明細->setText(row, RunCol::Press, m_job.press);
-    m_capacity = {};
-    try {
-        if (run)
-            readStandardQuantity(row);
+    // The standard and the allowances are read again on every change, on one
+    // connection; a failed read keeps what it read before the failure.
+    const StoreRead<PressFigures> press = ReadPressFigures(Session().ConnectionString, m_job.press);
+    if (run && press.value.standard)
+        fml明細->setText(row, RunCol::Standard, NumberText(*press.value.standard));
+    if (!run || press.value.standard)
         lbl時標準量->setText(NumberText(fml明細->number(row, RunCol::Standard)));
-        m_capacity = ReadPressCapacity(Session().ConnectionString, m_job.press);
-    } catch (const DbError &e) {
-        ShowMessage(e.description(), u"依機別取得標準數量錯誤"_s, MessageService::Icon::Critical);
-    }
-    double total = 0;
+    if (press.error)
+        ShowMessage(*press.error, u"依機別取得標準數量錯誤"_s, MessageService::Icon::Critical);
     for (int r = 1; r <= m_filledRows; ++r) {
         SpreadsheetGrid &g = *fml明細;
-        const double hours = g.number(r, RunCol::Hours);
         g.setText(r, RunCol::Effective,
-                  EffectiveTimeText(hours, g.number(r, RunCol::Plates), g.text(r, RunCol::Proofing),
-                                    g.number(r, RunCol::Fills), m_capacity));
+                  EffectiveTimeText(g.number(r, RunCol::Hours), g.number(r, RunCol::Plates),
+                                    g.text(r, RunCol::Proofing), g.number(r, RunCol::Fills),
+                                    press.value.capacity));
         // Every run keeps the score of its own figures, whichever run is looked at.
         g.setText(r, RunCol::Score,
                   FiguresOfRun(g.text(r, RunCol::Finished), g.text(r, RunCol::Effective),
                                g.text(r, RunCol::Standard))
                       .score);
-        total += hours;
     }
-    txt總耗時->setText(NumberText(total));
-}
-
-void TimeSheetWindow::readStandardQuantity(int row)
-{
-    const double standard = ReadStandardQuantity(Session().ConnectionString,
-                                                 fml明細->text(row, RunCol::Press).trimmed());
-    fml明細->setText(row, RunCol::Standard, NumberText(standard));
+    showTotal();
 }
 
 void TimeSheetWindow::ShowFigures()
@@ -239,13 +229,6 @@ void TimeSheetWindow::onEditEnded(QString &text, bool &accept)
             applyNewRunDefaults(row);
     } else if (heading == u"正色" || heading == u"反色") {
         sumPlates(row);
-    } else if (heading == u"車別") {
-        try {
-            readStandardQuantity(row);
-        } catch (const DbError &e) {
-            ShowMessage(e.description(), u"依機別取得標準數量錯誤"_s,
-                        MessageService::Icon::Critical);
-        }
     } else if (heading == u"經辦" && fitted) {
         lookUpOperator(row, entry.text.trimmed());
     }
@@ -317,14 +300,15 @@ bool TimeSheetWindow::takeOperatorFromHandOff(int row)
 void TimeSheetWindow::lookUpOperator(int row, const QString &typed)
 {
     ClearJobHandOff();
-    try {
-        if (const auto found = ReadOperator(Session().ConnectionString, typed)) {
-            JobHandOff()[0] = found->first;
-            JobHandOff()[1] = found->second;
-        }
-    } catch (const DbError &e) {
-        ShowMessage(e.description(), u"取得業務員資料錯誤"_s, MessageService::Icon::Critical);
+    const StoreRead<std::optional<StaffMember>> found =
+        ReadOperator(Session().ConnectionString, typed);
+    if (found.error) {
+        ShowMessage(*found.error, u"取得業務員資料錯誤"_s, MessageService::Icon::Critical);
         return;
+    }
+    if (found.value) {
+        JobHandOff()[0] = found.value->id;
+        JobHandOff()[1] = found.value->name;
     }
     if (takeOperatorFromHandOff(row))
         return;

@@ -40,15 +40,16 @@ void TestStore::savesOneAfterTheOther()
     };
     const auto stored = [&] {
         QStringList values;
-        const RecordArray found = LoadRuns(cs, job);
+        const RecordArray found = LoadRuns(cs, job).value;
         for (int r = 0; r < RunCount(found); ++r)
             values << RecordValueText(found[RunCol::Finished - 1][r]) + u'#' +
                           RecordValueText(found[RunCol::Seq - 1][r]);
         return values;
     };
-    SaveRuns(cs, job, runs({u"1,200"_s, u"12.5kg"_s, u"7"_s}), u"1204-09"_s, LoadRuns(cs, job));
+    QVERIFY(!SaveRuns(cs, job, runs({u"1,200"_s, u"12.5kg"_s, u"7"_s}), u"1204-09"_s,
+                      LoadRuns(cs, job).value));
     QCOMPARE(stored(), (QStringList{u"1200#1"_s, u"12.5#2"_s, u"7#3"_s}));
-    SaveRuns(cs, job, runs({u"900"_s}), u"1204-10"_s, LoadRuns(cs, job));
+    QVERIFY(!SaveRuns(cs, job, runs({u"900"_s}), u"1204-10"_s, LoadRuns(cs, job).value));
     QCOMPARE(stored(), QStringList{u"900#1"_s});
     QCOMPARE(db.scalar(u"select FDATE from [PRINTING_S] where PO = ? and ID = ?"_s,
                        {job.po, job.scheduleId}),
