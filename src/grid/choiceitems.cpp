@@ -10,10 +10,6 @@ const QStringList kItemKeys = {u"機別"_s,     u"車別"_s,     u"停工說明"
                                u"固定片語"_s, u"顏色說明"_s, u"留版說明"_s, u"包裝"_s,
                                u"油墨明細"_s, u"特滿"_s};
 
-const QStringList kProcessNames = {u"印前"_s, u"製版"_s, u"紙品"_s, u"印刷"_s, u"上光"_s,
-                                   u"裱紙"_s, u"軋工"_s, u"糊工"_s, u"裁摺"_s, u"裝訂"_s,
-                                   u"刀模"_s, u"燙金"_s, u"運送"_s, u"其它"_s};
-
 // The blanks that keep the second part of a print-size item out of view.
 constexpr int kHiddenPartOffset = 100;
 
@@ -46,6 +42,14 @@ QStringList pairAfter(const QString &current, const QString &first, const QStrin
 
 } // namespace
 
+const QStringList &WorkKinds()
+{
+    static const QStringList kinds = {u"印前"_s, u"製版"_s, u"紙品"_s, u"印刷"_s, u"上光"_s,
+                                      u"裱紙"_s, u"軋工"_s, u"糊工"_s, u"裁摺"_s, u"裝訂"_s,
+                                      u"刀模"_s, u"燙金"_s, u"運送"_s, u"其它"_s};
+    return kinds;
+}
+
 QStringList ChoiceListItems(const QString &kind, const QString &key, const QString &currentText,
                             const QVector<QVector<QVariant>> &data)
 {
@@ -69,7 +73,7 @@ QStringList ChoiceListItems(const QString &kind, const QString &key, const QStri
     if (!rows.any())
         return items;
     if (key == u"製程種類"_s)
-        return QStringList{u" "_s} + kProcessNames;
+        return QStringList{u" "_s} + WorkKinds();
     if (key == u"版別固定"_s)
         return items + pairAfter(current, u"菊版"_s, u"全開"_s);
     if (key == u"紙品單位"_s)

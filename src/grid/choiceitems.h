@@ -7,6 +7,10 @@
 
 // The items of a cell's choice list, as rules without a widget.
 
+// The shop's fourteen kinds of work, 印前 to 其它, in the order of the vendor
+// flags ITEM1 to ITEM14; the "製程種類" list offers them.
+const QStringList &WorkKinds();
+
 // The items of the list for a list key. current is the active cell's text;
 // data holds the phrase rows subscripted (field, record) as a record set gives
 // them (field 0 ID, 1 ITEM, 2 DESC, further fields where the rows have them);

@@ -1,5 +1,7 @@
 #include "lookups/vendorlist.h"
 
+#include "grid/choiceitems.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -11,11 +13,6 @@ const QString kSelect =
 // Closes the parenthesis opened before it: a vendor is usable unless suspended.
 const QString kUsable = u"VENDER.停用 = '0' or VENDER.停用 = '' or VENDER.停用 is null) "_s;
 const QString kOrder = u"Order By VENDER.ID"_s;
-
-// The work kinds in flag order: ITEM1 is 印前 ... ITEM14 is 其它.
-const QStringList kWorkKinds = {u"印前"_s, u"製版"_s, u"紙品"_s, u"印刷"_s, u"上光"_s,
-                                u"裱紙"_s, u"軋工"_s, u"糊工"_s, u"裁摺"_s, u"裝訂"_s,
-                                u"刀模"_s, u"燙金"_s, u"運送"_s, u"其它"_s};
 
 QString equipmentClause(const VendorListRequest &request)
 {
@@ -33,8 +30,8 @@ QStringList VendorListHeadings()
 QStringList VendorWorkChoices()
 {
     QStringList choices{QString()};
-    for (int i = 0; i < kWorkKinds.size(); ++i)
-        choices.append(QChar(u'A' + i) + u'-' + kWorkKinds.at(i));
+    for (int i = 0; i < WorkKinds().size(); ++i)
+        choices.append(QChar(u'A' + i) + u'-' + WorkKinds().at(i));
     return choices;
 }
 
@@ -42,11 +39,11 @@ QString VendorKindClause(const QString &kind)
 {
     if (kind == u"紙品採購"_s)
         return u"Where (ITEM3 = '1' or ITEM6 = '1' or ITEM14 = '1') "_s;
-    qsizetype flag = kWorkKinds.indexOf(kind);
+    qsizetype flag = WorkKinds().indexOf(kind);
     if (kind == u"裁工"_s)
-        flag = kWorkKinds.indexOf(u"裁摺"_s);
+        flag = WorkKinds().indexOf(u"裁摺"_s);
     else if (kind == u"其他"_s)
-        flag = kWorkKinds.indexOf(u"其它"_s);
+        flag = WorkKinds().indexOf(u"其它"_s);
     if (flag < 0)
         return u"Where VENDER.ID like '%' "_s;
     return u"Where ITEM%1 = '1' "_s.arg(flag + 1);

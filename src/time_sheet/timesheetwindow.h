@@ -61,6 +61,8 @@ private:
     void onKeyPressed(int &charCode);
     void onKeyDown(int &keyCode);
     void onChoicePicked();
+    // The active row counted as a run, and the delete button enabled by it.
+    void countRun();
     void applyNewRunDefaults(int row);
     void computeTimeConsumed(int row);
     void sumPlates(int row);

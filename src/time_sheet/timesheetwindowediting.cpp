@@ -49,8 +49,19 @@ void TimeSheetWindow::onCellClicked(int row, int col)
     const QString heading = headingOf(col);
     if (heading == u"開始") {
         fml明細->setText(row, col, TimeStamp());
-        FmlCountRow(m_filledRows, *fml明細);
-        FmlEnableForRow(m_filledRows, *fml明細, scmd刪除);
+    } else if (heading == u"結束") {
+        if (fml明細->text(row, col - 1).trimmed().isEmpty())
+            return; // no end before a start
+        fml明細->setText(row, col, TimeStamp());
+    } else if (heading == u"看印") {
+        // A run marked here is a run, as one stamped or typed.
+        const bool marked = fml明細->text(row, col).trimmed() == u"Y";
+        fml明細->setText(row, col, marked ? QString() : u"Y"_s);
+    } else {
+        return;
+    }
+    countRun();
+    if (heading == u"開始") {
         applyNewRunDefaults(row);
         // The operator of the run before carries over to a new run.
         if (row == m_filledRows && row != 1 &&
@@ -58,23 +69,15 @@ void TimeSheetWindow::onCellClicked(int row, int col)
             fml明細->setText(row, RunCol::OperatorId, fml明細->text(row - 1, RunCol::OperatorId));
             fml明細->setText(row, RunCol::Operator, fml明細->text(row - 1, RunCol::Operator));
         }
-    } else if (heading == u"結束") {
-        if (fml明細->text(row, col - 1).trimmed().isEmpty())
-            return; // no end before a start
-        fml明細->setText(row, col, TimeStamp());
-        FmlCountRow(m_filledRows, *fml明細);
-        FmlEnableForRow(m_filledRows, *fml明細, scmd刪除);
-    } else if (heading == u"看印") {
-        const bool marked = fml明細->text(row, col).trimmed() == u"Y";
-        fml明細->setText(row, col, marked ? QString() : u"Y"_s);
-        // A run marked here is a run, as one stamped or typed.
-        FmlCountRow(m_filledRows, *fml明細);
-        FmlEnableForRow(m_filledRows, *fml明細, scmd刪除);
-    } else {
-        return;
     }
     computeTimeConsumed(row);
     Recalculate(row);
+}
+
+void TimeSheetWindow::countRun()
+{
+    FmlCountRow(m_filledRows, *fml明細);
+    FmlEnableForRow(m_filledRows, *fml明細, scmd刪除);
 }
 
 void TimeSheetWindow::applyNewRunDefaults(int row)
@@ -271,8 +274,7 @@ void TimeSheetWindow::onKeyDown(int &keyCode)
         LookupFilterText().clear();
         openStaffLookup();
         if (takeOperatorFromHandOff(row)) {
-            FmlCountRow(m_filledRows, *fml明細);
-            FmlEnableForRow(m_filledRows, *fml明細, scmd刪除);
+            countRun();
             SendKeysViaShell(u"{ENTER}"_s, false);
         }
         break;
@@ -340,8 +342,7 @@ void TimeSheetWindow::hideChoiceList()
 void TimeSheetWindow::onChoicePicked()
 {
     const int row = fml明細->activeRow();
-    FmlCountRow(m_filledRows, *fml明細);
-    FmlEnableForRow(m_filledRows, *fml明細, scmd刪除);
+    countRun();
     // A picked fill count or note is a change of the run like a typed one.
     Recalculate(row);
     ShowFigures();
