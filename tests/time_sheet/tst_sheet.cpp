@@ -1,8 +1,10 @@
+#include "common/clock.h"
+#include "common/handoff.h"
 #include "lookups/stafflookup.h"
 #include "sheetfixture.h"
+#include "time_sheet/timesheetstore.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 
 using namespace Qt::StringLiterals;
@@ -13,187 +15,22 @@ class TestSheet : public QObject
 
 private slots:
     void init() { PLOV_REQUIRE_DATABASE(); }
-    void stampTypeAndConfirm();
-    void deleteRunAndConfirm();
-    void backAfterDeleting();
-    void closedLineCannotBeConfirmed();
-    void failedSaveWritesNothing();
-    void runsSavedMeanwhileAreNotWiped();
+    void logRunsAndConfirm();
+    void leave_data();
+    void leave();
+    void refusals_data();
+    void refusals();
     void failedLoadLocksTheBoxes();
-    void operatorFromTheStaffLookup();
-    void listsAndBlankRows();
+    void savesOneAfterTheOther();
 };
 
-// A run stamped and typed on an empty line is stored with its figures, the
-// completion stamp reaches the production rows, and the main row shows both.
-void TestSheet::stampTypeAndConfirm()
+// Runs logged on an empty line are stored with their figures, the completion stamp
+// reaches the production rows and the main row. The operator is found by code,
+// carried over, or looked up; a lookup left without a pick changes nothing.
+void TestSheet::logRunsAndConfirm()
 {
-    SheetScreen screen;
-    QVERIFY(screen.list(u"海德堡四色"_s));
+    SheetScreen screen(u"海德堡四色"_s);
     FixedClock clock(QDateTime(QDate(2026, 12, 4), QTime(8, 0)));
-    screen.openSheet(u"A1151116"_s, 2, [&](TimeSheetWindow &sheet) {
-        SpreadsheetGrid *grid = SheetScreen::grid(sheet);
-        SheetScreen::click(grid, 1, RunCol::Start);
-        clock.setNow(QDateTime(QDate(2026, 12, 4), QTime(10, 30)));
-        SheetScreen::click(grid, 1, RunCol::End);
-        SheetScreen::click(grid, 1, RunCol::Finished);
-        SheetScreen::type(grid, u"13000"_s);
-        SheetScreen::click(grid, 1, RunCol::Operator);
-        SheetScreen::type(grid, u"e003"_s);
-        QCOMPARE(sheet.findChild<QLabel *>(u"lbl點數"_s)->text(), u"5"_s);
-        SheetScreen::button(sheet, u"cmd日期"_s);
-        SheetScreen::button(sheet, u"scmd確定"_s);
-    });
-    QCOMPARE(screen.messages.texts(), QStringList());
-    // 150 minutes less 8 plates and washing: 95 minutes, 1.58 h at 8000 an hour.
-    QCOMPARE(screen.runs(u"A1151116"_s, 2), QList<QStringList>({{u"1151204-08:00"_s,
-                                                                 u"1151204-10:30"_s,
-                                                                 u"4"_s,
-                                                                 u"4"_s,
-                                                                 u""_s,
-                                                                 u"8"_s,
-                                                                 u"V"_s,
-                                                                 u""_s,
-                                                                 u""_s,
-                                                                 u"13000"_s,
-                                                                 u"海德堡四色"_s,
-                                                                 u"E003"_s,
-                                                                 u"陳志明"_s,
-                                                                 u"2.5"_s,
-                                                                 u"1.58"_s,
-                                                                 u""_s,
-                                                                 u"8000"_s,
-                                                                 u"5"_s,
-                                                                 u"A1151116"_s,
-                                                                 u"2"_s,
-                                                                 u"1"_s}}));
-    for (const auto &[table, column] : {std::pair{u"PRINTING"_s, u"ACT"_s},
-                                        {u"PRINTING_S"_s, u"FDATE"_s},
-                                        {u"VENDERAC"_s, u"ODATE"_s},
-                                        {u"預排資料明細"_s, u"ODATE"_s}})
-        QCOMPARE(screen.stored(table, column, u"A1151116"_s, 2), u"1204-10"_s);
-    QCOMPARE(screen.stored(u"PRINTING_S"_s, u"ODATE"_s, u"A1151116"_s, 2), u"1205-13"_s);
-    QCOMPARE(screen.db.scalar(u"select 耗時 from [預排耗時_印刷] where 工單單號 = 'A1151116' "
-                              u"and 工單序 = 2"_s),
-             QVariant(2.5));
-    const int row = screen.rowOf(u"A1151116"_s, 2);
-    QCOMPARE(screen.mainCell(row, ScheduleCol::TimeUsed) + u' ' +
-                 screen.mainCell(row, ScheduleCol::Completion),
-             u"2.5 1204-10"_s);
-    // The main screen's next save writes the stamp again without a false conflict.
-    screen.main->SaveCompletion();
-    QCOMPARE(screen.messages.texts(), (QStringList{u"確定儲存資料?"_s, u"資料儲存完畢!"_s}));
-}
-
-// Deleting run 2 of 3 and confirming stores the other two as runs 1 and 2.
-void TestSheet::deleteRunAndConfirm()
-{
-    SheetScreen screen;
-    QVERIFY(screen.list(u"小森五色"_s, true));
-    screen.openSheet(u"A1151103"_s, 1, [](TimeSheetWindow &sheet) {
-        SheetScreen::click(SheetScreen::grid(sheet), 2, RunCol::Note);
-        SheetScreen::button(sheet, u"scmd刪除"_s);
-        SheetScreen::button(sheet, u"scmd確定"_s);
-    });
-    QCOMPARE(screen.runs(u"A1151103"_s, 1, RunCol::Start),
-             (QStringList{u"1151202-08:30"_s, u"1151203-08:00"_s}));
-    QCOMPARE(screen.runs(u"A1151103"_s, 1, RunCol::Seq), (QStringList{u"1"_s, u"2"_s}));
-    QCOMPARE(screen.mainCell(screen.rowOf(u"A1151103"_s, 1), ScheduleCol::TimeUsed), u"4.75"_s);
-}
-
-// Going back after deleting a run stores nothing and leaves the main row alone.
-void TestSheet::backAfterDeleting()
-{
-    SheetScreen screen;
-    QVERIFY(screen.list(u"小森五色"_s, true));
-    screen.openSheet(u"A1151103"_s, 1, [](TimeSheetWindow &sheet) {
-        SheetScreen::click(SheetScreen::grid(sheet), 2, RunCol::Note);
-        SheetScreen::button(sheet, u"scmd刪除"_s);
-        SheetScreen::button(sheet, u"ssc回前畫面"_s);
-    });
-    QCOMPARE(screen.runs(u"A1151103"_s, 1, RunCol::Seq), (QStringList{u"1"_s, u"2"_s, u"3"_s}));
-    const int row = screen.rowOf(u"A1151103"_s, 1);
-    QCOMPARE(screen.mainCell(row, ScheduleCol::TimeUsed), u"9.25"_s);
-    QVERIFY(!screen.main->isMarked(row, ScheduleCol::Completion));
-}
-
-void TestSheet::closedLineCannotBeConfirmed()
-{
-    SheetScreen screen;
-    QVERIFY(screen.list(u"三菱雙色"_s, true));
-    bool confirmable = true;
-    screen.openSheet(u"A1151104"_s, 1, [&](TimeSheetWindow &sheet) {
-        confirmable = sheet.findChild<QAbstractButton *>(u"scmd確定"_s)->isEnabled();
-    });
-    QVERIFY(!confirmable);
-}
-
-// A save failing halfway leaves runs and stamps as they were and the sheet open.
-void TestSheet::failedSaveWritesNothing()
-{
-    SheetScreen screen;
-    QVERIFY(screen.list(u"海德堡四色"_s));
-    screen.db.exec(u"alter table [VENDERAC] rename to [VENDERAC_OLD]"_s);
-    bool open = false;
-    screen.openSheet(u"A1151116"_s, 1, [&](TimeSheetWindow &sheet) {
-        SheetScreen::click(SheetScreen::grid(sheet), 3, RunCol::Start);
-        SheetScreen::button(sheet, u"cmd日期"_s);
-        SheetScreen::button(sheet, u"scmd確定"_s);
-        open = sheet.isVisible() && sheet.filledRows() == 3;
-    });
-    QVERIFY(open);
-    QCOMPARE(screen.messages.shown().size(), 1);
-    QCOMPARE(screen.messages.shown().first().title, u"儲存錯誤"_s);
-    QCOMPARE(screen.runs(u"A1151116"_s, 1, RunCol::Seq), (QStringList{u"1"_s, u"2"_s}));
-    QCOMPARE(screen.stored(u"PRINTING"_s, u"FDATE"_s, u"A1151116"_s, 1), QString());
-}
-
-// Runs another user saved after the sheet opened are not replaced: the save is
-// refused, the grid kept, and opening the sheet again shows their runs.
-void TestSheet::runsSavedMeanwhileAreNotWiped()
-{
-    SheetScreen screen;
-    QVERIFY(screen.list(u"海德堡四色"_s));
-    QStringList finished;
-    screen.openSheet(u"A1151116"_s, 1, [&](TimeSheetWindow &sheet) {
-        screen.db.exec(u"update [預排資料耗時明細1] set 完工數量 = 15000 "
-                       u"where 工單單號 = 'A1151116' and 工單序 = 1 and 序 = 1"_s);
-        SpreadsheetGrid *grid = SheetScreen::grid(sheet);
-        SheetScreen::click(grid, 2, RunCol::Finished);
-        SheetScreen::type(grid, u"6000"_s);
-        SheetScreen::button(sheet, u"scmd確定"_s);
-        if (sheet.isVisible())
-            finished << grid->text(1, RunCol::Finished) << grid->text(2, RunCol::Finished);
-    });
-    QCOMPARE(finished, (QStringList{u"14500"_s, u"6000"_s}));
-    QCOMPARE(screen.messages.shown().first().title, u"儲存錯誤"_s);
-    QVERIFY(screen.messages.texts().first().contains(u"其他使用者"_s));
-    QCOMPARE(screen.runs(u"A1151116"_s, 1, RunCol::Finished), (QStringList{u"15000"_s, u"5800"_s}));
-    screen.openSheet(u"A1151116"_s, 1, [&](TimeSheetWindow &sheet) {
-        finished = {SheetScreen::grid(sheet)->text(1, RunCol::Finished)};
-    });
-    QCOMPARE(finished, QStringList{u"15000"_s});
-}
-
-void TestSheet::failedLoadLocksTheBoxes()
-{
-    SheetScreen screen;
-    QVERIFY(screen.list(u"海德堡四色"_s));
-    screen.db.exec(u"alter table [預排資料耗時明細1] rename to [耗時明細_OLD]"_s);
-    bool locked = false;
-    screen.openSheet(u"A1151116"_s, 1, [&](TimeSheetWindow &sheet) {
-        locked = sheet.findChild<QLineEdit *>(u"txt完工日期"_s)->isReadOnly();
-    });
-    QCOMPARE(screen.messages.shown().first().title, u"錯誤"_s);
-    QVERIFY(locked);
-}
-
-// A new run takes the operator of the run before; a name that is nobody's code
-// or name goes to the staff lookup; a lookup left without a pick changes nothing.
-void TestSheet::operatorFromTheStaffLookup()
-{
-    SheetScreen screen;
-    QVERIFY(screen.list(u"海德堡四色"_s));
     QStringList filters;
     QString pick = u"E002"_s;
     SetStaffLookupOpener([&](QWidget *) {
@@ -202,50 +39,177 @@ void TestSheet::operatorFromTheStaffLookup()
         JobHandOff()[0] = pick;
         JobHandOff()[1] = u"林美華"_s;
     });
-    QStringList operators;
-    screen.openSheet(u"A1151116"_s, 1, [&](TimeSheetWindow &sheet) {
-        SpreadsheetGrid *grid = SheetScreen::grid(sheet);
-        const auto who = [&] { operators << grid->text(3, 12) + grid->text(3, 13); };
-        SheetScreen::click(grid, 3, RunCol::Start);
-        who();
-        SheetScreen::click(grid, 3, RunCol::Operator);
-        SheetScreen::type(grid, u"林"_s);
-        who();
-        SheetScreen::click(grid, 3, RunCol::Operator);
-        pick.clear();
-        SheetScreen::button(sheet, u"scmd輔助"_s);
-        who();
-    });
-    SetStaffLookupOpener({});
-    QCOMPARE(operators, (QStringList{u"E003陳志明"_s, u"E002林美華"_s, u"E002林美華"_s}));
-    QCOMPARE(filters, (QStringList{u"林"_s, QString()}));
-}
-
-// A fill count picked from the list below its cell is taken off at once. Below
-// a blank row nothing is typed or picked; the cursor still moves.
-void TestSheet::listsAndBlankRows()
-{
-    SheetScreen screen;
-    QVERIFY(screen.list(u"海德堡四色"_s));
-    QString effective;
-    screen.openSheet(u"A1151116"_s, 1, [&](TimeSheetWindow &sheet) {
-        SpreadsheetGrid *grid = SheetScreen::grid(sheet);
-        SheetScreen::click(grid, 1, RunCol::Fills);
-        auto *list = grid->findChild<QListWidget *>(u"fml明細"_s);
-        QCOMPARE(list->geometry().top(), grid->cellRangeRect(1, 8, 1, 8).top());
+    QStringList seen; // effective time at the pick, score, operator carried over
+    screen.openSheet(u"A1151116"_s, 2, [&](Sheet &sheet) {
+        sheet.click(1, RunCol::Start);
+        clock.setNow(QDateTime(QDate(2026, 12, 4), QTime(10, 30)));
+        sheet.click(1, RunCol::End);
+        sheet.click(1, RunCol::Fills);
+        auto *list = sheet.grid.findChild<QListWidget *>(u"fml明細"_s);
         const QListWidgetItem *two = list->findItems(u"2"_s, Qt::MatchExactly).value(0);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(two).center());
-        effective = grid->text(1, RunCol::Fills) + u' ' + grid->text(1, RunCol::Effective);
-
-        SheetScreen::click(grid, 4, RunCol::Fills);
-        QVERIFY(!list->isVisible());
-        QTest::keyClick(SheetScreen::focusIn(grid), '3');
-        QTest::keyClick(SheetScreen::focusIn(grid), Qt::Key_Up);
-        QCOMPARE(grid->activeRow(), 3);
-        QCOMPARE(grid->text(4, RunCol::Fills) + QString::number(sheet.filledRows()), u"2"_s);
+        seen << sheet.grid.text(1, RunCol::Effective);
+        sheet.click(1, RunCol::Finished);
+        sheet.type(u"13000"_s);
+        sheet.click(1, RunCol::Operator);
+        sheet.type(u"e003"_s);
+        seen << sheet.window.findChild<QLabel *>(u"lbl點數"_s)->text();
+        sheet.click(2, RunCol::Start);
+        seen << sheet.grid.text(2, RunCol::OperatorId) + sheet.grid.text(2, RunCol::Operator);
+        sheet.click(2, RunCol::Operator);
+        sheet.type(u"林"_s);
+        sheet.click(2, RunCol::Operator);
+        pick.clear();
+        sheet.button(u"scmd輔助"_s);
+        sheet.button(u"cmd日期"_s);
+        sheet.button(u"scmd確定"_s);
     });
-    QCOMPARE(effective, u"2 1.65"_s); // 150 minutes less 4 plates, proofing, 2 fills, washing
-    QCOMPARE(screen.messages.texts(), QStringList{u"前一列資料尚未輸入!"_s});
+    SetStaffLookupOpener({});
+    // 150 minutes less 8 plates, 2 fills and washing: 89 minutes, 1.48 h at 8000 an hour.
+    QCOMPARE(seen, (QStringList{u"1.48"_s, u"6"_s, u"E003陳志明"_s}));
+    QCOMPARE(filters, (QStringList{u"林"_s, QString()}));
+    QCOMPARE(screen.runs(u"A1151116"_s, 2),
+             (QStringList{u"1151204-08:00|1151204-10:30|4|4||8|V|2||13000|海德堡四色|E003|陳志明|"
+                          u"2.5|1.48||8000|6|A1151116|2|1"_s,
+                          u"1151204-10:30||4|4||8|V|||0|海德堡四色|E002|林美華|0|-0.92||8000|0|"
+                          u"A1151116|2|2"_s}));
+    // PRINTING's FDATE and ACT, PRINTING_S's FDATE (not its ODATE), the ODATE of the rest.
+    QCOMPARE(QueryRows(screen.db,
+                       u"select p.FDATE, p.ACT, s.FDATE, s.ODATE, v.ODATE, d.ODATE from [PRINTING] "
+                       u"p, [PRINTING_S] s, [VENDERAC] v, [預排資料明細] d where p.PO = 'A1151116' "
+                       u"and p.[NO] = 2 and s.PO = p.PO and s.[NO] = 2 and v.PO = p.PO and "
+                       u"v.[NO] = 2 and d.PO = p.PO and d.[NO] = 2"_s),
+             QStringList{u"1204-10|1204-10|1204-10|1205-13|1204-10|1204-10"_s});
+    QCOMPARE(screen.db.scalar(u"select 耗時 from [預排耗時_印刷] where 工單單號 = 'A1151116' "
+                              u"and 工單序 = 2"_s),
+             QVariant(2.5));
+    QCOMPARE(screen.mainRow(u"A1151116"_s, 2), u"2.5 1204-10 marked"_s);
+    // The main screen's next save writes the stamp again without a false conflict.
+    screen.main->SaveCompletion();
+    QCOMPARE(screen.messages.texts(), (QStringList{u"確定儲存資料?"_s, u"資料儲存完畢!"_s}));
+}
+
+void TestSheet::leave_data()
+{
+    QTest::addColumn<QString>("press");
+    QTest::addColumn<QString>("po");
+    QTest::addColumn<QString>("by");         // after deleting run 2
+    QTest::addColumn<QStringList>("stored"); // start and number of each run
+    QTest::addColumn<QString>("mainRow");    // 耗時, and the completion marked or not
+    // clang-format off
+    QTest::newRow("confirm: runs 1 and 2") << u"小森五色"_s << u"A1151103"_s << u"scmd確定"_s << QStringList{u"1151202-08:30|1"_s, u"1151203-08:00|2"_s} << u"4.75 1203-15 marked"_s;
+    QTest::newRow("back: nothing stored") << u"小森五色"_s << u"A1151103"_s << u"ssc回前畫面"_s << QStringList{u"1151202-08:30|1"_s, u"1151202-13:00|2"_s, u"1151203-08:00|3"_s} << u"9.25 1203-15"_s;
+    QTest::newRow("closed line: no confirm") << u"三菱雙色"_s << u"A1151104"_s << u"scmd確定"_s << QStringList() << u" "_s;
+    // clang-format on
+}
+
+// Deleting run 2 of 3 takes it off the grid; the stored runs follow at the save.
+void TestSheet::leave()
+{
+    QFETCH(QString, press);
+    QFETCH(QString, po);
+    QFETCH(QString, by);
+    QFETCH(QStringList, stored);
+    QFETCH(QString, mainRow);
+    SheetScreen screen(press, true);
+    screen.openSheet(po, 1, [&](Sheet &sheet) {
+        sheet.click(2, RunCol::Note);
+        sheet.button(u"scmd刪除"_s);
+        sheet.button(by);
+    });
+    QCOMPARE(screen.runs(po, 1, u"開始, 序"_s), stored);
+    QCOMPARE(screen.mainRow(po, 1), mainRow);
+}
+
+void TestSheet::refusals_data()
+{
+    QTest::addColumn<QString>("meanwhile");    // run once the sheet is open
+    QTest::addColumn<QString>("says");         // in the message
+    QTest::addColumn<QStringList>("finished"); // stored afterwards
+    // clang-format off
+    QTest::newRow("a table missing") << u"alter table [VENDERAC] rename to [VENDERAC_OLD]"_s << QString() << QStringList{u"14500"_s, u"5800"_s};
+    QTest::newRow("another user saved the runs") << u"update [預排資料耗時明細1] set 完工數量 = 15000 where 工單單號 = 'A1151116' and 序 = 1"_s << u"其他使用者"_s << QStringList{u"15000"_s, u"5800"_s};
+    // clang-format on
+}
+
+// Below a blank row no key is taken and no list opens. A save that fails halfway,
+// or would wipe runs saved meanwhile by someone else, writes nothing.
+void TestSheet::refusals()
+{
+    QFETCH(QString, meanwhile);
+    QFETCH(QString, says);
+    QFETCH(QStringList, finished);
+    SheetScreen screen(u"海德堡四色"_s);
+    QStringList kept;
+    screen.openSheet(u"A1151116"_s, 1, [&](Sheet &sheet) {
+        screen.db.exec(meanwhile);
+        sheet.click(4, RunCol::Fills);
+        const auto *list = sheet.grid.findChild<QListWidget *>();
+        TypeKeys(sheet.grid, u"3"_s);
+        PressKey(sheet.grid, Qt::Key_Up);
+        kept << QString::number(list && list->isVisible()) + sheet.grid.text(4, RunCol::Fills) +
+                    QString::number(sheet.grid.activeRow());
+        sheet.click(2, RunCol::Finished);
+        sheet.type(u"6000"_s);
+        sheet.button(u"cmd日期"_s);
+        sheet.button(u"scmd確定"_s);
+        if (sheet.window.isVisible())
+            kept << sheet.grid.text(1, RunCol::Finished) << sheet.grid.text(2, RunCol::Finished);
+    });
+    QCOMPARE(kept, (QStringList{u"03"_s, u"14500"_s, u"6000"_s}));
+    const QList<ScriptedMessageService::Shown> &shown = screen.messages.shown();
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown[0].text + u' ' + shown[1].title, u"前一列資料尚未輸入! 儲存錯誤"_s);
+    QVERIFY(shown[1].text.contains(says));
+    QCOMPARE(screen.runs(u"A1151116"_s, 1, u"完工數量"_s), finished);
+    QCOMPARE(screen.db.scalar(u"select FDATE from [PRINTING] where PO = 'A1151116' and [NO] = 1"_s),
+             QVariant(QString()));
+}
+
+void TestSheet::failedLoadLocksTheBoxes()
+{
+    SheetScreen screen(u"海德堡四色"_s);
+    screen.db.exec(u"alter table [預排資料耗時明細1] rename to [耗時明細_OLD]"_s);
+    bool locked = false;
+    screen.openSheet(u"A1151116"_s, 1, [&](Sheet &sheet) {
+        locked = sheet.window.findChild<QObject *>(u"txt完工日期"_s)->property("readOnly").toBool();
+    });
+    QCOMPARE(screen.messages.shown().first().title, u"錯誤"_s);
+    QVERIFY(locked);
+}
+
+// Keys with apostrophes save as typed; a quantity with thousands separators
+// keeps its value; the second of two saves replaces the runs of the first.
+void TestSheet::savesOneAfterTheOther()
+{
+    TestDatabase db;
+    // Work order O'NEIL line 2 on 海德堡四色, schedule P'9 line 3.
+    const TimeSheetJob job{u"O'NEIL"_s, u"2"_s,   {},     {}, u"海德堡四色"_s, {}, {},
+                           {},          u"P'9"_s, u"3"_s, {}};
+    db.exec(u"insert into [PRINTING_S] (PO, [NO], ID, INO, 車別) values (?, 2, ?, 3, ?)"_s,
+            {job.po, job.scheduleId, job.press});
+    const auto save = [&](const QStringList &finished, const QString &completion) {
+        QVector<QVector<QString>> rows;
+        for (const QString &quantity : finished) {
+            rows.append(QVector<QString>(RunCol::Last));
+            rows.last()[RunCol::Finished - 1] = quantity;
+        }
+        return SaveRuns(db.connectionString(), job, rows, completion,
+                        LoadRuns(db.connectionString(), job).value);
+    };
+    const auto stored = [&] {
+        return QueryRows(db,
+                         u"select 完工數量, 序 from [預排資料耗時明細1] where 機別 = ? and "
+                         u"工單單號 = ? and 工單序 = 2 order by 序"_s,
+                         {job.press, job.po});
+    };
+    QCOMPARE(save({u"1,200"_s, u"12.5kg"_s, u"7"_s}, u"1204-09"_s), std::nullopt);
+    QCOMPARE(stored(), (QStringList{u"1200|1"_s, u"12.5|2"_s, u"7|3"_s}));
+    QCOMPARE(save({u"900"_s}, u"1204-10"_s), std::nullopt);
+    QCOMPARE(stored(), QStringList{u"900|1"_s});
+    QCOMPARE(db.scalar(u"select FDATE from [PRINTING_S] where PO = ? and ID = ?"_s,
+                       {job.po, job.scheduleId}),
+             QVariant(u"1204-10"_s));
 }
 
 QTEST_MAIN(TestSheet)
