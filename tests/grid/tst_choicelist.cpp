@@ -31,7 +31,7 @@ const Records kNoRows{{QVariant()}};
 
 Records presses()
 {
-    return phrases({{u"001"_s, u"機別"_s, u"海德堡四色"_s},
+    return phrases({{u"001"_s, u"機別"_s, u"海德堡速霸XL106八色對開印刷機"_s},
                     {u"002"_s, u"機別"_s, u"小森五色 "_s},
                     {u"003"_s, u"機別"_s, u"三菱雙色"_s},
                     {u"001"_s, u"停工說明"_s, u"等紙"_s}});
@@ -62,9 +62,8 @@ private slots:
     void items();
     void opensOverTheCellWithItsTextPreselected_data();
     void opensOverTheCellWithItsTextPreselected();
-    void clickPicksTheItemCutTo20Bytes();
-    void keyboardPicksOrCloses();
-    void movingTheCursorHidesTheList();
+    void picks_data();
+    void picks();
 
 private:
     QListWidget *list() const { return m_grid->findChild<QListWidget *>(); }
@@ -114,8 +113,7 @@ void TestChoiceList::items_data()
     QTest::newRow("製程種類") << u""_s << u"製程種類"_s << u"印刷"_s << presses() << QStringList{u" "_s, u"印前"_s, u"製版"_s, u"紙品"_s, u"印刷"_s, u"上光"_s, u"裱紙"_s, u"軋工"_s, u"糊工"_s, u"裁摺"_s, u"裝訂"_s, u"刀模"_s, u"燙金"_s, u"運送"_s, u"其它"_s};
     QTest::newRow("製程種類, no rows") << u""_s << u"製程種類"_s << u"印刷"_s << kNoRows << QStringList{u"印刷"_s};
     QTest::newRow("版別固定, 菊版") << u""_s << u"版別固定"_s << u"菊版"_s << presses() << QStringList{u"菊版"_s, u"全開"_s};
-    QTest::newRow("車別 through the kind") << u"機別"_s << u"車別"_s << u" 小森五色"_s << presses() << QStringList{u"小森五色"_s, u"海德堡四色"_s, u"三菱雙色"_s};
-    QTest::newRow("no stoppage notes") << u""_s << u"停工說明"_s << u"換版"_s << fills(9) << QStringList{u"換版"_s};
+    QTest::newRow("車別 through the kind") << u"機別"_s << u"車別"_s << u" 小森五色"_s << presses() << QStringList{u"小森五色"_s, u"海德堡速霸XL106八色對開印刷機"_s, u"三菱雙色"_s};
     QTest::newRow("特滿") << u""_s << u"特滿"_s << u"3"_s << fills(9) << QStringList{u"3"_s, u"1"_s, u"2"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s};
     QTest::newRow("撥出倉位") << u""_s << u"撥出倉位"_s << u"機別"_s << presses() << QStringList{u"機別"_s, u"停工說明"_s};
     QTest::newRow("單位 repeats") << u""_s << u"單位"_s << u"機別"_s << presses() << QStringList{u"機別"_s, u"機別"_s, u"機別"_s, u"機別"_s, u"停工說明"_s};
@@ -144,79 +142,69 @@ void TestChoiceList::opensOverTheCellWithItsTextPreselected_data()
     QTest::newRow("11 items, 3 at the head") << u"3"_s << 11 << 0 << 10;
 }
 
+// One list object per grid: built hidden, opened over the active cell and
+// dropping below it, hidden when the cursor moves, and built again in place.
 void TestChoiceList::opensOverTheCellWithItsTextPreselected()
 {
     QFETCH(QString, current);
     QFETCH(int, count);
     QFETCH(int, selected);
     QFETCH(int, rowsBelow);
-    m_grid->setActiveCell(2, 3);
-    m_grid->setActiveText(current);
-    open(u""_s, u"特滿"_s, fills(count));
-    QVERIFY(list()->isVisible());
-    QCOMPARE(list()->item(0)->text(), current);
-    QCOMPARE(list()->currentRow(), selected);
-    const QRect cell = view()->visualRect(view()->model()->index(1, 2));
-    QCOMPARE(list()->pos(), cell.topLeft());
-    QCOMPARE(list()->width(), view()->columnWidth(2));
-    QCOMPARE(list()->height(), (1 + rowsBelow) * view()->rowHeight(1));
-}
-
-void TestChoiceList::clickPicksTheItemCutTo20Bytes()
-{
-    const Records longNames = phrases({{u"001"_s, u"機別"_s, u"海德堡速霸XL106八色對開印刷機"_s}});
-    m_grid->setActiveCell(1, 1);
-    open(u"機別"_s, u"車別"_s, longNames);
-    QSignalSpy picked(m_grid.get(), &SpreadsheetGrid::choicePicked);
-    const QRect item = list()->visualItemRect(list()->item(1));
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, item.center());
-    QCOMPARE(picked.count(), 1);
-    // 19 bytes in code page 950: the next character would straddle the 20th.
-    QCOMPARE(m_grid->text(1, 1), u"海德堡速霸XL106八色"_s);
-    QCOMPARE(m_grid->activeCol(), 1);
-    QVERIFY(!list()->isVisible());
-}
-
-void TestChoiceList::keyboardPicksOrCloses()
-{
-    m_grid->setActiveCell(2, 1);
-    m_grid->setActiveText(u"三菱雙色"_s);
-    const int id = open(u"機別"_s, u"車別"_s, presses());
-    QSignalSpy picked(m_grid.get(), &SpreadsheetGrid::choicePicked);
-    view()->setFocus();
-    QTest::keyClick(view(), Qt::Key_Down, Qt::AltModifier);
-    QVERIFY(list()->hasFocus());
-    QTest::keyClick(list(), Qt::Key_Escape);
-    QVERIFY(!list()->isVisible());
-    QVERIFY(view()->hasFocus());
-    QCOMPARE(picked.count(), 0);
-
-    FmlShowChoiceList(id, *m_grid);
-    QTest::keyClick(view(), Qt::Key_Down, Qt::AltModifier);
-    QTest::keyClick(list(), Qt::Key_Down);
-    QTest::keyClick(list(), Qt::Key_Return);
-    QCOMPARE(picked.count(), 1);
-    QCOMPARE(m_grid->text(2, 1), u"海德堡四色"_s);
-    QCOMPARE(m_grid->activeRow(), 2);
-}
-
-void TestChoiceList::movingTheCursorHidesTheList()
-{
-    int listId = 0;
+    int listId = 77; // a number the grid does not know: it has no list yet
     connect(m_grid.get(), &SpreadsheetGrid::activeCellChanged, this,
             [&] { FmlHideChoiceList(*m_grid, listId); });
-    listId = 77; // a number the grid does not know: it has no list yet
+    m_grid->setActiveCell(1, 3);
     QTest::keyClick(view(), Qt::Key_Down);
     QCOMPARE(listId, 0);
-
-    listId = open(u"機別"_s, u"車別"_s, presses(), listId);
+    m_grid->setActiveText(current);
+    listId = open(u""_s, u"特滿"_s, fills(count));
     QVERIFY(list()->isVisible());
+    QCOMPARE(list()->currentRow(), selected);
+    const QRect cell = view()->visualRect(view()->model()->index(1, 2));
+    QCOMPARE(list()->geometry(),
+             QRect(cell.topLeft(),
+                   QSize(view()->columnWidth(2), (1 + rowsBelow) * view()->rowHeight(1))));
     QTest::keyClick(view(), Qt::Key_Right);
     QVERIFY(!list()->isVisible());
-    QVERIFY(listId != 0);
-    // The next list reuses the object.
-    QCOMPARE(open(u""_s, u"特滿"_s, fills(9), listId), listId);
+    QCOMPARE(open(u"機別"_s, u"車別"_s, presses(), listId), listId);
     QCOMPARE(m_grid->findChildren<QListWidget *>().size(), 1);
+}
+
+void TestChoiceList::picks_data()
+{
+    QTest::addColumn<int>("key"); // pressed in the list opened with Alt+Down and Down; 0: a click
+    QTest::addColumn<QString>("cell");
+    // The second item, 30 bytes in code page 950, is cut to 19: the next
+    // character would straddle the 20th byte.
+    // clang-format off
+    QTest::newRow("clicked")   << 0                   << u"海德堡速霸XL106八色"_s;
+    QTest::newRow("Enter")     << int(Qt::Key_Return) << u"海德堡速霸XL106八色"_s;
+    QTest::newRow("Esc")       << int(Qt::Key_Escape) << u"三菱雙色"_s;
+    // clang-format on
+}
+
+void TestChoiceList::picks()
+{
+    QFETCH(int, key);
+    QFETCH(QString, cell);
+    m_grid->setActiveCell(2, 1);
+    m_grid->setActiveText(u"三菱雙色"_s);
+    open(u"機別"_s, u"車別"_s, presses());
+    QSignalSpy picked(m_grid.get(), &SpreadsheetGrid::choicePicked);
+    if (key == 0) {
+        const QRect item = list()->visualItemRect(list()->item(1));
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, item.center());
+    } else {
+        view()->setFocus();
+        QTest::keyClick(view(), Qt::Key_Down, Qt::AltModifier);
+        QTest::keyClick(list(), Qt::Key_Down);
+        QTest::keyClick(list(), Qt::Key(key));
+    }
+    QCOMPARE(m_grid->text(2, 1), cell);
+    QCOMPARE(picked.count(), int(key != Qt::Key_Escape));
+    QCOMPARE(QString::number(m_grid->activeRow()) + QString::number(m_grid->activeCol()), u"21"_s);
+    QVERIFY(!list()->isVisible());
+    QVERIFY(view()->hasFocus());
 }
 
 QTEST_MAIN(TestChoiceList)

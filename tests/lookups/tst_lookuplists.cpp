@@ -1,26 +1,14 @@
 // What the lookups list, read from a database as the dialogs read it, and where
 // they open.
 
-#include "lookupfixture.h"
 #include "lookups/lookupplacement.h"
 #include "lookups/stafflist.h"
 #include "lookups/vendorlist.h"
+#include "testdatabase.h"
 
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QStringList codes(const LookupRows &rows)
-{
-    QStringList result;
-    for (const QStringList &row : rows.rows)
-        result.append(row.first());
-    return result;
-}
-
-} // namespace
 
 class TestLookupLists : public QObject
 {
@@ -30,10 +18,8 @@ private slots:
     void initTestCase();
     void cleanupTestCase() { m_db.reset(); }
 
-    void staffList_data();
-    void staffList();
-    void vendorList_data();
-    void vendorList();
+    void lists_data();
+    void lists();
     void origin_data();
     void origin();
 
@@ -44,76 +30,63 @@ private:
 void TestLookupLists::initTestCase()
 {
     PLOV_REQUIRE_DATABASE();
-    m_db = std::make_unique<TestDatabase>();
-    AddLookupStaff(*m_db);
-    AddLookupVendors(*m_db);
+    m_db = std::make_unique<TestDatabase>(TestDatabase::Content::Demo);
 }
 
-void TestLookupLists::staffList_data()
+void TestLookupLists::lists_data()
 {
-    QTest::addColumn<QString>("filter");
-    QTest::addColumn<QStringList>("listed");
-    // clang-format off
-    QTest::newRow("everyone current outside 運送部") << u""_s << QStringList{u"E01"_s, u"E02"_s, u"E03"_s, u"E06"_s};
-    QTest::newRow("same surname") << u"王"_s << QStringList{u"E01"_s, u"E02"_s};
-    QTest::newRow("by code") << u"E03"_s << QStringList{u"E03"_s};
-    QTest::newRow("apostrophe") << u"O'B"_s << QStringList{u"E06"_s};
-    QTest::newRow("_ is any character") << u"王_明"_s << QStringList{u"E01"_s};
-    QTest::newRow("% is any text") << u"王%同"_s << QStringList{u"E02"_s};
-    QTest::newRow("blanks are a filter") << u"  "_s << QStringList();
-    QTest::newRow("left the shop") << u"蔡宜君"_s << QStringList();
-    // clang-format on
-}
-
-void TestLookupLists::staffList()
-{
-    QFETCH(QString, filter);
-    QFETCH(QStringList, listed);
-    const LookupRows rows = ReadStaffList(m_db->connectionString(), filter);
-    QCOMPARE(rows.error, std::nullopt);
-    QCOMPARE(codes(rows), listed);
-}
-
-void TestLookupLists::vendorList_data()
-{
+    QTest::addColumn<bool>("staff"); // the staff list, else the vendors of the kind
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("filter");
     QTest::addColumn<bool>("equipment");
     QTest::addColumn<QString>("work");
     QTest::addColumn<QStringList>("listed");
     QTest::addColumn<bool>("clearBox");
-    const QStringList usable{u"V01"_s, u"V02"_s, u"V03"_s, u"V04"_s,
-                             u"V05"_s, u"V06"_s, u"V08"_s, u"V09"_s};
+    const QStringList usable{u"V001"_s, u"V002"_s, u"V003"_s, u"V004"_s, u"V005"_s, u"V006"_s,
+                             u"V007"_s, u"V008"_s, u"V009"_s, u"V010"_s, u"V011"_s, u"V013"_s};
     // clang-format off
-    QTest::newRow("no kind") << u""_s << u""_s << false << u""_s << usable << false;
-    QTest::newRow("unknown kind") << u"雜工"_s << u""_s << false << u""_s << usable << false;
-    QTest::newRow("印前") << u"印前"_s << u""_s << false << u""_s << QStringList{u"V01"_s} << false;
-    QTest::newRow("紙品") << u"紙品"_s << u""_s << false << u""_s << QStringList{u"V03"_s, u"V09"_s} << false;
-    QTest::newRow("印刷, one suspended") << u"印刷"_s << u""_s << false << u""_s << QStringList{u"V08"_s} << false;
-    QTest::newRow("裁工") << u"裁工"_s << u""_s << false << u""_s << QStringList{u"V05"_s} << false;
-    QTest::newRow("其他") << u"其他"_s << u""_s << false << u""_s << QStringList{u"V06"_s} << false;
-    QTest::newRow("紙品採購") << u"紙品採購"_s << u""_s << false << u""_s << QStringList{u"V03"_s, u"V04"_s, u"V06"_s, u"V09"_s} << false;
-    QTest::newRow("filter by name") << u"紙品"_s << u"華新"_s << false << u""_s << QStringList{u"V09"_s} << false;
-    QTest::newRow("filter matches none") << u"紙品"_s << u"沒有"_s << false << u""_s << QStringList{u"V03"_s, u"V09"_s} << true;
-    QTest::newRow("suspended by name") << u""_s << u"停業"_s << false << u""_s << usable << true;
-    QTest::newRow("所有廠商, none chosen") << kAllVendors << u"印"_s << false << u""_s << QStringList{u"V01"_s, u"V06"_s, u"V08"_s} << false;
-    QTest::newRow("所有廠商, no match keeps the box") << kAllVendors << u"沒有"_s << false << u"C-紙品"_s << QStringList{u"V03"_s, u"V09"_s} << false;
-    QTest::newRow("所有廠商, equipment") << kAllVendors << u""_s << true << u"N-其它"_s << QStringList{u"V06"_s} << false;
+    QTest::newRow("staff: everyone current outside 運送部") << true << QString() << u""_s << false << QString() << QStringList{u"E001"_s, u"E002"_s, u"E003"_s, u"E004"_s, u"E005"_s, u"E006"_s, u"E009"_s, u"E010"_s, u"E011"_s, u"E012"_s, u"E013"_s, u"E014"_s} << false;
+    QTest::newRow("staff: same surname") << true << QString() << u"王"_s << false << QString() << QStringList{u"E001"_s, u"E012"_s} << false;
+    QTest::newRow("staff: by code") << true << QString() << u"E003"_s << false << QString() << QStringList{u"E003"_s} << false;
+    QTest::newRow("staff: apostrophe") << true << QString() << u"O'N"_s << false << QString() << QStringList{u"E014"_s} << false;
+    QTest::newRow("staff: _ is any character") << true << QString() << u"王_明"_s << false << QString() << QStringList{u"E001"_s} << false;
+    QTest::newRow("staff: % is any text") << true << QString() << u"王%豪"_s << false << QString() << QStringList{u"E012"_s} << false;
+    QTest::newRow("staff: blanks are a filter") << true << QString() << u"  "_s << false << QString() << QStringList() << false;
+    QTest::newRow("no kind") << false << u""_s << u""_s << false << u""_s << usable << false;
+    QTest::newRow("unknown kind") << false << u"雜工"_s << u""_s << false << u""_s << usable << false;
+    QTest::newRow("印前") << false << u"印前"_s << u""_s << false << u""_s << QStringList{u"V004"_s, u"V007"_s} << false;
+    QTest::newRow("紙品") << false << u"紙品"_s << u""_s << false << u""_s << QStringList{u"V003"_s, u"V011"_s} << false;
+    QTest::newRow("印刷, one suspended") << false << u"印刷"_s << u""_s << false << u""_s << QStringList{u"V008"_s} << false;
+    QTest::newRow("裁工") << false << u"裁工"_s << u""_s << false << u""_s << QStringList{u"V002"_s} << false;
+    QTest::newRow("其他") << false << u"其他"_s << u""_s << false << u""_s << QStringList{u"V013"_s} << false;
+    QTest::newRow("紙品採購") << false << u"紙品採購"_s << u""_s << false << u""_s << QStringList{u"V003"_s, u"V011"_s, u"V013"_s} << false;
+    QTest::newRow("filter by name") << false << u"紙品"_s << u"台北"_s << false << u""_s << QStringList{u"V011"_s} << false;
+    QTest::newRow("filter matches none") << false << u"紙品"_s << u"沒有"_s << false << u""_s << QStringList{u"V003"_s, u"V011"_s} << true;
+    QTest::newRow("suspended by name") << false << u""_s << u"老張"_s << false << u""_s << usable << true;
+    QTest::newRow("所有廠商, everyone") << false << kAllVendors << u""_s << false << u""_s << usable << false;
+    QTest::newRow("所有廠商, none chosen") << false << kAllVendors << u"印"_s << false << u""_s << QStringList{u"V007"_s, u"V008"_s} << false;
+    QTest::newRow("所有廠商, no match keeps the box") << false << kAllVendors << u"沒有"_s << false << u"C-紙品"_s << QStringList{u"V003"_s, u"V011"_s} << false;
+    QTest::newRow("所有廠商, equipment") << false << kAllVendors << u""_s << true << u"N-其它"_s << QStringList{u"V013"_s} << false;
     // clang-format on
 }
 
-void TestLookupLists::vendorList()
+void TestLookupLists::lists()
 {
+    QFETCH(bool, staff);
     QFETCH(QString, kind);
     QFETCH(QString, filter);
     QFETCH(bool, equipment);
     QFETCH(QString, work);
     QFETCH(QStringList, listed);
     QFETCH(bool, clearBox);
-    const VendorRows rows =
-        ReadVendorList(m_db->connectionString(), {kind, filter, equipment, work});
+    const QString cs = m_db->connectionString();
+    const VendorRows rows = staff ? VendorRows{ReadStaffList(cs, filter)}
+                                  : ReadVendorList(cs, {kind, filter, equipment, work});
     QCOMPARE(rows.error, std::nullopt);
-    QCOMPARE(codes(rows), listed);
+    QStringList codes;
+    for (const QStringList &row : rows.rows)
+        codes.append(row.first());
+    QCOMPARE(codes, listed);
     QCOMPARE(rows.clearFilterBox, clearBox);
 }
 

@@ -2,59 +2,21 @@
 // leaves, and the exit code and the printed line tell the caller what happened.
 // The dialogs and the message box are real; a driver answers them.
 
-#include "../lookups/lookupfixture.h"
+#include "common/handoff.h"
+#include "lookups/vendorlist.h"
+#include "modaldriver.h"
 #include "plovpick.h"
+#include "testdatabase.h"
 
-#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextStream>
-#include <QTimer>
-#include <functional>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-struct Picked
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// Runs plov pick; once a modal window of type T is up and active, act on it.
-// The driver polls from whichever event loop runs, so it also reaches a box
-// shown while the dialog is still being activated.
-template <typename T> Picked pickWith(const QStringList &args, const std::function<void(T *)> &act)
-{
-    QTimer driver;
-    driver.setInterval(10);
-    QObject::connect(&driver, &QTimer::timeout, [&] {
-        auto *window = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (!window || !window->isActiveWindow())
-            return;
-        driver.stop();
-        act(window);
-    });
-    driver.start();
-    Picked picked;
-    QTextStream out(&picked.out);
-    QTextStream err(&picked.err);
-    picked.exitCode = PlovPick(args, out, err);
-    return picked;
-}
-
-void pressOnTheList(QDialog *dialog, Qt::Key key)
-{
-    auto *list = dialog->findChild<QTableWidget *>(u"MSHFlexGrid1"_s);
-    list->setFocus();
-    QTest::keyClick(list, key);
-}
-
-} // namespace
 
 class TestPlovPick : public QObject
 {
@@ -63,13 +25,8 @@ class TestPlovPick : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase() { m_db.reset(); }
-
-    void staffPickPrintsTheCellsOnOneLine();
-    void leavingPicksNothing();
-    void unreadableDatabaseShowsTheBoxAndExits2_data();
-    void unreadableDatabaseShowsTheBoxAndExits2();
-    void wrongCommandLines_data();
-    void wrongCommandLines();
+    void pick_data();
+    void pick();
 
 private:
     std::unique_ptr<TestDatabase> m_db;
@@ -78,73 +35,76 @@ private:
 void TestPlovPick::initTestCase()
 {
     PLOV_REQUIRE_DATABASE();
-    m_db = std::make_unique<TestDatabase>();
-    AddLookupStaff(*m_db);
-    AddLookupVendors(*m_db);
+    m_db = std::make_unique<TestDatabase>(TestDatabase::Content::Demo);
 }
 
-void TestPlovPick::staffPickPrintsTheCellsOnOneLine()
+void TestPlovPick::pick_data()
 {
-    const Picked picked = pickWith<QDialog>({u"staff"_s, m_db->target(), u"--filter"_s, u"大同"_s},
-                                            [](QDialog *d) { pressOnTheList(d, Qt::Key_Return); });
-    QCOMPARE(picked.exitCode, 0);
-    QCOMPARE(picked.out, u"E02\t王大同\tE01\t王小明\n"_s);
+    QTest::addColumn<QStringList>("args"); // DB stands for the test database
+    QTest::addColumn<QString>("controls"); // shown beside the filter box
+    QTest::addColumn<QString>("choose");   // 設備 ticked, or the kind of work chosen, first
+    QTest::addColumn<int>("key");          // then pressed on the list
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("seen"); // the line printed, or the title of the box shown
+    const QString equipment =
+        u"V013\t德聯機械\t5\t02-8990-6600\t范工程師\t02-8990-6601\t印刷機保養\t"
+        u"新北市新莊區五工路 120 號\t月結 30 天\n"_s;
+    const QString paper = u"V003\t聯合紙業\t5\t02-2268-7788\t楊經理\t02-2268-7789\t\t"
+                          u"新北市土城區中央路四段 12 號\t月結 30 天\n"_s;
+    const QString none = u"/nonexistent/none.mdb"_s;
+    const int enter = Qt::Key_Return;
+    // clang-format off
+    QTest::newRow("staff picked") << QStringList{u"staff"_s, u"DB"_s, u"--filter"_s, u"林美華"_s} << QString() << QString() << enter << 0 << u"E002\t林美華\tE001\t王小明\n"_s;
+    QTest::newRow("equipment ticked, vendor picked") << QStringList{u"vendor"_s, u"DB"_s, u"--kind"_s, u"紙品採購"_s, u"--equipment"_s} << u"設備"_s << u"設備"_s << enter << 0 << equipment;
+    QTest::newRow("所有廠商 by C-紙品") << QStringList{u"vendor"_s, u"DB"_s, u"--kind"_s, kAllVendors} << u"種類"_s << u"C-紙品"_s << enter << 0 << paper;
+    QTest::newRow("Esc") << QStringList{u"vendor"_s, u"DB"_s, u"--kind"_s, u"紙品"_s} << QString() << QString() << int(Qt::Key_Escape) << 1 << QString();
+    QTest::newRow("blanks match nobody") << QStringList{u"staff"_s, u"DB"_s, u"--filter"_s, u"  "_s} << QString() << QString() << enter << 1 << QString();
+    QTest::newRow("staff unreadable") << QStringList{u"staff"_s, none} << QString() << QString() << enter << 2 << u"取得所有業務員資料錯誤"_s;
+    QTest::newRow("vendors unreadable") << QStringList{u"vendor"_s, none} << QString() << QString() << enter << 2 << u"依類別取得廠商資料錯誤"_s;
+    QTest::newRow("usage: no database") << QStringList{u"staff"_s} << QString() << QString() << enter << 2 << QString();
+    QTest::newRow("usage: vendor option for staff") << QStringList{u"staff"_s, u"DB"_s, u"--equipment"_s} << QString() << QString() << enter << 2 << QString();
+    QTest::newRow("usage: option without value") << QStringList{u"vendor"_s, u"DB"_s, u"--kind"_s} << QString() << QString() << enter << 2 << QString();
+    // clang-format on
 }
 
-void TestPlovPick::leavingPicksNothing()
-{
-    bool equipmentShown = false;
-    const Picked picked = pickWith<QDialog>(
-        {u"vendor"_s, m_db->target(), u"--kind"_s, u"紙品"_s, u"--equipment"_s}, [&](QDialog *d) {
-            equipmentShown = d->findChild<QCheckBox *>(u"chk只秀設備"_s)->isVisible();
-            pressOnTheList(d, Qt::Key_Escape);
-        });
-    QCOMPARE(picked.exitCode, 1);
-    QCOMPARE(picked.out, QString());
-    QVERIFY(equipmentShown);
-}
-
-void TestPlovPick::unreadableDatabaseShowsTheBoxAndExits2_data()
-{
-    QTest::addColumn<QString>("subject");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("staff") << u"staff"_s << u"取得所有業務員資料錯誤"_s;
-    QTest::newRow("vendor") << u"vendor"_s << u"依類別取得廠商資料錯誤"_s;
-}
-
-void TestPlovPick::unreadableDatabaseShowsTheBoxAndExits2()
-{
-    QFETCH(QString, subject);
-    QFETCH(QString, title);
-    QTemporaryDir dir;
-    QString shownTitle;
-    const Picked picked =
-        pickWith<QMessageBox>({subject, dir.filePath(u"none.mdb"_s)}, [&](QMessageBox *box) {
-            shownTitle = box->windowTitle();
-            box->button(QMessageBox::Ok)->click();
-        });
-    QCOMPARE(shownTitle, title);
-    QCOMPARE(picked.exitCode, 2);
-    QCOMPARE(picked.out, QString());
-}
-
-void TestPlovPick::wrongCommandLines_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::newRow("no database") << QStringList{u"staff"_s};
-    QTest::newRow("vendor option for staff")
-        << QStringList{u"staff"_s, u"x.mdb"_s, u"--equipment"_s};
-    QTest::newRow("option without value") << QStringList{u"vendor"_s, u"x.mdb"_s, u"--kind"_s};
-}
-
-void TestPlovPick::wrongCommandLines()
+void TestPlovPick::pick()
 {
     QFETCH(QStringList, args);
-    QString err;
-    QTextStream errStream(&err);
-    QTextStream out(stdout);
-    QCOMPARE(PlovPick(args, out, errStream), 2);
-    QVERIFY(err.contains(u"usage:"_s));
+    QFETCH(QString, controls);
+    QFETCH(QString, choose);
+    QFETCH(int, key);
+    QFETCH(int, exitCode);
+    QFETCH(QString, seen);
+    JobHandOff().fill(u"old"_s);
+    QString out, err, boxTitle, shown;
+    const auto driver = WhenModal<QDialog>([&](QDialog *dialog) {
+        if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
+            boxTitle = box->windowTitle();
+            box->button(QMessageBox::Ok)->click();
+            return;
+        }
+        auto *equipment = dialog->findChild<QCheckBox *>(u"chk只秀設備"_s);
+        auto *kinds = dialog->findChild<QComboBox *>(u"cbo種類"_s);
+        shown = QString(equipment && equipment->isVisible() ? u"設備"_s : QString()) +
+                (kinds && kinds->isVisible() ? u"種類"_s : QString());
+        if (choose == u"設備"_s)
+            QTest::mouseClick(equipment, Qt::LeftButton);
+        for (int i = 0; kinds && !choose.isEmpty() && i < kinds->count(); ++i)
+            if (kinds->currentText() != choose) // each choice lists at once
+                QTest::keyClick(kinds, Qt::Key_Down);
+        auto *list = dialog->findChild<QTableWidget *>(u"MSHFlexGrid1"_s);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key(key));
+    });
+    QTextStream outStream(&out), errStream(&err);
+    args.replaceInStrings(QRegularExpression(u"^DB$"_s), m_db->target());
+    QCOMPARE(PlovPick(args, outStream, errStream), exitCode);
+    QCOMPARE(out + boxTitle, seen);
+    QCOMPARE(shown, controls);
+    QCOMPARE(err.startsWith(u"usage:"_s), exitCode == 2 && seen.isEmpty());
+    // Leaving hands back nothing at all.
+    if (exitCode == 1)
+        QCOMPARE(QStringList(JobHandOff().begin(), JobHandOff().end()).join(QString()), QString());
 }
 
 QTEST_MAIN(TestPlovPick)
