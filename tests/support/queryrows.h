@@ -7,4 +7,5 @@ class TestDatabase;
 
 // The rows a Jet statement gives, each as the texts of its fields joined by "|"
 // (numbers as the program writes them: 2.5, 1200).
-QStringList QueryRows(const TestDatabase &db, const QString &jetSql, const QVariantList &params = {});
+QStringList QueryRows(const TestDatabase &db, const QString &jetSql,
+                      const QVariantList &params = {});

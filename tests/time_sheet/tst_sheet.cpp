@@ -174,7 +174,7 @@ void TestSheet::failedLoadLocksTheBoxes()
     screen.openSheet(u"A1151116"_s, 1, [&](Sheet &sheet) {
         locked = sheet.window.findChild<QObject *>(u"txt完工日期"_s)->property("readOnly").toBool();
     });
-    QCOMPARE(screen.messages.shown().first().title, u"錯誤"_s);
+    QCOMPARE(screen.messages.shown().value(0).title, u"錯誤"_s);
     QVERIFY(locked);
 }
 

@@ -89,9 +89,10 @@ void TestPlovPick::pick()
                 (kinds && kinds->isVisible() ? u"種類"_s : QString());
         if (choose == u"設備"_s)
             QTest::mouseClick(equipment, Qt::LeftButton);
-        for (int i = 0; kinds && !choose.isEmpty() && i < kinds->count(); ++i)
-            if (kinds->currentText() != choose) // each choice lists at once
-                QTest::keyClick(kinds, Qt::Key_Down);
+        else
+            for (int i = 0; !choose.isEmpty() && i < kinds->count(); ++i)
+                if (kinds->currentText() != choose) // each choice lists at once
+                    QTest::keyClick(kinds, Qt::Key_Down);
         auto *list = dialog->findChild<QTableWidget *>(u"MSHFlexGrid1"_s);
         list->setFocus();
         QTest::keyClick(list, Qt::Key(key));
