@@ -53,18 +53,16 @@ ReportPreviewDialog::ReportPreviewDialog(const ReportLayout &layout, const QStri
     toolBar->addAction(u"整頁"_s, m_preview, &QPrintPreviewWidget::fitInView);
     toolBar->addAction(u"頁寬"_s, m_preview, &QPrintPreviewWidget::fitToWidth);
     toolBar->addSeparator();
-    toolBar->addAction(u"上一頁"_s, m_preview,
-                       [this] { m_preview->setCurrentPage(m_preview->currentPage() - 1); });
-    toolBar->addAction(u"下一頁"_s, m_preview,
-                       [this] { m_preview->setCurrentPage(m_preview->currentPage() + 1); });
+    toolBar->addAction(u"上一頁"_s, this, [this] { turnTo(m_preview->currentPage() - 1); });
+    toolBar->addAction(u"下一頁"_s, this, [this] { turnTo(m_preview->currentPage() + 1); })
+        ->setObjectName(u"actNextPage"_s);
     m_pageLabel = new QLabel(toolBar);
     m_pageLabel->setObjectName(u"lblPage"_s);
     m_pageLabel->setContentsMargins(8, 0, 8, 0);
     toolBar->addWidget(m_pageLabel);
-    connect(m_preview, &QPrintPreviewWidget::previewChanged, this, [this] {
-        m_pageLabel->setText(
-            u"第 %1 頁，共 %2 頁"_s.arg(m_preview->currentPage()).arg(m_preview->pageCount()));
-    });
+    // Scrolling and a new preview say so; turning the page by the buttons does not.
+    connect(m_preview, &QPrintPreviewWidget::previewChanged, this,
+            &ReportPreviewDialog::showPageNumber);
     toolBar->addSeparator();
     toolBar->addAction(u"關閉"_s, this, &QDialog::accept);
 
@@ -83,6 +81,18 @@ void ReportPreviewDialog::showModal(QWidget *parent, const ReportLayout &layout,
     dialog.setObjectName(objectName);
     dialog.setWindowState(Qt::WindowMaximized);
     dialog.exec();
+}
+
+void ReportPreviewDialog::turnTo(int page)
+{
+    m_preview->setCurrentPage(page);
+    showPageNumber();
+}
+
+void ReportPreviewDialog::showPageNumber()
+{
+    m_pageLabel->setText(
+        u"第 %1 頁，共 %2 頁"_s.arg(m_preview->currentPage()).arg(m_preview->pageCount()));
 }
 
 void ReportPreviewDialog::print()

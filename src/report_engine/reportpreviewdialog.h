@@ -27,6 +27,8 @@ public:
                           const QString &title);
 
 private:
+    void turnTo(int page);
+    void showPageNumber();
     void print();
     void saveAsPdf();
 

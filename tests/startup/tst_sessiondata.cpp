@@ -111,9 +111,8 @@ private slots:
         QTEST(fields.join(u'|'), "fields"); // COMPANY2 is empty; WIN10 overrides WIN7
     }
 
-    // The lock check and the register as the main screen does not show them: a
-    // lock row without a holder, a check that fails, a second registration, and
-    // failures handed back.
+    // What the main screen does not show of the lock and the register: a lock without
+    // holder, a failed check, a second registration, failures handed back.
     void lockAndRegister()
     {
         TestDatabase db;
