@@ -32,11 +32,6 @@ const QStringList kSettings = {
 };
 // clang-format on
 
-bool onPostgres()
-{
-    return TestDatabase::engineUnderTest() == ConnectionInfo::Engine::Postgres;
-}
-
 // Loads the settings from a database holding kSettings, with a table dropped
 // ("drop X"), through another connection string, or with a wrong password.
 std::pair<SessionSettings, std::optional<QString>> loadSettings(const QString &commandLine,
@@ -93,7 +88,8 @@ private slots:
         QFETCH(QString, commandLine);
         QFETCH(QString, broken);
         QFETCH(QString, errorNames);
-        if (broken == u"wrong password" && !onPostgres())
+        if (broken == u"wrong password" &&
+            TestDatabase::engineUnderTest() != ConnectionInfo::Engine::Postgres)
             QSKIP("a server account that signs in with a password");
         const auto [s, error] = loadSettings(commandLine, broken);
         QVERIFY2(errorNames.isEmpty() ? !error
@@ -137,7 +133,7 @@ private slots:
     // A database the tool could not finish is no database: it is removed again.
     void unfinishedServerDatabaseIsRemoved()
     {
-        if (!onPostgres())
+        if (TestDatabase::engineUnderTest() != ConnectionInfo::Engine::Postgres)
             QSKIP("a database made on the server");
         TestDatabase db;
         const ConnectionInfo server = parseConnectionString(db.connectionString());

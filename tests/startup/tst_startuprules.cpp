@@ -99,13 +99,16 @@ private slots:
         QTEST(QString::number(WindowsVersionFrom(version, caption)), "expected");
     }
 
-    // A one-copy lock nobody else can create; no menu program 0; PLOV.TXT not made.
+    // A one-copy lock nobody else can create; no menu program 0; PLOV.TXT emptied.
     void platform()
     {
         QVERIFY(IsParentAlive(QCoreApplication::applicationPid()));
         QVERIFY(!IsParentAlive(0)); // not "every process of the group"
         QVERIFY(ResetTempText(u"/nonexistent/folder/"_s));
         QTemporaryDir dir;
+        QFile left(dir.filePath(u"PLOV.TXT"_s));
+        QVERIFY(left.open(QIODevice::WriteOnly) && left.write("left over") && left.flush());
+        QVERIFY(!ResetTempText(dir.path() + u'/') && QFileInfo(left).size() == 0);
         const QString own = dir.filePath(u"own"_s), open = dir.filePath(u"open"_s);
         QVERIFY(QDir().mkdir(own) && chmod(qPrintable(own), 0700) == 0);
         QVERIFY(QDir().mkdir(open) && chmod(qPrintable(open), 0777) == 0);
