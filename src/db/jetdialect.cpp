@@ -1,5 +1,7 @@
 #include "db/jetdialect.h"
 
+#include "db/engine.h"
+
 #include <QList>
 
 using namespace Qt::StringLiterals;
@@ -74,16 +76,9 @@ bool isKeyword(const Token &t, QStringView word)
     return t.kind == Token::Word && t.text.compare(word, Qt::CaseInsensitive) == 0;
 }
 
-QString quoted(const QString &name, JetTarget target)
-{
-    QString folded = target == JetTarget::Postgres ? name.toLower() : name;
-    folded.replace(u'"', u"\"\""_s);
-    return u'"' + folded + u'"';
-}
-
 } // namespace
 
-QString translateJet(const QString &jetSql, JetTarget target)
+QString TranslateJet(const QString &jetSql, const Engine &engine)
 {
     QList<Token> tokens = tokenize(jetSql);
     QString limit;
@@ -117,13 +112,10 @@ QString translateJet(const QString &jetSql, JetTarget target)
     for (const Token &t : std::as_const(tokens)) {
         switch (t.kind) {
         case Token::Bracketed:
-            out += quoted(t.text, target);
+            out += engine.quoteIdentifier(t.text);
             break;
         case Token::Word:
-            if (target == JetTarget::Postgres && t.text.compare(u"like", Qt::CaseInsensitive) == 0)
-                out += u"ilike"_s;
-            else
-                out += t.text;
+            out += isKeyword(t, u"like") ? engine.likeOperator() : t.text;
             break;
         default:
             out += t.text;

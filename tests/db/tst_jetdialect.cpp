@@ -1,4 +1,5 @@
-#include "db/jetdialect.h"
+#include "db/postgresengine.h"
+#include "db/sqliteengine.h"
 
 #include <QTest>
 
@@ -44,8 +45,8 @@ private slots:
     void translates()
     {
         QFETCH(QString, jet);
-        QTEST(translateJet(jet, JetTarget::Sqlite), "sqlite");
-        QTEST(translateJet(jet, JetTarget::Postgres), "postgres");
+        QTEST(SqliteEngine().translate(jet), "sqlite");
+        QTEST(PostgresEngine().translate(jet), "postgres");
     }
 };
 
