@@ -39,6 +39,11 @@ public:
     virtual QString rowIdentity() const = 0;
     // What a Jet "like" becomes. Jet's "like" ignores case, as the engine's must.
     virtual QString likeOperator() const { return QStringLiteral("like"); }
+    // What ends a statement that reads only its first `rows` rows (Jet's "select top").
+    virtual QString limitClause(const QString &rows) const
+    {
+        return QStringLiteral("limit ") + rows;
+    }
 
 protected:
     // How the engine's schema spells a name of the suite (as written by default).

@@ -82,7 +82,7 @@ QString TranslateJet(const QString &jetSql, const Engine &engine)
 {
     QList<Token> tokens = tokenize(jetSql);
     QString limit;
-    // "select top N": drop "top N" and put "limit N" at the end of the statement.
+    // "select top N": drop "top N" and end the statement with the engine's limit.
     for (qsizetype i = 0; i + 1 < tokens.size(); ++i) {
         if (!isKeyword(tokens[i], u"select"))
             continue;
@@ -124,7 +124,7 @@ QString TranslateJet(const QString &jetSql, const Engine &engine)
     if (!limit.isEmpty()) {
         while (out.endsWith(u' ') || out.endsWith(u';'))
             out.chop(1);
-        out += u" limit "_s + limit;
+        out += u' ' + engine.limitClause(limit);
     }
     return out;
 }
