@@ -1,6 +1,7 @@
 #include "daily_report/dailyreportform.h"
 
 #include "common/datetext.h"
+#include "daily_report/drawnicon.h"
 #include "daily_report/schedulecolumns.h"
 #include "grid/spreadsheetgrid.h"
 
@@ -12,7 +13,6 @@
 #include <QMainWindow>
 #include <QRadioButton>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -26,28 +26,28 @@ struct ToolbarButton
     QString caption;
     QString key; // the action's object name
     QString tooltip;
-    QStyle::StandardPixmap icon;
+    Picture picture;
     QKeySequence shortcut = {};
 };
 
 // Toolbar1 in its design order.
 const ToolbarButton kToolbar1[] = {
-    {u"新增  "_s, u"add"_s, u"新增(F1)"_s, QStyle::SP_FileIcon},
-    {u"修改  "_s, u"edit"_s, u"修改"_s, QStyle::SP_FileDialogDetailedView},
-    {u"查詢"_s, u"search"_s, u"查詢(F2)"_s, QStyle::SP_FileDialogContentsView},
-    {u"排程單"_s, u"print"_s, u"排程單"_s, QStyle::SP_FileDialogListView},
-    {u"單筆列印"_s, u"print1"_s, u"單筆列印"_s, QStyle::SP_FileDialogInfoView, Qt::Key_F4},
-    {u"還原"_s, u"reload"_s, u"還原"_s, QStyle::SP_BrowserReload},
-    {u"工單查詢"_s, u"明細查詢"_s, u"工單查詢"_s, QStyle::SP_FileDialogContentsView},
-    {u"預設"_s, u"預設"_s, u"預設"_s, QStyle::SP_DialogResetButton},
-    {u"刪除"_s, u"del"_s, u"刪除(F3)"_s, QStyle::SP_TrashIcon},
-    {u"  第一筆  "_s, u"first"_s, u"第一筆(Ctrl-Home)"_s, QStyle::SP_MediaSkipBackward},
-    {u"上一筆"_s, u"previous"_s, u"上一筆(Page Up)"_s, QStyle::SP_MediaSeekBackward},
-    {u"下一筆"_s, u"next"_s, u"下一筆(Page Down)"_s, QStyle::SP_MediaSeekForward},
-    {u"最末筆"_s, u"last"_s, u"最末筆(Ctrl-End)"_s, QStyle::SP_MediaSkipForward},
-    {u"   儲存   "_s, u"save"_s, u"儲存(F8)"_s, QStyle::SP_DialogSaveButton, Qt::Key_F8},
-    {u"刷新"_s, u"refresh"_s, u"刷新"_s, QStyle::SP_BrowserReload},
-    {u"離開"_s, u"exit"_s, u"離開(ESC)"_s, QStyle::SP_DialogCloseButton, Qt::Key_Escape},
+    {u"新增  "_s, u"add"_s, u"新增(F1)"_s, Picture::Page},
+    {u"修改  "_s, u"edit"_s, u"修改"_s, Picture::Pencil},
+    {u"查詢"_s, u"search"_s, u"查詢(F2)"_s, Picture::Magnifier},
+    {u"排程單"_s, u"print"_s, u"排程單"_s, Picture::Printer},
+    {u"單筆列印"_s, u"print1"_s, u"單筆列印"_s, Picture::Sheet, Qt::Key_F4},
+    {u"還原"_s, u"reload"_s, u"還原"_s, Picture::Undo},
+    {u"工單查詢"_s, u"明細查詢"_s, u"工單查詢"_s, Picture::List},
+    {u"預設"_s, u"預設"_s, u"預設"_s, Picture::Star},
+    {u"刪除"_s, u"del"_s, u"刪除(F3)"_s, Picture::Bin},
+    {u"  第一筆  "_s, u"first"_s, u"第一筆(Ctrl-Home)"_s, Picture::First},
+    {u"上一筆"_s, u"previous"_s, u"上一筆(Page Up)"_s, Picture::Previous},
+    {u"下一筆"_s, u"next"_s, u"下一筆(Page Down)"_s, Picture::Next},
+    {u"最末筆"_s, u"last"_s, u"最末筆(Ctrl-End)"_s, Picture::Last},
+    {u"   儲存   "_s, u"save"_s, u"儲存(F8)"_s, Picture::Disk, Qt::Key_F8},
+    {u"刷新"_s, u"refresh"_s, u"刷新"_s, Picture::Refresh},
+    {u"離開"_s, u"exit"_s, u"離開(ESC)"_s, Picture::Door, Qt::Key_Escape},
 };
 
 QToolBar *newToolBar(QMainWindow *window, const QString &name)
@@ -99,7 +99,7 @@ void DailyReportForm::setupForm(QMainWindow *window)
 
     scmd顯示資料 = new QToolButton(central);
     scmd顯示資料->setObjectName(u"scmd顯示資料"_s);
-    scmd顯示資料->setIcon(window->style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    scmd顯示資料->setIcon(DrawnIcon(Picture::Magnifier));
     scmd顯示資料->setIconSize(QSize(24, 24));
     scmd顯示資料->setToolTip(u"顯示資料"_s);
     scmd顯示資料->setAccessibleName(u"顯示資料"_s);
@@ -128,7 +128,7 @@ void DailyReportForm::setupToolbars(QMainWindow *window)
 {
     Toolbar1 = newToolBar(window, u"Toolbar1"_s);
     for (const ToolbarButton &b : kToolbar1) {
-        QAction *a = Toolbar1->addAction(window->style()->standardIcon(b.icon), b.caption);
+        QAction *a = Toolbar1->addAction(DrawnIcon(b.picture), b.caption);
         a->setObjectName(b.key);
         a->setToolTip(b.tooltip);
         a->setShortcut(b.shortcut);
@@ -148,15 +148,14 @@ void DailyReportForm::setupToolbars(QMainWindow *window)
     m_exit = action(u"exit"_s);
 
     Toolbar2 = newToolBar(window, u"Toolbar2"_s);
-    m_workOrder =
-        Toolbar2->addAction(window->style()->standardIcon(QStyle::SP_DirOpenIcon), u" 查工單 "_s);
+    m_workOrder = Toolbar2->addAction(DrawnIcon(Picture::Folder), u" 查工單 "_s);
     m_workOrder->setObjectName(u"工單"_s);
     m_workOrder->setToolTip(u"工單"_s);
 }
 
 void DailyReportForm::setupGrid(QWidget *parent)
 {
-    fml印刷 = new SpreadsheetGrid(parent);
+    fml印刷 = new SpreadsheetGrid(kEmptyRows, ScheduleCol::Last, parent);
     fml印刷->setObjectName(u"fml印刷"_s);
     fml印刷->setAccessibleName(u"印刷排程"_s);
     // The sheet shrinks to the schedule's extent first: every later step then
@@ -192,6 +191,10 @@ void DailyReportForm::setupDetailPanel(QWidget *parent)
     detail->addWidget(lbl品名, 0, 3);
     detail->addWidget(lbl備註, 1, 0);
     detail->addWidget(lbl備註1, 1, 1, 1, 3);
+    // The empty screen hides the remark until a line is listed: it starts hidden, so
+    // the first showing neither lays it out nor paints it.
+    lbl備註->hide();
+    lbl備註1->hide();
     detail->setColumnStretch(1, 1);
     detail->setColumnStretch(3, 3);
 

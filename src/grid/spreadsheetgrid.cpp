@@ -46,9 +46,16 @@ QString characterText(int charCode)
 } // namespace
 
 SpreadsheetGrid::SpreadsheetGrid(QWidget *parent)
+    : SpreadsheetGrid(CellModel::kSheetRows, CellModel::kSheetCols, parent)
+{
+}
+
+SpreadsheetGrid::SpreadsheetGrid(int rows, int cols, QWidget *parent)
     : QWidget(parent), m_model(new CellModel(this)), m_view(new GridView(this)),
       m_widths(CellModel::kSheetCols, kDefaultColumnWidth), m_hidden(CellModel::kSheetCols, false)
 {
+    m_model->setMaxRow(rows);
+    m_model->setMaxCol(cols);
     m_view->setModel(m_model);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_view->setSelectionBehavior(QAbstractItemView::SelectItems);

@@ -36,6 +36,9 @@ class SpreadsheetGrid : public QWidget
 
 public:
     explicit SpreadsheetGrid(QWidget *parent = nullptr);
+    // A grid whose sheet starts at the given extent, rather than at the whole
+    // sheet a screen would cut down at once.
+    SpreadsheetGrid(int rows, int cols, QWidget *parent = nullptr);
     ~SpreadsheetGrid() override;
 
     int activeRow() const;
