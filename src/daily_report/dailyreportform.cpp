@@ -155,7 +155,7 @@ void DailyReportForm::setupToolbars(QMainWindow *window)
 
 void DailyReportForm::setupGrid(QWidget *parent)
 {
-    fml印刷 = new SpreadsheetGrid(kEmptyRows, ScheduleCol::Last, parent);
+    fml印刷 = new SpreadsheetGrid(parent, kEmptyRows, ScheduleCol::Last);
     fml印刷->setObjectName(u"fml印刷"_s);
     fml印刷->setAccessibleName(u"印刷排程"_s);
     // The sheet shrinks to the schedule's extent first: every later step then

@@ -45,12 +45,7 @@ QString characterText(int charCode)
 
 } // namespace
 
-SpreadsheetGrid::SpreadsheetGrid(QWidget *parent)
-    : SpreadsheetGrid(CellModel::kSheetRows, CellModel::kSheetCols, parent)
-{
-}
-
-SpreadsheetGrid::SpreadsheetGrid(int rows, int cols, QWidget *parent)
+SpreadsheetGrid::SpreadsheetGrid(QWidget *parent, int rows, int cols)
     : QWidget(parent), m_model(new CellModel(this)), m_view(new GridView(this)),
       m_widths(CellModel::kSheetCols, kDefaultColumnWidth), m_hidden(CellModel::kSheetCols, false)
 {
