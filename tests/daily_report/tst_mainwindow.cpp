@@ -23,7 +23,6 @@
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
-#include <QProcess>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
@@ -186,10 +185,7 @@ private slots:
 
     void goneMenuProgramEndsTheProgramAtFirstActivation()
     {
-        QProcess menu;
-        menu.start(u"/bin/true"_s);
-        QVERIFY(menu.waitForStarted() && menu.waitForFinished());
-        Session().ParentWindow = double(menu.processId());
+        Session().ParentWindow = 0;              // no menu program there
         QEvent activate(QEvent::WindowActivate); // handed over directly, so the end reaches us
         QVERIFY_THROWS_EXCEPTION(ProgramEnded,
                                  static_cast<QObject *>(m_window.get())->event(&activate));

@@ -94,28 +94,6 @@ private slots:
             QVERIFY2(!lines.contains(line), qPrintable(line));
     }
 
-    void ordersAndFillsTheColumns()
-    {
-        TestDatabase db(TestDatabase::Content::Demo);
-        const ScheduleResult r = QueryScheduleRows(db.connectionString(), u"海德堡四色"_s, false);
-        // Schedule documents downwards, then the running order by its value.
-        QCOMPARE(linesOf(r), QStringList({u"A1151121-2"_s, u"A1151125-2"_s, u"A1151126-1"_s,
-                                          u"A1151127-1"_s, u"A1151116-1"_s, u"A1151116-2"_s,
-                                          u"A1151110-1"_s, u"A1151110-2"_s, u"A1151109-1"_s}));
-        const auto cell = [&](int row, int col) {
-            return RecordValueText(r.records[col - 1][row - 1]);
-        };
-        QCOMPARE(cell(3, ScheduleCol::Order), u"10"_s);
-        QCOMPARE(cell(5, ScheduleCol::TimeUsed), u"3.75"_s); // from 預排耗時_印刷
-        QCOMPARE(cell(6, ScheduleCol::TimeUsed), QString());
-        QCOMPARE(cell(1, ScheduleCol::Customer), u"安心藥品"_s);
-        QCOMPARE(cell(1, ScheduleCol::Product), u"感冒糖漿外盒"_s);
-        QCOMPARE(cell(1, ScheduleCol::ScheduleId), u"P1151208"_s);
-        QCOMPARE(cell(1, ScheduleCol::ScheduleLine), u"2"_s);
-        QCOMPARE(cell(4, ScheduleCol::Color1), u"4"_s);
-        QCOMPARE(cell(4, ScheduleCol::Color2), QString()); // a count of zero shows blank
-    }
-
     void readsThePressesAndAWorkOrder_data()
     {
         QTest::addColumn<QVariant>("rushMark");
