@@ -102,6 +102,14 @@ void Connection::rollbackTrans()
     m_engine->rollbackTransaction(db);
 }
 
+void Connection::lockUntilCommit(const QString &key)
+{
+    if (!m_inTransaction)
+        throw DbError(u"沒有進行中的交易"_s);
+    QSqlDatabase db = database();
+    m_engine->lockUntilCommit(db, key);
+}
+
 int Connection::execute(const QString &jetSql, const QVariantList &params)
 {
     if (params.isEmpty()) {

@@ -29,6 +29,8 @@ public:
     void commitTrans();
     void rollbackTrans();
     bool inTransaction() const { return m_inTransaction; }
+    // Other connections locking the same key wait until this transaction ends.
+    void lockUntilCommit(const QString &key);
 
     // Runs a statement that returns no rows; gives the number of rows affected.
     int execute(const QString &jetSql, const QVariantList &params = {});

@@ -33,6 +33,8 @@ void Engine::rollbackTransaction(QSqlDatabase &db) const
     db.rollback();
 }
 
+void Engine::lockUntilCommit(QSqlDatabase &, const QString &) const {}
+
 QString Engine::translate(const QString &jetSql) const
 {
     QHash<QString, QString> &known = translations();

@@ -28,6 +28,9 @@ public:
     virtual void beginTransaction(QSqlDatabase &db) const;
     virtual void commitTransaction(QSqlDatabase &db) const;
     virtual void rollbackTransaction(QSqlDatabase &db) const;
+    // Makes transactions that name the same key wait for each other from here to
+    // their end. Nothing by default: the engine already lets one write at a time.
+    virtual void lockUntilCommit(QSqlDatabase &db, const QString &key) const;
 
     // A Jet statement in the engine's SQL, remembered per engine: the program sends
     // the same few statements again and again.

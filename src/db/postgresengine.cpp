@@ -1,6 +1,7 @@
 #include "db/postgresengine.h"
 
 #include "db/dberror.h"
+#include "db/sqlquery.h"
 
 #include <QAtomicInt>
 #include <QElapsedTimer>
@@ -148,6 +149,11 @@ QSqlDatabase PostgresEngine::acquire(const ConnectionInfo &info)
     QSqlDatabase db = openSession(info);
     poolKeyByName().insert(db.connectionName(), key);
     return db;
+}
+
+void PostgresEngine::lockUntilCommit(QSqlDatabase &db, const QString &key) const
+{
+    runStatement(db, u"select pg_advisory_xact_lock(hashtext(?))"_s, {key});
 }
 
 void PostgresEngine::release(QSqlDatabase &db)

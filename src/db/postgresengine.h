@@ -14,6 +14,7 @@ public:
 
     QString rowIdentity() const override { return QStringLiteral("ctid"); }
     QString likeOperator() const override { return QStringLiteral("ilike"); }
+    void lockUntilCommit(QSqlDatabase &db, const QString &key) const override;
 
     // Pooling is on by default; the benchmark compares it with fresh sessions.
     static void setPooling(bool enabled);

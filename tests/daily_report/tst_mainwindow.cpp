@@ -221,7 +221,7 @@ private slots:
     void queryRefusedByTheDatabaseOrTheLock()
     {
         QVERIFY(open());
-        m_db->exec(u"drop table [預排耗時_印刷]"_s);
+        m_db->exec(u"drop view [預排耗時_印刷]"_s);
         query(u"海德堡四色"_s);
         QVERIFY(boxes().value(0).startsWith(u"顯示資料錯誤: "_s));
         QCOMPARE(m_window->filledRows(), 0);
