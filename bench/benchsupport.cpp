@@ -91,3 +91,11 @@ void Report(const QString &what, double value, double budget, const QString &uni
     out << "\n";
     out.flush();
 }
+
+void ReportRatio(const QString &what, double ratio, double aim)
+{
+    QTextStream out(stdout);
+    out << what << ": " << QString::number(ratio, 'f', 2) << "x (aim " << aim << "x) "
+        << (ratio <= aim ? "OK" : "OVER") << "\n";
+    out.flush();
+}

@@ -24,3 +24,6 @@ double MedianMs(int runs, const std::function<void()> &work);
 // One result line: "<what>: <value> ms (budget <budget> ms) OK|OVER".
 void Report(const QString &what, double value, double budget = -1,
             const QString &unit = QStringLiteral("ms"));
+
+// One ratio line: "<what>: <ratio>x (aim <aim>x) OK|OVER".
+void ReportRatio(const QString &what, double ratio, double aim);

@@ -1,5 +1,7 @@
 #include "daily_report/completionsave.h"
 
+#include "common/numbertext.h"
+#include "daily_report/schedulecolumns.h"
 #include "db/connection.h"
 #include "db/dberror.h"
 #include "db/recordset.h"
@@ -64,12 +66,44 @@ void PropagateCompletion(Connection &c, const CompletionLine &line, bool withPla
                    {line.po, line.no, line.id, line.ino}, completionDate);
 }
 
-void SaveCompletionLines(const QString &connectionString, const QVector<CompletionLine> &lines)
+QVector<CompletionLine> LinesToSave(const QVector<QVector<QString>> &cells, int filledRows,
+                                    const ScheduleMarks &marks, const QVector<ListedStamps> &listed)
 {
-    Connection c;
-    c.open(connectionString);
-    TransactionGuard transaction(c);
-    for (const CompletionLine &line : lines)
-        PropagateCompletion(c, line, true);
-    transaction.commit();
+    QVector<CompletionLine> lines;
+    for (int r = 0; r < filledRows && r < cells.size(); ++r) {
+        if (!marks.isMarked(r + 1, ScheduleCol::Planned) &&
+            !marks.isMarked(r + 1, ScheduleCol::Completion))
+            continue;
+        const QVector<QString> &row = cells.at(r);
+        const auto cell = [&](int col) { return row.value(col - 1); };
+        CompletionLine line;
+        line.po = cell(ScheduleCol::PO).trimmed();
+        line.no = Val(cell(ScheduleCol::NO));
+        line.id = cell(ScheduleCol::ScheduleId).trimmed();
+        line.ino = Val(cell(ScheduleCol::ScheduleLine));
+        line.planned = cell(ScheduleCol::Planned).trimmed();
+        line.completion = cell(ScheduleCol::Completion).trimmed();
+        if (r < listed.size()) {
+            line.listedPlanned = listed.at(r).planned;
+            line.listedCompletion = listed.at(r).completion;
+        }
+        lines.append(line);
+    }
+    return lines;
+}
+
+std::optional<QString> SaveCompletionLines(const QString &connectionString,
+                                           const QVector<CompletionLine> &lines)
+{
+    try {
+        Connection c;
+        c.open(connectionString);
+        TransactionGuard transaction(c);
+        for (const CompletionLine &line : lines)
+            PropagateCompletion(c, line, true);
+        transaction.commit();
+    } catch (const DbError &e) {
+        return e.description();
+    }
+    return std::nullopt;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "daily_report/scheduleediting.h"
+#include "daily_report/schedulequery.h"
+
 #include <QString>
 #include <QVector>
 #include <optional>
@@ -29,6 +32,15 @@ struct CompletionLine
 // Runs inside the caller's transaction; throws DbError.
 void PropagateCompletion(Connection &connection, const CompletionLine &line, bool withPlanned);
 
+// The lines a save writes: every listed row whose planned or completion stamp is
+// marked, in grid order. cells holds the grid's rows (cells[r][c] is grid row r + 1,
+// column c + 1); the first filledRows of them are listed, with the stamps of listed.
+QVector<CompletionLine> LinesToSave(const QVector<QVector<QString>> &cells, int filledRows,
+                                    const ScheduleMarks &marks,
+                                    const QVector<ListedStamps> &listed);
+
 // The save of the main screen: every line in one transaction, all or nothing.
-// Throws DbError (DbConflictError when a row was changed meanwhile).
-void SaveCompletionLines(const QString &connectionString, const QVector<CompletionLine> &lines);
+// Gives the error's description when nothing was written (a row changed meanwhile
+// by someone else among them).
+std::optional<QString> SaveCompletionLines(const QString &connectionString,
+                                           const QVector<CompletionLine> &lines);

@@ -1,27 +1,23 @@
 #pragma once
 
-#include <QMainWindow>
-#include <QPair>
-#include <QVector>
+#include "daily_report/dailyreportform.h"
+#include "daily_report/scheduleediting.h"
+#include "daily_report/schedulequery.h"
 
-class QAction;
-class QComboBox;
-class QFrame;
-class QLabel;
-class QRadioButton;
-class QToolBar;
-class QToolButton;
-class SpreadsheetGrid;
+#include <QMainWindow>
+#include <QVector>
 
 // The main screen "印刷日報登錄": the press schedule of one press, its planned
 // and completion stamps, and the job detail panel of the line under the cursor.
-class DailyReportWindow : public QMainWindow
+// The form places the controls and the command actions; the screen connects
+// them to its operations, which call the rules of the core (schedulequery,
+// scheduleediting, completionsave, jobdetail) and show what they answer.
+class DailyReportWindow : public QMainWindow, private DailyReportForm
 {
     Q_OBJECT
 
 public:
     explicit DailyReportWindow(QWidget *parent = nullptr);
-    ~DailyReportWindow() override;
 
     // The screen's operations.
     void FillPressList();
@@ -36,7 +32,7 @@ public:
     void AskToClose();
 
     int filledRows() const { return m_filledRows; }
-    bool isMarked(int row, int col) const;
+    bool isMarked(int row, int col) const { return m_marks.isMarked(row, col); }
 
 signals:
     // The first activation is done: registered, press list filled.
@@ -45,45 +41,26 @@ signals:
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildControls();
-    void buildToolbars();
+    void connectCommands();
+    void connectControls();
     void firstActivation();
     void setScheduleActions(bool enabled);
-    void mark(int row, int col);
-    bool rowIsClosed(int row) const;
-    bool activeColumnTakesStamps() const;
+    QString closingMark(int row) const;
+    bool activeCellTakesStamp() const;
     void onCellClicked(int row, int col);
     void onActiveCellChanged(int row, int col);
     void onKeyPressed(int &charCode);
     void onKeyDown(int &keyCode);
     void onEditEnded(QString &text, bool &accept);
-    void onToolbar1(const QString &key);
     bool confirmClosing();
     void unload();
 
-    // Controls, named as the screen's design names them.
-    QComboBox *cbo車別 = nullptr;
-    QRadioButton *opt完工[2] = {nullptr, nullptr};
-    QToolButton *scmd顯示資料 = nullptr;
-    SpreadsheetGrid *fml印刷 = nullptr;
-    QFrame *pic明細 = nullptr;
-    QLabel *lbl客戶 = nullptr;
-    QLabel *lbl品名 = nullptr;
-    QLabel *lbl備註 = nullptr;
-    QLabel *lbl備註1 = nullptr;
-    QFrame *pic急件 = nullptr;
-    QLabel *lbl急件 = nullptr;
-    QToolBar *Toolbar1 = nullptr;
-    QToolBar *Toolbar2 = nullptr;
-    QLabel *StatusPanel[4] = {nullptr, nullptr, nullptr, nullptr};
-
     // Screen state.
     int m_filledRows = 0;
-    QVector<QVector<bool>> m_marks;            // (grid row, grid column)
-    QVector<QPair<QString, QString>> m_listed; // planned and completion stamps as listed, per row
+    ScheduleMarks m_marks;
+    QVector<ListedStamps> m_listed; // per listed row, from row 1
     QString m_detailPo;
     QString m_detailNo;
     bool m_firstActivation = true;

@@ -10,5 +10,11 @@ struct JobDetailRecord
     bool rush = false;    // 急件 = "1"
 };
 
-// The work order's head, when there is one. Throws DbError.
-std::optional<JobDetailRecord> ReadJobDetail(const QString &connectionString, const QString &po);
+struct JobDetailResult
+{
+    std::optional<JobDetailRecord> record; // none when there is no such work order
+    std::optional<QString> error;
+};
+
+// The work order's head.
+JobDetailResult ReadJobDetail(const QString &connectionString, const QString &po);

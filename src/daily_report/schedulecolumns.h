@@ -39,3 +39,11 @@ enum : int
 }
 
 QList<GridColumn> ScheduleColumns();
+
+// The columns a line hands over to the time sheet, in the order of the job
+// hand-off slots 0 to 11.
+inline constexpr int kTimeSheetHandOffColumns[12] = {
+    ScheduleCol::PO,         ScheduleCol::NO,           ScheduleCol::Completion,
+    ScheduleCol::TimeUsed,   ScheduleCol::Product,      ScheduleCol::Press,
+    ScheduleCol::Color1,     ScheduleCol::Color2,       ScheduleCol::Proofing,
+    ScheduleCol::ScheduleId, ScheduleCol::ScheduleLine, ScheduleCol::ClosingMark};

@@ -2,6 +2,7 @@
 
 #include "common/cp950.h"
 #include "common/texttrim.h"
+#include "grid/virtualkey.h"
 
 using namespace Qt::StringLiterals;
 
@@ -13,6 +14,35 @@ bool IsStampHeading(const QString &heading)
 bool IsClosedRow(const QString &closingMark)
 {
     return !closingMark.trimmed().isEmpty();
+}
+
+bool TakesStamp(const QString &heading, const QString &closingMark)
+{
+    return IsStampHeading(heading) && !IsClosedRow(closingMark);
+}
+
+bool TakesEntry(const QString &heading, const QString &closingMark)
+{
+    return heading == u"順序" || TakesStamp(heading, closingMark);
+}
+
+bool ClickStamps(const QString &heading, const QString &closingMark, const QString &cellText)
+{
+    return TakesStamp(heading, closingMark) && cellText.trimmed().isEmpty();
+}
+
+KeyEffect TypedKeyEffect(int charCode, bool takesStamp)
+{
+    if (takesStamp)
+        return {charCode, true};
+    return {charCode == 8 || charCode == 13 ? charCode : 0, false};
+}
+
+KeyEffect KeyDownEffect(int keyCode, bool takesStamp)
+{
+    if (keyCode == VirtualKey::Delete)
+        return {takesStamp ? keyCode : 0, takesStamp};
+    return {keyCode == VirtualKey::F2 ? 0 : keyCode, false};
 }
 
 LimitedEntry LimitScheduleEntry(const QString &heading, const QString &entry)
@@ -31,4 +61,21 @@ LimitedEntry LimitScheduleEntry(const QString &heading, const QString &entry)
     if (Cp950ByteLength(entry) > limit)
         return {LeftByBytes(entry, limit), message, true};
     return {entry, QString(), true};
+}
+
+void ScheduleMarks::reset(int rows, int cols)
+{
+    m_marks = QVector<QVector<bool>>(rows + 1, QVector<bool>(cols + 1, false));
+}
+
+void ScheduleMarks::mark(int row, int col)
+{
+    if (row >= 0 && row < m_marks.size() && col >= 0 && col < m_marks[row].size())
+        m_marks[row][col] = true;
+}
+
+bool ScheduleMarks::isMarked(int row, int col) const
+{
+    return row >= 0 && row < m_marks.size() && col >= 0 && col < m_marks[row].size() &&
+           m_marks[row][col];
 }

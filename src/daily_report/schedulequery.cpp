@@ -1,7 +1,13 @@
 #include "daily_report/schedulequery.h"
 
+#include "common/numbertext.h"
+#include "daily_report/schedulecolumns.h"
 #include "db/connection.h"
+#include "db/dberror.h"
 #include "db/recordset.h"
+#include "grid/recordtext.h"
+
+#include <QHash>
 
 using namespace Qt::StringLiterals;
 
@@ -37,31 +43,79 @@ QString ScheduleStatement(bool finishedOnly)
     return sql;
 }
 
+QString ColourCountText(const QVariant &value)
+{
+    const QString text = FormatThousands(RecordValueText(value));
+    return text == u"0" ? QString() : text;
+}
+
+namespace {
+
+// The colour counts of the result as shown; they repeat, so each value is
+// formatted once.
+void showColourCounts(QVector<QVector<QVariant>> &records)
+{
+    for (const int field : {ScheduleCol::Color1 - 1, ScheduleCol::Color2 - 1}) {
+        if (field >= records.size())
+            continue;
+        QHash<QString, QString> shown;
+        for (QVariant &value : records[field]) {
+            const QString raw = RecordValueText(value);
+            auto it = shown.find(raw);
+            if (it == shown.end())
+                it = shown.insert(raw, ColourCountText(raw));
+            value = *it;
+        }
+    }
+}
+
+} // namespace
+
 ScheduleResult QueryScheduleRows(const QString &connectionString, const QString &press,
                                  bool finishedOnly)
 {
-    Connection c;
-    c.open(connectionString);
-    Recordset rs(c);
-    rs.open(ScheduleStatement(finishedOnly), {press.trimmed() + u'%'});
     ScheduleResult result;
-    result.count = rs.recordCount();
-    if (result.count > 0)
-        result.records = rs.getRows();
+    try {
+        Connection c;
+        c.open(connectionString);
+        Recordset rs(c);
+        rs.open(ScheduleStatement(finishedOnly), {press.trimmed() + u'%'});
+        result.count = rs.recordCount();
+        if (result.count > 0)
+            result.records = rs.getRows();
+    } catch (const DbError &e) {
+        return {0, {}, e.description()};
+    }
+    showColourCounts(result.records);
     return result;
 }
 
-QStringList ReadPressNames(const QString &connectionString)
+QVector<ListedStamps> ListedStampsOf(const QVector<QVector<QVariant>> &records)
 {
-    Connection c;
-    c.open(connectionString);
-    Recordset rs(c);
-    rs.open(u"select ID, ITEM, [DESC] from [PHRASE] where KIND = 'Z-雜項' and "
-            u"ITEM = '機別' order by ID"_s);
-    QStringList names;
-    while (!rs.eof()) {
-        names.append(rs.text(u"DESC"_s).trimmed());
-        rs.moveNext();
+    QVector<ListedStamps> listed;
+    if (records.size() < ScheduleCol::Completion)
+        return listed;
+    const QVector<QVariant> &planned = records.at(ScheduleCol::Planned - 1);
+    const QVector<QVariant> &completion = records.at(ScheduleCol::Completion - 1);
+    listed.reserve(planned.size());
+    for (qsizetype r = 0; r < planned.size(); ++r)
+        listed.append({RecordValueText(planned.at(r)), RecordValueText(completion.value(r))});
+    return listed;
+}
+
+PressList ReadPressNames(const QString &connectionString)
+{
+    PressList list;
+    try {
+        Connection c;
+        c.open(connectionString);
+        Recordset rs(c);
+        rs.open(u"select ID, ITEM, [DESC] from [PHRASE] where KIND = 'Z-雜項' and "
+                u"ITEM = '機別' order by ID"_s);
+        for (; !rs.eof(); rs.moveNext())
+            list.names.append(rs.text(u"DESC"_s).trimmed());
+    } catch (const DbError &e) {
+        return {{}, e.description()};
     }
-    return names;
+    return list;
 }

@@ -1,11 +1,8 @@
 #include "db/connection.h"
 
 #include "db/dberror.h"
-#include "db/engine.h"
 #include "db/sqlquery.h"
 
-#include <QSqlDriver>
-#include <QSqlError>
 #include <QSqlQuery>
 
 using namespace Qt::StringLiterals;
@@ -24,7 +21,6 @@ void Connection::open(const QString &connectionString)
     std::unique_ptr<Engine> engine = Engine::create(info.engine);
     QSqlDatabase db = engine->acquire(info);
     m_name = db.connectionName();
-    m_kind = info.engine;
     m_engine = std::move(engine);
 }
 
@@ -61,25 +57,6 @@ const Engine &Connection::engine() const
     return *m_engine;
 }
 
-ConnectionInfo::Engine Connection::engineKind() const
-{
-    return m_kind;
-}
-
-QString Connection::translate(const QString &jetSql) const
-{
-    // The program sends the same few statements again and again.
-    static QHash<QString, QString> cache[2];
-    QHash<QString, QString> &known = cache[m_kind == ConnectionInfo::Engine::Postgres ? 1 : 0];
-    const auto it = known.constFind(jetSql);
-    if (it != known.constEnd())
-        return *it;
-    const QString sql = engine().translate(jetSql);
-    if (known.size() < 1000)
-        known.insert(jetSql, sql);
-    return sql;
-}
-
 QSqlQuery &Connection::run(const QString &engineSql, const QVariantList &params)
 {
     auto it = m_prepared.find(engineSql);
@@ -103,15 +80,7 @@ void Connection::beginTrans()
     QSqlDatabase db = database();
     if (m_inTransaction)
         throw DbError(u"交易已在進行中"_s);
-    // SQLite: take the write lock at the start, so a save never finds the file
-    // changed under it halfway through.
-    if (m_kind == ConnectionInfo::Engine::Sqlite) {
-        QSqlQuery q(db);
-        if (!q.exec(u"begin immediate"_s))
-            throw DbError(q.lastError().text());
-    } else if (!db.transaction()) {
-        throw DbError(db.lastError().text());
-    }
+    m_engine->beginTransaction(db);
     m_inTransaction = true;
 }
 
@@ -120,18 +89,7 @@ void Connection::commitTrans()
     QSqlDatabase db = database();
     if (!m_inTransaction)
         throw DbError(u"沒有進行中的交易"_s);
-    bool ok;
-    QString why;
-    if (m_kind == ConnectionInfo::Engine::Sqlite) {
-        QSqlQuery q(db);
-        ok = q.exec(u"commit"_s);
-        why = q.lastError().text();
-    } else {
-        ok = db.commit();
-        why = db.lastError().text();
-    }
-    if (!ok)
-        throw DbError(why);
+    m_engine->commitTransaction(db);
     m_inTransaction = false;
 }
 
@@ -141,12 +99,15 @@ void Connection::rollbackTrans()
         return;
     QSqlDatabase db = database();
     m_inTransaction = false;
-    if (m_kind == ConnectionInfo::Engine::Sqlite) {
-        QSqlQuery q(db);
-        q.exec(u"rollback"_s);
-    } else {
-        db.rollback();
-    }
+    m_engine->rollbackTransaction(db);
+}
+
+void Connection::lockUntilCommit(const QString &key)
+{
+    if (!m_inTransaction)
+        throw DbError(u"沒有進行中的交易"_s);
+    QSqlDatabase db = database();
+    m_engine->lockUntilCommit(db, key);
 }
 
 int Connection::execute(const QString &jetSql, const QVariantList &params)

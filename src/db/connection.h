@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/connectioninfo.h"
+#include "db/engine.h"
 
 #include <QHash>
 #include <QSqlDatabase>
@@ -9,11 +9,10 @@
 #include <QVariantList>
 #include <memory>
 
-class Engine;
-
 // One short-lived connection of one operation: open, run, close. Statements are
 // written in the suite's Jet dialect with values as bound "?" parameters; the
-// connection translates them for its engine. Failures throw DbError.
+// connection translates them for its engine, which also holds every other
+// difference between the engines. Failures throw DbError.
 class Connection
 {
 public:
@@ -30,12 +29,14 @@ public:
     void commitTrans();
     void rollbackTrans();
     bool inTransaction() const { return m_inTransaction; }
+    // Other connections locking the same key wait until this transaction ends.
+    void lockUntilCommit(const QString &key);
 
     // Runs a statement that returns no rows; gives the number of rows affected.
     int execute(const QString &jetSql, const QVariantList &params = {});
 
     // For record sets: the engine's SQL for a Jet statement, and the database.
-    QString translate(const QString &jetSql) const;
+    QString translate(const QString &jetSql) const { return engine().translate(jetSql); }
     // Runs an engine statement with its values on a query prepared once per
     // connection: a save that repeats the same few statements for every line
     // prepares each of them only once. The query stays valid until the next call
@@ -43,13 +44,11 @@ public:
     QSqlQuery &run(const QString &engineSql, const QVariantList &params);
     QSqlDatabase database() const;
     const Engine &engine() const;
-    ConnectionInfo::Engine engineKind() const;
 
 private:
     std::unique_ptr<Engine> m_engine;
     QHash<QString, std::shared_ptr<QSqlQuery>> m_prepared;
     QString m_name;
-    ConnectionInfo::Engine m_kind = ConnectionInfo::Engine::Sqlite;
     bool m_inTransaction = false;
 };
 

@@ -8,20 +8,82 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Reads one value starting at `at`: a value in braces runs to the closing brace
+// ("}}" stands for one "}") and may hold ";"; any other value runs to the next ";".
+QString readValue(const QString &text, qsizetype &at)
+{
+    qsizetype start = at;
+    while (start < text.size() && text.at(start) == u' ')
+        ++start;
+    if (start < text.size() && text.at(start) == u'{') {
+        QString value;
+        qsizetype i = start + 1;
+        for (; i < text.size(); ++i) {
+            if (text.at(i) == u'}') {
+                if (i + 1 < text.size() && text.at(i + 1) == u'}') {
+                    value += u'}';
+                    ++i;
+                    continue;
+                }
+                break;
+            }
+            value += text.at(i);
+        }
+        if (i >= text.size())
+            throw DbError(u"連線字串的 { 沒有對應的 }"_s);
+        at = text.indexOf(u';', i + 1);
+        if (at < 0)
+            at = text.size();
+        return value;
+    }
+    qsizetype end = text.indexOf(u';', at);
+    if (end < 0)
+        end = text.size();
+    const QString value = text.mid(at, end - at);
+    at = end;
+    return value;
+}
+
 QHash<QString, QString> splitPairs(const QString &text)
 {
     QHash<QString, QString> pairs;
-    const QStringList parts = text.split(u';', Qt::SkipEmptyParts);
-    for (const QString &part : parts) {
-        const qsizetype eq = part.indexOf(u'=');
+    qsizetype at = 0;
+    while (at < text.size()) {
+        const qsizetype eq = text.indexOf(u'=', at);
+        const qsizetype semi = text.indexOf(u';', at);
         if (eq < 0)
+            break;
+        if (semi >= 0 && semi < eq) { // a part without "=" names nothing
+            at = semi + 1;
             continue;
-        pairs.insert(part.left(eq).trimmed().toLower(), part.mid(eq + 1));
+        }
+        const QString key = text.mid(at, eq - at).trimmed().toLower();
+        at = eq + 1;
+        const QString value = readValue(text, at);
+        // A key given twice keeps its first value: nothing appended can take over.
+        if (!pairs.contains(key))
+            pairs.insert(key, value);
+        ++at; // past the ";"
     }
     return pairs;
 }
 
+bool needsBraces(const QString &value)
+{
+    return value.contains(u';') || value.contains(u'{') || value.contains(u'}') ||
+           value.startsWith(u' ') || value.endsWith(u' ');
+}
+
 } // namespace
+
+QString connectionStringPair(const QString &key, const QString &value)
+{
+    if (!needsBraces(value))
+        return key + u'=' + value;
+    QString quoted = value;
+    quoted.replace(u"}"_s, u"}}"_s);
+    return key + u"={"_s + quoted + u'}';
+}
 
 ConnectionInfo parseConnectionString(const QString &connectionString)
 {
@@ -52,7 +114,11 @@ ConnectionInfo parseConnectionString(const QString &connectionString)
 
 QString postgresConnectionString(const ConnectionInfo &info)
 {
-    return u"Provider=PostgreSQL;Server=%1;Port=%2;Database=%3;Uid=%4;Pwd=%5"_s.arg(info.host)
-        .arg(info.port)
-        .arg(info.database, info.user, info.password);
+    return QStringList{u"Provider=PostgreSQL"_s,
+                       connectionStringPair(u"Server"_s, info.host),
+                       connectionStringPair(u"Port"_s, QString::number(info.port)),
+                       connectionStringPair(u"Database"_s, info.database),
+                       connectionStringPair(u"Uid"_s, info.user),
+                       connectionStringPair(u"Pwd"_s, info.password)}
+        .join(u';');
 }

@@ -25,9 +25,16 @@ struct ConnectionInfo
     bool operator==(const ConnectionInfo &) const = default;
 };
 
-// Reads "key=value;key=value" connection strings. Keys match regardless of case.
-// Throws DbError when the text names no data source at all.
+// Reads "key=value;key=value" connection strings. Keys match regardless of case;
+// a key given twice keeps its first value. A value in braces ("Pwd={a;b}", "}}"
+// for a "}" inside) is read whole, blanks and ";" included. Throws DbError when
+// the text names no data source at all.
 ConnectionInfo parseConnectionString(const QString &connectionString);
+
+// One "key=value" of a connection string. A value holding ";", "{" or "}", or
+// starting or ending with a blank, goes in braces, so it reads back whole and
+// cannot add keys of its own; any other value stands as it is.
+QString connectionStringPair(const QString &key, const QString &value);
 
 // The connection string of a PostgreSQL server, in the same key=value form:
 // "Provider=PostgreSQL;Server=...;Port=...;Database=...;Uid=...;Pwd=...".

@@ -45,8 +45,22 @@ ConnectionInfo postgresTarget(const QString &target)
 
 QString sqliteConnectionString(const QString &path)
 {
-    return u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;"
-           u"Jet OLEDB:Database Password=qtam5827qtam5827"_s.arg(path);
+    return u"Provider=Microsoft.Jet.OLEDB.4.0;"_s + connectionStringPair(u"Data Source"_s, path) +
+           u";Jet OLEDB:Database Password=qtam5827qtam5827"_s;
+}
+
+QString quotedName(const QString &name)
+{
+    QString quoted = name;
+    quoted.replace(u'"', u"\"\""_s);
+    return u'"' + quoted + u'"';
+}
+
+ConnectionInfo adminDatabase(const ConnectionInfo &info)
+{
+    ConnectionInfo admin = info;
+    admin.database = u"postgres"_s;
+    return admin;
 }
 
 void createSqliteFile(const QString &path)
@@ -67,23 +81,19 @@ void createSqliteFile(const QString &path)
     QSqlDatabase::removeDatabase(name);
 }
 
-// Creates the database on the server when it is missing; refuses one that has tables.
-void preparePostgresDatabase(const ConnectionInfo &info)
+// Creates the database on the server when it is missing (`created` says whether
+// it did, also when a later step fails); refuses one that has tables.
+void preparePostgresDatabase(const ConnectionInfo &info, bool &created)
 {
-    ConnectionInfo admin = info;
-    admin.database = u"postgres"_s;
     {
         Connection c;
-        c.open(postgresConnectionString(admin));
+        c.open(postgresConnectionString(adminDatabase(info)));
         QSqlQuery q = runStatement(c.database(), u"select 1 from pg_database where datname = ?"_s,
                                    {info.database});
-        const bool exists = q.next();
+        created = !q.next();
         q.finish();
-        if (!exists) {
-            QString quoted = info.database;
-            quoted.replace(u'"', u"\"\""_s);
-            runStatement(c.database(), u"create database \"%1\""_s.arg(quoted), {});
-        }
+        if (created)
+            runStatement(c.database(), u"create database "_s + quotedName(info.database), {});
     }
     Connection c;
     c.open(postgresConnectionString(info));
@@ -92,6 +102,20 @@ void preparePostgresDatabase(const ConnectionInfo &info)
         u"select count(*) from information_schema.tables where table_schema = 'public'"_s, {});
     if (q.next() && q.value(0).toInt() > 0)
         throw DbError(u"資料庫 %1 已經有資料表，不會覆蓋既有的資料庫"_s.arg(info.database));
+}
+
+// Drops a database this tool made, with the sessions still open on it.
+void dropPostgresDatabase(const ConnectionInfo &info)
+{
+    try {
+        Connection c;
+        c.open(postgresConnectionString(adminDatabase(info)));
+        runStatement(c.database(),
+                     u"drop database if exists "_s + quotedName(info.database) + u" with (force)"_s,
+                     {});
+    } catch (const DbError &e) {
+        qWarning("could not remove the unfinished database: %s", qPrintable(e.description()));
+    }
 }
 
 } // namespace
@@ -115,12 +139,12 @@ QString CreatePlovDatabase(const QString &target, bool withDemoData)
 {
     const bool postgres = isPostgresUrl(target);
     const QString connectionString = ConnectionStringForTarget(target);
-    if (postgres)
-        preparePostgresDatabase(postgresTarget(target));
-    else
+    bool createdOnServer = false;
+    if (!postgres)
         createSqliteFile(QFileInfo(target).absoluteFilePath());
-
     try {
+        if (postgres)
+            preparePostgresDatabase(postgresTarget(target), createdOnServer);
         Connection c;
         c.open(connectionString);
         TransactionGuard transaction(c);
@@ -129,7 +153,9 @@ QString CreatePlovDatabase(const QString &target, bool withDemoData)
             RunDataScript(c, SchemaText(u"demo.sql"_s));
         transaction.commit();
     } catch (const DbError &) {
-        // A half-made database file is no database: nothing is left behind.
+        // A half-made database is no database: nothing this made is left behind.
+        if (createdOnServer)
+            dropPostgresDatabase(postgresTarget(target));
         if (!postgres) {
             const QString path = QFileInfo(target).absoluteFilePath();
             for (const QString &suffix : {QString(), u"-wal"_s, u"-shm"_s})

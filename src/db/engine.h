@@ -2,28 +2,55 @@
 
 #include "db/connectioninfo.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QString>
 #include <memory>
 
-// What differs between the database engines: how a connection is opened and
-// given back, how a Jet statement reads in the engine's SQL, and how a row's
-// identity is named.
+// Everything that differs between the database engines lives in one class per
+// engine: how a connection is opened and given back, how a transaction begins and
+// ends, and how the suite's Jet statements read in the engine's SQL (names, "like",
+// "top", a row's identity). Connection and Recordset know no engine by name.
 class Engine
 {
 public:
     virtual ~Engine() = default;
+
+    static std::unique_ptr<Engine> create(ConnectionInfo::Engine kind);
 
     // Opens (or takes from a pool) a database connection. Throws DbError.
     virtual QSqlDatabase acquire(const ConnectionInfo &info) = 0;
     // Gives the connection back; an open transaction has already been rolled back.
     virtual void release(QSqlDatabase &db) = 0;
 
-    virtual QString translate(const QString &jetSql) const = 0;
+    // The driver's own transaction calls unless an engine says otherwise. Begin and
+    // commit throw DbError with the engine's description; rollback never throws.
+    virtual void beginTransaction(QSqlDatabase &db) const;
+    virtual void commitTransaction(QSqlDatabase &db) const;
+    virtual void rollbackTransaction(QSqlDatabase &db) const;
+    // Makes transactions that name the same key wait for each other from here to
+    // their end. Nothing by default: the engine already lets one write at a time.
+    virtual void lockUntilCommit(QSqlDatabase &db, const QString &key) const;
+
+    // A Jet statement in the engine's SQL, remembered per engine: the program sends
+    // the same few statements again and again.
+    QString translate(const QString &jetSql) const;
+    // A table or column name as the engine's SQL writes it: in double quotes, a
+    // double quote inside doubled, spelled as the engine's schema spells it.
+    QString quoteIdentifier(const QString &name) const;
     // The hidden column that identifies a row of a table ("rowid", "ctid").
     virtual QString rowIdentity() const = 0;
-    // A table or column name as the engine's SQL writes it.
-    virtual QString quoteIdentifier(const QString &name) const = 0;
+    // What a Jet "like" becomes. Jet's "like" ignores case, as the engine's must.
+    virtual QString likeOperator() const { return QStringLiteral("like"); }
+    // What ends a statement that reads only its first `rows` rows (Jet's "select top").
+    virtual QString limitClause(const QString &rows) const
+    {
+        return QStringLiteral("limit ") + rows;
+    }
 
-    static std::unique_ptr<Engine> create(ConnectionInfo::Engine kind);
+protected:
+    // How the engine's schema spells a name of the suite (as written by default).
+    virtual QString foldIdentifier(const QString &name) const { return name; }
+    // The statements this engine has translated so far, by their Jet text.
+    virtual QHash<QString, QString> &translations() const = 0;
 };

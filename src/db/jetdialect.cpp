@@ -1,5 +1,7 @@
 #include "db/jetdialect.h"
 
+#include "db/engine.h"
+
 #include <QList>
 
 using namespace Qt::StringLiterals;
@@ -74,20 +76,13 @@ bool isKeyword(const Token &t, QStringView word)
     return t.kind == Token::Word && t.text.compare(word, Qt::CaseInsensitive) == 0;
 }
 
-QString quoted(const QString &name, JetTarget target)
-{
-    QString folded = target == JetTarget::Postgres ? name.toLower() : name;
-    folded.replace(u'"', u"\"\""_s);
-    return u'"' + folded + u'"';
-}
-
 } // namespace
 
-QString translateJet(const QString &jetSql, JetTarget target)
+QString TranslateJet(const QString &jetSql, const Engine &engine)
 {
     QList<Token> tokens = tokenize(jetSql);
     QString limit;
-    // "select top N": drop "top N" and put "limit N" at the end of the statement.
+    // "select top N": drop "top N" and end the statement with the engine's limit.
     for (qsizetype i = 0; i + 1 < tokens.size(); ++i) {
         if (!isKeyword(tokens[i], u"select"))
             continue;
@@ -117,13 +112,10 @@ QString translateJet(const QString &jetSql, JetTarget target)
     for (const Token &t : std::as_const(tokens)) {
         switch (t.kind) {
         case Token::Bracketed:
-            out += quoted(t.text, target);
+            out += engine.quoteIdentifier(t.text);
             break;
         case Token::Word:
-            if (target == JetTarget::Postgres && t.text.compare(u"like", Qt::CaseInsensitive) == 0)
-                out += u"ilike"_s;
-            else
-                out += t.text;
+            out += isKeyword(t, u"like") ? engine.likeOperator() : t.text;
             break;
         default:
             out += t.text;
@@ -132,7 +124,7 @@ QString translateJet(const QString &jetSql, JetTarget target)
     if (!limit.isEmpty()) {
         while (out.endsWith(u' ') || out.endsWith(u';'))
             out.chop(1);
-        out += u" limit "_s + limit;
+        out += u' ' + engine.limitClause(limit);
     }
     return out;
 }

@@ -2,14 +2,10 @@
 
 #include <QString>
 
-// Translation of the suite's Jet statements into an engine's SQL.
-// Only what lies outside string literals is touched: "[name]" becomes a quoted
-// identifier, "select top N ..." ends in "limit N". For PostgreSQL, identifiers
-// fold to the lower-case names of its schema and "like" ignores case as Jet's does.
-enum class JetTarget
-{
-    Sqlite,
-    Postgres
-};
+class Engine;
 
-QString translateJet(const QString &jetSql, JetTarget target);
+// Translation of the suite's Jet statements into an engine's SQL. Only what lies
+// outside string literals is touched: "[name]" and "\"name\"" become the engine's
+// quoted identifier, "like" the engine's like operator, and "select top N ..."
+// ends in the engine's limit clause.
+QString TranslateJet(const QString &jetSql, const Engine &engine);

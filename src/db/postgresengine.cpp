@@ -1,7 +1,7 @@
 #include "db/postgresengine.h"
 
 #include "db/dberror.h"
-#include "db/jetdialect.h"
+#include "db/sqlquery.h"
 
 #include <QAtomicInt>
 #include <QElapsedTimer>
@@ -67,6 +67,51 @@ QString describeOpenFailure(const ConnectionInfo &info, const QSqlError &error)
     return u"無法連線到資料庫伺服器 %1（%2）"_s.arg(where, text.trimmed());
 }
 
+// Whether a session that waited in the pool can serve again: one idle for a while
+// may have been dropped by the server, so it is asked.
+bool stillUsable(QSqlDatabase &db, const QElapsedTimer &since)
+{
+    const bool fresh = since.isValid() && since.elapsed() < trustIdleMs;
+    return db.isOpen() && (fresh || QSqlQuery(db).exec(u"select 1"_s));
+}
+
+// An idle session of the pool that can serve again, or an invalid one. Sessions
+// that cannot are closed on the way.
+QSqlDatabase takeIdleSession(const QString &key)
+{
+    QStringList &idle = idlePool()[key];
+    while (poolingEnabled && !idle.isEmpty()) {
+        const QString name = idle.takeLast();
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        if (stillUsable(db, idleSince().take(name)))
+            return db;
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+        poolKeyByName().remove(name);
+    }
+    return {};
+}
+
+// A new session on the server. Throws DbError saying what went wrong.
+QSqlDatabase openSession(const ConnectionInfo &info)
+{
+    const QString name = nextConnectionName();
+    QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, name);
+    db.setHostName(info.host);
+    db.setPort(info.port);
+    db.setDatabaseName(info.database);
+    db.setUserName(info.user);
+    db.setPassword(info.password);
+    db.setConnectOptions(u"connect_timeout=5"_s);
+    if (!db.open()) {
+        const QString why = describeOpenFailure(info, db.lastError());
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+        throw DbError(why);
+    }
+    return db;
+}
+
 } // namespace
 
 void PostgresEngine::setPooling(bool enabled)
@@ -99,35 +144,16 @@ void PostgresEngine::clearPool()
 QSqlDatabase PostgresEngine::acquire(const ConnectionInfo &info)
 {
     const QString key = poolKey(info);
-    QStringList &idle = idlePool()[key];
-    while (poolingEnabled && !idle.isEmpty()) {
-        const QString name = idle.takeLast();
-        QSqlDatabase db = QSqlDatabase::database(name, false);
-        // A session idle for a while may have been dropped by the server: ask it.
-        const QElapsedTimer since = idleSince().take(name);
-        const bool fresh = since.isValid() && since.elapsed() < trustIdleMs;
-        if (db.isOpen() && (fresh || QSqlQuery(db).exec(u"select 1"_s)))
-            return db;
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name);
-        poolKeyByName().remove(name);
-    }
-    const QString name = nextConnectionName();
-    QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, name);
-    db.setHostName(info.host);
-    db.setPort(info.port);
-    db.setDatabaseName(info.database);
-    db.setUserName(info.user);
-    db.setPassword(info.password);
-    db.setConnectOptions(u"connect_timeout=5"_s);
-    if (!db.open()) {
-        const QString why = describeOpenFailure(info, db.lastError());
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name);
-        throw DbError(why);
-    }
-    poolKeyByName().insert(name, key);
+    if (QSqlDatabase pooled = takeIdleSession(key); pooled.isValid())
+        return pooled;
+    QSqlDatabase db = openSession(info);
+    poolKeyByName().insert(db.connectionName(), key);
     return db;
+}
+
+void PostgresEngine::lockUntilCommit(QSqlDatabase &db, const QString &key) const
+{
+    runStatement(db, u"select pg_advisory_xact_lock(hashtext(?))"_s, {key});
 }
 
 void PostgresEngine::release(QSqlDatabase &db)
@@ -147,14 +173,8 @@ void PostgresEngine::release(QSqlDatabase &db)
     QSqlDatabase::removeDatabase(name);
 }
 
-QString PostgresEngine::translate(const QString &jetSql) const
+QHash<QString, QString> &PostgresEngine::translations() const
 {
-    return translateJet(jetSql, JetTarget::Postgres);
-}
-
-QString PostgresEngine::quoteIdentifier(const QString &name) const
-{
-    QString n = name.toLower();
-    n.replace(u'"', u"\"\""_s);
-    return u'"' + n + u'"';
+    static QHash<QString, QString> known;
+    return known;
 }

@@ -2,7 +2,6 @@
 
 #include "common/numbertext.h"
 #include "db/dberror.h"
-#include "db/jetdialect.h"
 
 #include <QAtomicInt>
 #include <QFile>
@@ -103,14 +102,35 @@ void SqliteEngine::release(QSqlDatabase &db)
     QSqlDatabase::removeDatabase(name);
 }
 
-QString SqliteEngine::translate(const QString &jetSql) const
+namespace {
+
+// Runs a transaction statement; throws DbError with the engine's description.
+void runTransactionStatement(QSqlDatabase &db, const QString &statement)
 {
-    return translateJet(jetSql, JetTarget::Sqlite);
+    QSqlQuery q(db);
+    if (!q.exec(statement))
+        throw DbError(q.lastError().text());
 }
 
-QString SqliteEngine::quoteIdentifier(const QString &name) const
+} // namespace
+
+void SqliteEngine::beginTransaction(QSqlDatabase &db) const
 {
-    QString n = name;
-    n.replace(u'"', u"\"\""_s);
-    return u'"' + n + u'"';
+    runTransactionStatement(db, u"begin immediate"_s);
+}
+
+void SqliteEngine::commitTransaction(QSqlDatabase &db) const
+{
+    runTransactionStatement(db, u"commit"_s);
+}
+
+void SqliteEngine::rollbackTransaction(QSqlDatabase &db) const
+{
+    QSqlQuery(db).exec(u"rollback"_s);
+}
+
+QHash<QString, QString> &SqliteEngine::translations() const
+{
+    static QHash<QString, QString> known;
+    return known;
 }

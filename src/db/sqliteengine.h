@@ -9,13 +9,21 @@ class SqliteEngine : public Engine
 public:
     QSqlDatabase acquire(const ConnectionInfo &info) override;
     void release(QSqlDatabase &db) override;
-    QString translate(const QString &jetSql) const override;
+
+    // A save takes the write lock as it begins ("begin immediate"), so it never
+    // finds the file changed under it halfway through.
+    void beginTransaction(QSqlDatabase &db) const override;
+    void commitTransaction(QSqlDatabase &db) const override;
+    void rollbackTransaction(QSqlDatabase &db) const override;
+
     QString rowIdentity() const override { return QStringLiteral("rowid"); }
-    QString quoteIdentifier(const QString &name) const override;
 
     // Checks that the file is there and is an SQLite database; throws DbError naming
     // the file and the problem otherwise (a Microsoft Access file must be converted first).
     static void checkDatabaseFile(const QString &path);
     // Registers the program's SQL functions (val) on an open connection.
     static void registerFunctions(QSqlDatabase &db);
+
+protected:
+    QHash<QString, QString> &translations() const override;
 };

@@ -49,10 +49,12 @@ QString characterText(int charCode)
 
 } // namespace
 
-SpreadsheetGrid::SpreadsheetGrid(QWidget *parent)
+SpreadsheetGrid::SpreadsheetGrid(QWidget *parent, int rows, int cols)
     : QWidget(parent), m_model(new CellModel(this)), m_view(new GridView(this)),
       m_widths(CellModel::kSheetCols, kDefaultColumnWidth), m_hidden(CellModel::kSheetCols, false)
 {
+    m_model->setMaxRow(rows);
+    m_model->setMaxCol(cols);
     m_view->setModel(m_model);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_view->setSelectionBehavior(QAbstractItemView::SelectItems);

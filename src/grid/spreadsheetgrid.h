@@ -1,6 +1,7 @@
 #pragma once
 
 #include "grid/cellformat.h"
+#include "grid/cellmodel.h"
 #include "grid/gridcolumn.h"
 
 #include <QList>
@@ -10,7 +11,6 @@
 #include <QVector>
 #include <QWidget>
 
-class CellModel;
 class GridView;
 class QLineEdit;
 class QInputMethodEvent;
@@ -35,7 +35,9 @@ class SpreadsheetGrid : public QWidget
     Q_OBJECT
 
 public:
-    explicit SpreadsheetGrid(QWidget *parent = nullptr);
+    // The sheet may start smaller than the whole sheet, at the extent a screen uses.
+    explicit SpreadsheetGrid(QWidget *parent = nullptr, int maxRow = CellModel::kSheetRows,
+                             int maxCol = CellModel::kSheetCols);
     ~SpreadsheetGrid() override;
 
     int activeRow() const;

@@ -1,5 +1,7 @@
 #include "report_engine/reportlayout.h"
 
+#include <algorithm>
+
 const ReportText *ReportBand::text(const QString &name) const
 {
     for (const ReportText &t : texts) {
@@ -13,7 +15,9 @@ QVector<ReportPage> PaginateBands(const QVector<ReportBand> &bands, int printabl
 {
     QVector<ReportPage> pages;
     int y = 0;
+    const ReportBand *continuation = nullptr; // of the group under way
     for (qsizetype i = 0; i < bands.size(); ++i) {
+        const ReportBand &band = bands[i];
         // The height that must fit: this band plus the bands chained to it.
         int needed = 0;
         qsizetype j = i;
@@ -26,9 +30,53 @@ QVector<ReportPage> PaginateBands(const QVector<ReportBand> &bands, int printabl
         if (pages.isEmpty() || (y > 0 && y + needed > printableHeight)) {
             pages.append(ReportPage{});
             y = 0;
+            if (continuation && band.kind != ReportBand::Kind::GroupHeader) {
+                pages.last().bands.append(PlacedBand{0, *continuation});
+                y = continuation->height;
+            }
         }
-        pages.last().bands.append(PlacedBand{y, bands[i]});
-        y += bands[i].height;
+        pages.last().bands.append(PlacedBand{y, band});
+        y += band.height;
+        if (band.kind == ReportBand::Kind::GroupHeader)
+            continuation = band.continuation.get();
+        else if (band.kind == ReportBand::Kind::GroupFooter)
+            continuation = nullptr;
     }
     return pages;
+}
+
+ReportLayout LayOutReport(const ReportPageSetup &setup, const QVector<ReportBand> &bands)
+{
+    return ReportLayout{setup, bands, PaginateBands(bands, setup.printableHeight())};
+}
+
+int ReportContentWidth(const QVector<ReportBand> &bands)
+{
+    int width = 0;
+    for (const ReportBand &band : bands) {
+        for (const ReportText &t : band.texts)
+            width = std::max(width, t.rect.right() + 1);
+        for (const ReportLine &l : band.lines)
+            width = std::max({width, l.from.x(), l.to.x()});
+    }
+    return width;
+}
+
+QVector<int> PrintedPages(int pageCount, const QPageRanges &ranges, int copies, bool collate)
+{
+    QVector<int> chosen;
+    for (int page = 1; page <= pageCount; ++page) {
+        if (ranges.isEmpty() || ranges.contains(page))
+            chosen.append(page - 1);
+    }
+    copies = std::max(copies, 1);
+    QVector<int> printed;
+    if (collate) {
+        for (int c = 0; c < copies; ++c)
+            printed += chosen;
+    } else {
+        for (int page : std::as_const(chosen))
+            printed += QVector<int>(copies, page);
+    }
+    return printed;
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QPageRanges>
 #include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QVector>
 #include <Qt>
+#include <memory>
 
 // A printed report as positioned items, all in twips (1/1440 inch): the report is
 // built as bands of texts and rules, the bands are placed on pages, and a painter
@@ -44,10 +46,13 @@ struct ReportBand
     };
     Kind kind = Kind::Detail;
     int height = 0;
-    // A group header stays on the page of the band that follows it.
+    // Stays on the page of the band that follows it (a group header with its
+    // first entry, a group's last entry with its footer).
     bool keepWithNext = false;
     QVector<ReportText> texts;
     QVector<ReportLine> lines;
+    // On a group header: the band that opens every further page of its group.
+    std::shared_ptr<const ReportBand> continuation;
 
     const ReportText *text(const QString &name) const;
 };
@@ -80,11 +85,24 @@ struct ReportPageSetup
 struct ReportLayout
 {
     ReportPageSetup setup;
-    QVector<ReportPage> pages;
+    QVector<ReportBand> bands; // in order, before they are placed on pages
+    QVector<ReportPage> pages; // the bands placed on the pages of `setup`
 };
 
 // Places the bands one under the other, starting a new page where a band would
 // not fit, so no band is ever split; a band that keeps with the next one moves to
 // the new page together with it. A band taller than a whole page gets a page of
-// its own.
+// its own. A page that goes on with a group started on an earlier page opens
+// with the group header's continuation band.
 QVector<ReportPage> PaginateBands(const QVector<ReportBand> &bands, int printableHeight);
+
+// Lays the bands out on the pages of the setup.
+ReportLayout LayOutReport(const ReportPageSetup &setup, const QVector<ReportBand> &bands);
+
+// The widest the report's texts and rules reach, in twips from the left margin.
+int ReportContentWidth(const QVector<ReportBand> &bands);
+
+// Which pages a print gives, in print order (0-based): the pages in `ranges`
+// (every page when empty), `copies` times, each copy whole when `collate`,
+// otherwise each page's copies together.
+QVector<int> PrintedPages(int pageCount, const QPageRanges &ranges, int copies, bool collate);

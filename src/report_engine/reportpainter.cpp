@@ -8,6 +8,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextBoundaryFinder>
 
 using namespace Qt::StringLiterals;
 
@@ -24,51 +25,89 @@ QFont DeviceFont(const ReportFont &font)
     return f;
 }
 
-// Draws a text wider than its box. The stated faces run wider than the ones the
-// report was designed with, blanks most of all, so the blanks are narrowed
-// first (spread headings such as "數             量"), then the letters; what
-// still sticks out is cut at the box rather than run into the next column.
-void DrawSqueezed(QPainter &painter, const QRectF &box, const QString &text, qreal advance)
-{
-    const QFontMetricsF metrics(painter.font(), painter.device());
-    const qreal blank = metrics.horizontalAdvance(QLatin1Char(' '));
-    const qreal blanks = blank * text.count(QLatin1Char(' '));
-    const qreal letters = advance - blanks;
-    constexpr qreal MinBlankScale = 0.2;
-    constexpr qreal MinSqueeze = 0.6;
-    qreal blankScale = 1.0;
-    qreal squeeze = 1.0;
-    if (blanks > 0)
-        blankScale = qMax(MinBlankScale, (box.width() - letters) / blanks);
-    const qreal narrowed = letters + blanks * blankScale;
-    if (narrowed > box.width())
-        squeeze = qMax(MinSqueeze, box.width() / narrowed);
+constexpr qreal MinBlankScale = 0.5;
+constexpr qreal MinSqueeze = 0.7;
 
-    painter.save();
-    painter.setClipRect(box);
-    painter.translate(box.left(),
-                      box.top() + (box.height() - metrics.height()) / 2 + metrics.ascent());
-    painter.scale(squeeze, 1.0);
-    qreal x = 0;
-    qsizetype i = 0;
-    while (i < text.size()) {
-        if (text.at(i) == QLatin1Char(' ')) {
-            x += blank * blankScale;
-            ++i;
-            continue;
-        }
-        qsizetype end = text.indexOf(QLatin1Char(' '), i);
-        if (end < 0)
-            end = text.size();
-        const QString word = text.mid(i, end - i);
-        painter.drawText(QPointF(x, 0), word);
-        x += metrics.horizontalAdvance(word);
-        i = end;
+// Natural widths of the letters (the words between blanks) and of the blanks.
+void Measure(const QString &text, qreal blankWidth, const TextAdvance &advance, qreal &letters,
+             qreal &blanks)
+{
+    letters = 0;
+    const QStringList words = text.split(QLatin1Char(' '));
+    for (const QString &word : words) {
+        if (!word.isEmpty())
+            letters += advance(word);
     }
-    painter.restore();
+    blanks = blankWidth * qreal(words.size() - 1);
+}
+
+// Draws the text as FitText set it, word by word, on the baseline at y.
+void DrawFitted(QPainter &painter, const FittedText &fit, qreal x, qreal y, qreal blankWidth,
+                const QFontMetricsF &metrics)
+{
+    const QStringList words = fit.text.split(QLatin1Char(' '));
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        if (i > 0)
+            x += blankWidth * fit.blankScale;
+        const QString &word = words[i];
+        if (word.isEmpty())
+            continue;
+        painter.save();
+        painter.translate(x, y);
+        painter.scale(fit.squeeze, 1.0);
+        painter.drawText(QPointF(0, 0), word);
+        painter.restore();
+        x += metrics.horizontalAdvance(word) * fit.squeeze;
+    }
 }
 
 } // namespace
+
+FittedText FitText(const QString &text, qreal boxWidth, Qt::Alignment alignment, qreal inset,
+                   qreal blankWidth, const TextAdvance &advance)
+{
+    const qreal room = qMax<qreal>(0, boxWidth - 2 * inset);
+    FittedText fit;
+    fit.text = text;
+    qreal letters = 0;
+    qreal blanks = 0;
+    Measure(text, blankWidth, advance, letters, blanks);
+    if (letters + blanks > room) {
+        if (blanks > 0)
+            fit.blankScale = qBound(MinBlankScale, (room - letters) / blanks, 1.0);
+        const qreal rest = room - blanks * fit.blankScale;
+        if (letters > rest)
+            fit.squeeze = rest > 0 ? qMax(MinSqueeze, rest / letters) : MinSqueeze;
+    }
+    const auto drawnWidth = [&](const QString &part) {
+        Measure(part, blankWidth, advance, letters, blanks);
+        return letters * fit.squeeze + blanks * fit.blankScale;
+    };
+    fit.width = letters * fit.squeeze + blanks * fit.blankScale;
+    if (fit.width > room) {
+        // The longest run of whole characters that fits, blanks at its end dropped.
+        QList<qsizetype> ends;
+        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+        while (finder.toNextBoundary() > 0)
+            ends.append(finder.position());
+        const auto cut = [&](qsizetype n) { return text.left(n).trimmed(); };
+        qsizetype low = 0;                // fits
+        qsizetype high = ends.size() - 1; // does not
+        while (high - low > 1) {
+            const qsizetype mid = (low + high) / 2;
+            (drawnWidth(cut(ends[mid])) <= room ? low : high) = mid;
+        }
+        fit.text = ends.isEmpty() || drawnWidth(cut(ends[low])) > room ? QString() : cut(ends[low]);
+        fit.width = drawnWidth(fit.text);
+    }
+    if (alignment & Qt::AlignRight)
+        fit.left = boxWidth - inset - fit.width;
+    else if (alignment & Qt::AlignHCenter)
+        fit.left = (boxWidth - fit.width) / 2;
+    else
+        fit.left = inset;
+    return fit;
+}
 
 void ApplyReportPageSetup(const ReportPageSetup &setup, QPagedPaintDevice &device)
 {
@@ -105,28 +144,41 @@ void PaintReportPage(QPainter &painter, const ReportPage &page, double unitsPerT
             const QRectF box = toDevice(text.rect, placed.top);
             const QFont font = DeviceFont(text.font);
             painter.setFont(font);
-            const qreal advance =
-                QFontMetricsF(font, painter.device()).horizontalAdvance(text.text);
-            if (advance <= box.width())
-                painter.drawText(box, int(text.alignment | Qt::TextSingleLine), text.text);
-            else
-                DrawSqueezed(painter, box, text.text, advance);
+            const QFontMetricsF metrics(font, painter.device());
+            const qreal blank = metrics.horizontalAdvance(QLatin1Char(' '));
+            const FittedText fit = FitText(
+                text.text, box.width(), text.alignment, ReportTextInset * unitsPerTwip, blank,
+                [&](const QString &word) { return metrics.horizontalAdvance(word); });
+            const qreal baseline =
+                box.top() + (box.height() - metrics.height()) / 2 + metrics.ascent();
+            DrawFitted(painter, fit, box.left() + fit.left, baseline, blank, metrics);
         }
     }
     painter.restore();
 }
 
-bool PaintReport(const ReportLayout &layout, QPagedPaintDevice &device)
+bool PaintReport(const ReportLayout &layout, QPagedPaintDevice &device,
+                 const ReportPrintOptions &options)
 {
-    ApplyReportPageSetup(layout.setup, device);
+    // The page the device really offers, in twips: a printer that cannot print
+    // as close to the edge as the report asks keeps wider margins of its own.
+    const QRectF paper = device.pageLayout().paintRect(QPageLayout::Point);
+    const qreal width = paper.width() * 20;
+    const int contentWidth = ReportContentWidth(layout.bands);
+    const qreal scale = contentWidth > width ? width / contentWidth : 1.0;
+    const QVector<ReportPage> pages =
+        PaginateBands(layout.bands, qRound(paper.height() * 20 / scale));
+
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    const double unitsPerTwip = device.logicalDpiX() / 1440.0;
-    for (qsizetype i = 0; i < layout.pages.size(); ++i) {
+    const double unitsPerTwip = device.logicalDpiX() / 1440.0 * scale;
+    const QVector<int> printed =
+        PrintedPages(int(pages.size()), options.pages, options.copies, options.collate);
+    for (qsizetype i = 0; i < printed.size(); ++i) {
         if (i > 0)
             device.newPage();
-        PaintReportPage(painter, layout.pages[i], unitsPerTwip);
+        PaintReportPage(painter, pages[printed[i]], unitsPerTwip);
     }
     return painter.end();
 }
@@ -140,5 +192,6 @@ bool WriteReportPdf(const ReportLayout &layout, const QString &pdfFile, const QS
     writer.setTitle(title);
     writer.setCreator(u"日報登錄作業"_s);
     writer.setResolution(1440);
+    ApplyReportPageSetup(layout.setup, writer);
     return PaintReport(layout, writer);
 }

@@ -5,6 +5,7 @@
 #include "report_engine/reportpreviewer.h"
 
 #include <QFileDialog>
+#include <QLabel>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QToolBar>
@@ -12,7 +13,23 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+bool AskPrintDialog(QWidget *parent, QPrinter &printer, int pageCount)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
+                      QAbstractPrintDialog::PrintCollateCopies |
+                      QAbstractPrintDialog::PrintShowPageSize |
+                      QAbstractPrintDialog::PrintCurrentPage);
+    dialog.setMinMax(1, pageCount);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace
+
 ReportPreviewer::Function ReportPreviewer::preview = &ReportPreviewDialog::showModal;
+ReportPrintDialog::Function ReportPrintDialog::ask = &AskPrintDialog;
 
 ReportPreviewDialog::ReportPreviewDialog(const ReportLayout &layout, const QString &title,
                                          QWidget *parent)
@@ -36,10 +53,16 @@ ReportPreviewDialog::ReportPreviewDialog(const ReportLayout &layout, const QStri
     toolBar->addAction(u"整頁"_s, m_preview, &QPrintPreviewWidget::fitInView);
     toolBar->addAction(u"頁寬"_s, m_preview, &QPrintPreviewWidget::fitToWidth);
     toolBar->addSeparator();
-    toolBar->addAction(u"上一頁"_s, m_preview,
-                       [this] { m_preview->setCurrentPage(m_preview->currentPage() - 1); });
-    toolBar->addAction(u"下一頁"_s, m_preview,
-                       [this] { m_preview->setCurrentPage(m_preview->currentPage() + 1); });
+    toolBar->addAction(u"上一頁"_s, this, [this] { turnTo(m_preview->currentPage() - 1); });
+    toolBar->addAction(u"下一頁"_s, this, [this] { turnTo(m_preview->currentPage() + 1); })
+        ->setObjectName(u"actNextPage"_s);
+    m_pageLabel = new QLabel(toolBar);
+    m_pageLabel->setObjectName(u"lblPage"_s);
+    m_pageLabel->setContentsMargins(8, 0, 8, 0);
+    toolBar->addWidget(m_pageLabel);
+    // Scrolling and a new preview say so; turning the page by the buttons does not.
+    connect(m_preview, &QPrintPreviewWidget::previewChanged, this,
+            &ReportPreviewDialog::showPageNumber);
     toolBar->addSeparator();
     toolBar->addAction(u"關閉"_s, this, &QDialog::accept);
 
@@ -60,11 +83,33 @@ void ReportPreviewDialog::showModal(QWidget *parent, const ReportLayout &layout,
     dialog.exec();
 }
 
+void ReportPreviewDialog::turnTo(int page)
+{
+    m_preview->setCurrentPage(page);
+    showPageNumber();
+}
+
+void ReportPreviewDialog::showPageNumber()
+{
+    m_pageLabel->setText(
+        u"第 %1 頁，共 %2 頁"_s.arg(m_preview->currentPage()).arg(m_preview->pageCount()));
+}
+
 void ReportPreviewDialog::print()
 {
-    QPrintDialog dialog(&m_printer, this);
-    if (dialog.exec() == QDialog::Accepted)
-        m_preview->print();
+    if (!ReportPrintDialog::ask(this, m_printer, m_preview->pageCount()))
+        return;
+    ReportPrintOptions options;
+    if (m_printer.printRange() == QPrinter::CurrentPage)
+        options.pages.addPage(m_preview->currentPage());
+    else if (m_printer.printRange() == QPrinter::PageRange)
+        options.pages = m_printer.pageRanges();
+    // A printer that makes the copies itself is sent the pages once.
+    options.copies = m_printer.supportsMultipleCopies() ? 1 : m_printer.copyCount();
+    options.collate = m_printer.collateCopies();
+    if (!PaintReport(m_layout, m_printer, options))
+        ShowMessage(u"無法列印到 %1"_s.arg(m_printer.printerName()), u"印表錯誤"_s,
+                    MessageService::Icon::Critical);
 }
 
 void ReportPreviewDialog::saveAsPdf()

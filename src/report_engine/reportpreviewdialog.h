@@ -5,10 +5,12 @@
 #include <QDialog>
 #include <QPrinter>
 
+class QLabel;
 class QPrintPreviewWidget;
 
 // The preview window of a report: a top-level window of its own (with its own
-// taskbar button) showing the pages, with buttons to print them and to save
+// taskbar button) showing the pages and which of them is in view, with buttons to
+// print them (the pages, copies and printer the print dialog names) and to save
 // them as a PDF file.
 class ReportPreviewDialog : public QDialog
 {
@@ -25,10 +27,13 @@ public:
                           const QString &title);
 
 private:
+    void turnTo(int page);
+    void showPageNumber();
     void print();
     void saveAsPdf();
 
     ReportLayout m_layout;
     QPrinter m_printer;
     QPrintPreviewWidget *m_preview;
+    QLabel *m_pageLabel;
 };

@@ -61,6 +61,30 @@ const Heading Headings[] = {
 constexpr int RuleLeft = 90;
 constexpr int RuleRight = 14775;
 
+// How far the press line stands below the top of the group header.
+constexpr int PressLineTop = 735;
+
+// The header of a page that goes on with a press: the press line and the column
+// headings of the header, moved up into the room of the title.
+ReportBand ContinuationOf(const ReportBand &header)
+{
+    ReportBand band;
+    band.kind = ReportBand::Kind::GroupHeader;
+    band.height = header.height - PressLineTop;
+    for (ReportText text : header.texts) {
+        if (text.name == u"txt公司名稱")
+            continue;
+        text.rect.translate(0, -PressLineTop);
+        band.texts.append(text);
+    }
+    for (ReportLine line : header.lines) {
+        line.from.ry() -= PressLineTop;
+        line.to.ry() -= PressLineTop;
+        band.lines.append(line);
+    }
+    return band;
+}
+
 } // namespace
 
 ReportBand PressScheduleGroupHeader(const QString &companyName, const QString &printDate,
@@ -83,14 +107,16 @@ ReportBand PressScheduleGroupHeader(const QString &companyName, const QString &p
         band.texts.append(Label(h.left, 1230, h.width, 330, QString::fromUtf8(h.text), 11, Center));
         band.lines.append(Rule(h.left, h.left + h.width, 1560));
     }
+    band.continuation = std::make_shared<const ReportBand>(ContinuationOf(band));
     return band;
 }
 
-ReportBand PressScheduleDetail(const PressScheduleEntry &e)
+ReportBand PressScheduleDetail(const PressScheduleEntry &e, bool lastOfPress)
 {
     ReportBand band;
     band.kind = ReportBand::Kind::Detail;
     band.height = PressScheduleDetailHeight;
+    band.keepWithNext = lastOfPress;
     band.texts = {
         // First line, under the headings.
         Text(u"txt序"_s, 90, 30, 360, 375, e.counter, 12, Center),

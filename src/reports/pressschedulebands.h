@@ -12,12 +12,13 @@ inline constexpr int PressScheduleDetailHeight = 825;
 inline constexpr int PressScheduleFooterHeight = 615;
 
 // One group header per press: the company title, the press, the print date and
-// the column headings with their rules.
+// the column headings with their rules. Further pages of the press open with the
+// same header without the title.
 ReportBand PressScheduleGroupHeader(const QString &companyName, const QString &printDate,
                                     const QString &press);
 
-// One two-line entry.
-ReportBand PressScheduleDetail(const PressScheduleEntry &entry);
+// One two-line entry; the last of its press keeps with the sign-off strip.
+ReportBand PressScheduleDetail(const PressScheduleEntry &entry, bool lastOfPress);
 
 // The sign-off strip under each press.
 ReportBand PressScheduleGroupFooter();

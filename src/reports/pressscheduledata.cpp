@@ -10,7 +10,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString RowsFrom = u"select * from [印刷預排表1] where 車別 like ?"_s;
+const QString kScheduleRows =
+    u"select * from [印刷預排表1] where 車別 like ? order by 車別, PO, [NO]"_s;
 
 QVariant PressPattern(const QString &press)
 {
@@ -55,17 +56,10 @@ PressScheduleRow ReadRow(const Recordset &rs)
 
 } // namespace
 
-int CountPressScheduleRows(Connection &connection, const QString &press)
-{
-    Recordset rs(connection);
-    rs.open(RowsFrom, {PressPattern(press)});
-    return rs.recordCount();
-}
-
 QVector<PressScheduleRow> LoadPressScheduleRows(Connection &connection, const QString &press)
 {
     Recordset rs(connection);
-    rs.open(RowsFrom + u" order by 車別, PO, [NO]"_s, {PressPattern(press)});
+    rs.open(kScheduleRows, {PressPattern(press)});
     QVector<PressScheduleRow> rows;
     rows.reserve(rs.recordCount());
     for (; !rs.eof(); rs.moveNext())

@@ -11,11 +11,8 @@ class Connection;
 
 // Reading the press schedule from the shared database. Failures throw DbError.
 
-// How many rows of 印刷預排表1 belong to presses starting with the trimmed press
-// text (an empty text takes every press).
-int CountPressScheduleRows(Connection &connection, const QString &press);
-
-// Those rows in press, work-order and line order.
+// The rows of 印刷預排表1 of the presses starting with the trimmed press text
+// (an empty text takes every press), in press, work-order and line order.
 QVector<PressScheduleRow> LoadPressScheduleRows(Connection &connection, const QString &press);
 
 // The trimmed COMPANY of the first COMPANY row; empty when there is none.

@@ -37,13 +37,10 @@ ReportLayout BuildPressScheduleReport(const QVector<PressScheduleRow> &rows,
 
         PressScheduleEntry entry = FormatPressScheduleEntry(row, ++counter);
         ApplyRowLookups(entry, row, lookups);
-        bands.append(PressScheduleDetail(entry));
-
-        if (i + 1 == rows.size() || rows[i + 1].press != row.press)
+        const bool last = i + 1 == rows.size() || rows[i + 1].press != row.press;
+        bands.append(PressScheduleDetail(entry, last));
+        if (last)
             bands.append(PressScheduleGroupFooter());
     }
-    ReportLayout layout;
-    layout.setup = PressSchedulePageSetup();
-    layout.pages = PaginateBands(bands, layout.setup.printableHeight());
-    return layout;
+    return LayOutReport(PressSchedulePageSetup(), bands);
 }

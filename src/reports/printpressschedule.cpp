@@ -20,16 +20,16 @@ enum class Loaded
     NoRows
 };
 
-// Reads the rows and the company name (kept in the session). The connection is
-// closed before anything is shown.
+// Reads the rows, once, and the company name (kept in the session). The
+// connection is closed before anything is shown.
 Loaded LoadSchedule(const QString &press, QVector<PressScheduleRow> &rows)
 {
     Connection connection;
     connection.open(Session().ConnectionString);
-    if (CountPressScheduleRows(connection, press) < 1)
+    rows = LoadPressScheduleRows(connection, press);
+    if (rows.isEmpty())
         return Loaded::NoRows;
     Session().CompanyName = ReadCompanyName(connection);
-    rows = LoadPressScheduleRows(connection, press);
     return Loaded::Rows;
 }
 

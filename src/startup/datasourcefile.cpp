@@ -9,6 +9,18 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// A value as an ODBC file data source writes it: in braces ("PWD={ a;b }", "}}"
+// for a "}" inside) it keeps its blanks, otherwise it is trimmed.
+QString odbcValue(const QString &written)
+{
+    const QString value = written.trimmed();
+    if (value.size() < 2 || !value.startsWith(u'{') || !value.endsWith(u'}'))
+        return value;
+    QString inner = value.mid(1, value.size() - 2);
+    inner.replace(u"}}"_s, u"}"_s);
+    return inner;
+}
+
 // KEY=value lines of an ODBC file data source, keys upper-cased.
 QHash<QString, QString> odbcKeys(const QString &text)
 {
@@ -17,30 +29,38 @@ QHash<QString, QString> odbcKeys(const QString &text)
     for (const QString &line : lines) {
         const qsizetype eq = line.indexOf(u'=');
         if (eq > 0)
-            keys.insert(line.left(eq).trimmed().toUpper(), line.mid(eq + 1).trimmed());
+            keys.insert(line.left(eq).trimmed().toUpper(), odbcValue(line.mid(eq + 1)));
     }
     return keys;
 }
 
-std::optional<ConnectionInfo> postgresServer(const QString &text, const QString &defaultPassword)
+// The server a file naming PostgreSQL as its driver points at, or why it cannot
+// be used.
+void readServer(const QHash<QString, QString> &keys, const QString &defaultPassword,
+                DataSourceFile &file)
 {
-    const QHash<QString, QString> keys = odbcKeys(text);
-    if (!keys.value(u"DRIVER"_s).contains(u"postgres"_s, Qt::CaseInsensitive))
-        return std::nullopt;
     ConnectionInfo info;
     info.engine = ConnectionInfo::Engine::Postgres;
     info.host = keys.value(u"SERVER"_s);
     if (info.host.isEmpty())
         info.host = u"localhost"_s;
-    bool ok = false;
-    const int port = keys.value(u"PORT"_s).toInt(&ok);
-    info.port = ok && port > 0 ? port : 5432;
+    if (keys.contains(u"PORT"_s)) {
+        bool ok = false;
+        info.port = keys.value(u"PORT"_s).toInt(&ok);
+        if (!ok || info.port < 1 || info.port > 65535) {
+            file.serverProblem =
+                u"PLOV.DSN 的 PORT= 不是有效的連接埠號碼：%1"_s.arg(keys.value(u"PORT"_s));
+            return;
+        }
+    }
     info.database = keys.value(u"DATABASE"_s);
     info.user = keys.value(u"UID"_s);
     info.password = keys.contains(u"PWD"_s) ? keys.value(u"PWD"_s) : defaultPassword;
-    if (info.database.isEmpty())
-        throw DbError(u"PLOV.DSN 指定了 PostgreSQL 伺服器，但沒有 DATABASE="_s);
-    return info;
+    if (info.database.isEmpty()) {
+        file.serverProblem = u"PLOV.DSN 指定了 PostgreSQL 伺服器，但沒有 DATABASE="_s;
+        return;
+    }
+    file.server = info;
 }
 
 } // namespace
@@ -52,19 +72,26 @@ DataSourceFile ReadDataSourceText(const QString &text, const QString &defaultPas
     DataSourceFile file;
     if (text.startsWith(u'\''))
         return file;
-    const QString upper = text.toUpper();
-    const qsizetype site = upper.indexOf(u"SITE="_s);
+    // A file that names a server is about that server alone.
+    const QHash<QString, QString> keys = odbcKeys(text);
+    if (keys.value(u"DRIVER"_s).contains(u"postgres"_s, Qt::CaseInsensitive)) {
+        readServer(keys, defaultPassword, file);
+        return file;
+    }
+    // Keys are looked for in the text itself, ignoring case: an upper-cased copy
+    // can be longer than the text ("ß" becomes "SS") and its positions would cut
+    // the folder in the wrong place.
+    const qsizetype site = text.indexOf(u"SITE="_s, 0, Qt::CaseInsensitive);
     if (site >= 0)
-        file.site = upper.mid(site + 5, 1);
-    const qsizetype dbq = upper.indexOf(u"DBQ="_s);
+        file.site = text.mid(site + 5, 1).toUpper();
+    const qsizetype dbq = text.indexOf(u"DBQ="_s, 0, Qt::CaseInsensitive);
     if (dbq >= 0) {
-        const qsizetype name = upper.indexOf(u"PLOV.MDB"_s, dbq);
+        const qsizetype name = text.indexOf(u"PLOV.MDB"_s, dbq, Qt::CaseInsensitive);
         if (name < 0)
             throw DbError(u"PLOV.DSN 的 DBQ= 之後沒有 PLOV.MDB"_s);
         file.folderText = text.mid(dbq + 4, name - dbq - 4);
     } else {
         file.folderText = text;
     }
-    file.server = postgresServer(text, defaultPassword);
     return file;
 }

@@ -15,10 +15,15 @@ struct DataSourceFile
     QString site;       // empty when the file names none
     QString folderText; // the text before PLOV.MDB after DBQ=, or the whole file without DBQ=
     std::optional<ConnectionInfo> server;
+    // Why the server the file names cannot be used (DATABASE= missing, a PORT=
+    // that is no port). Such a file names no folder either: the program must not
+    // quietly use a local database instead of the server.
+    QString serverProblem;
 };
 
 // Keys match regardless of case; the folder keeps the case it is written in, since
 // file names on this system are case-sensitive. A file that starts with an
-// apostrophe names nothing. Throws DbError for an empty file and for a DBQ= that
-// is not followed by PLOV.MDB.
+// apostrophe names nothing. A file whose DRIVER= names PostgreSQL is read for the
+// server alone. Throws DbError for an empty file and for a DBQ= that is not
+// followed by PLOV.MDB.
 DataSourceFile ReadDataSourceText(const QString &text, const QString &defaultPassword);

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 using namespace Qt::StringLiterals;
@@ -17,14 +18,18 @@ QString withSlash(const QString &folder)
     return folder.endsWith(u'/') ? folder : folder + u'/';
 }
 
+// Only a regular file, and only its beginning: a data-source file is a few lines,
+// and a FIFO, a device or a huge file in its place must not hold up the start.
 QString readDataSourceFile(const QString &path)
 {
+    if (!QFileInfo(path).isFile())
+        throw DbError(u"PLOV.DSN 不是一般檔案"_s);
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!f.open(QIODevice::ReadOnly) || f.isSequential())
         throw DbError(f.errorString());
     // Written by this system's tools in UTF-8, by the suite's Windows programs in
     // code page 950: a folder name in Chinese reads right either way.
-    const QByteArray bytes = f.readAll();
+    const QByteArray bytes = f.read(DataSourceFileLimit);
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8(bytes);
     return utf8.hasError() ? fromCp950(bytes) : text;
@@ -47,6 +52,7 @@ DatabaseLocation LocateDatabase(const QString &programFolder, const QString &hom
             readDataSourceFile(withSlash(programFolder) + u"PLOV.DSN"_s), DatabasePassword);
         loc.Site = file.site;
         loc.Server = file.server;
+        loc.Problem = file.serverProblem;
         if (loc.Site != u"C" || file.folderText.isEmpty())
             loc.DatabaseFolder = withSlash(programFolder);
         else
@@ -63,8 +69,13 @@ QString BuildConnectionString(const DatabaseLocation &location)
 {
     if (location.Server)
         return postgresConnectionString(*location.Server);
-    return u"Provider=Microsoft.Jet.OLEDB.4.0;"_s + u"Data Source="_s + location.DatabaseFolder +
-           u"PLOV.mdb"_s + u";"_s + u"Jet OLEDB:Database Password="_s + DatabasePassword;
+    // A server that cannot be used: a connection string that opens nothing, so
+    // that no operation ends up in a local file instead.
+    if (!location.Problem.isEmpty())
+        return u"Provider=PostgreSQL"_s;
+    return u"Provider=Microsoft.Jet.OLEDB.4.0;"_s +
+           connectionStringPair(u"Data Source"_s, location.DatabaseFolder + u"PLOV.mdb"_s) +
+           u";"_s + connectionStringPair(u"Jet OLEDB:Database Password"_s, DatabasePassword);
 }
 
 std::optional<QString> ResetTempText(const QString &tempFolder)

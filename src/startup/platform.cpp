@@ -1,6 +1,8 @@
 #include "startup/platform.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QSysInfo>
 #include <cerrno>
 #include <cmath>
@@ -31,6 +33,29 @@ QString ProgramFolder()
 QString UserProfileFolder()
 {
     return qEnvironmentVariable("HOME");
+}
+
+QString InstanceLockFolder(const QString &runtimeFolder, const QString &home)
+{
+    constexpr QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                QFileDevice::WriteOther | QFileDevice::ExeOther;
+    const QFileInfo runtime(runtimeFolder);
+    if (!runtimeFolder.isEmpty() && runtime.isDir() && !runtime.isSymLink() &&
+        runtime.ownerId() == geteuid() && !(runtime.permissions() & others))
+        return runtime.absoluteFilePath();
+    if (home.isEmpty())
+        return QDir::tempPath();
+    const QString folder = home + u"/.local/state/daily_report"_s;
+    QDir().mkpath(folder);
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return folder;
+}
+
+QString InstanceLockFolder()
+{
+    return InstanceLockFolder(qEnvironmentVariable("XDG_RUNTIME_DIR"), UserProfileFolder());
 }
 
 bool IsParentAlive(double parentWindow)

@@ -13,6 +13,13 @@ QString ProgramFolder();
 // The user's profile folder (the home folder); empty when unknown.
 QString UserProfileFolder();
 
+// The folder for the one-copy lock: one only this user can write, so nobody else
+// can keep the program from starting. The runtime folder (XDG_RUNTIME_DIR) when
+// it is this user's own and closed to others; otherwise a private folder under
+// the home folder, made when missing.
+QString InstanceLockFolder();
+QString InstanceLockFolder(const QString &runtimeFolder, const QString &home);
+
 // Whether the menu program that started this one is still there: the value of
 // "-PID=" names a live process.
 bool IsParentAlive(double parentWindow);

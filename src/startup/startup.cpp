@@ -11,7 +11,6 @@
 #include "time_sheet/timesheetwindow.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QLockFile>
 #include <QPointer>
@@ -43,9 +42,16 @@ void InitSession(bool reloadIdentity, const QString &commandLine, const QString 
         ShowMessage(*error, u"建立暫存檔錯誤"_s, MessageService::Icon::Critical);
     s.ConnectionString = BuildConnectionString(loc);
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto error = LoadSettings(s, reloadIdentity, commandLine, GetMachineName());
-    QApplication::restoreOverrideCursor();
+    // A data-source file naming a server that cannot be used fails the load as an
+    // unreachable database does.
+    std::optional<QString> error;
+    if (!loc.Problem.isEmpty()) {
+        error = loc.Problem;
+    } else {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        error = LoadSettings(s, reloadIdentity, commandLine, GetMachineName());
+        QApplication::restoreOverrideCursor();
+    }
     if (error)
         ShowMessage(*error, u"取得系統相關設定資料錯誤"_s, MessageService::Icon::Critical);
 
@@ -61,7 +67,7 @@ StartedProgram StartProgram(const QString &commandLine, const QString &programFo
     // One copy per user: a second one ends silently.
     StartedProgram started;
     started.instanceLock = std::make_unique<QLockFile>(
-        QDir::tempPath() + u"/daily_report-%1.lock"_s.arg(GetLoginUserName()));
+        InstanceLockFolder() + u"/daily_report-%1.lock"_s.arg(GetLoginUserName()));
     if (!started.instanceLock->tryLock(0)) {
         started.instanceLock.reset();
         return started;

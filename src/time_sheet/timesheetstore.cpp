@@ -45,12 +45,8 @@ bool sameRuns(const RecordArray &a, const RecordArray &b)
 // serialises every write transaction already.
 void lockJob(Connection &c, const TimeSheetJob &job)
 {
-    if (c.engineKind() != ConnectionInfo::Engine::Postgres)
-        return;
-    QSqlQuery &q = c.run(
-        u"select pg_advisory_xact_lock(hashtext(?))"_s,
-        {kRunTable + u'\x1f' + job.press + u'\x1f' + job.po + u'\x1f' + NumberText(Val(job.line))});
-    q.finish();
+    c.lockUntilCommit(kRunTable + u'\x1f' + job.press + u'\x1f' + job.po + u'\x1f' +
+                      NumberText(Val(job.line)));
 }
 
 void addRun(Recordset &rs, const QVector<QString> &cells, int index, const TimeSheetJob &job)

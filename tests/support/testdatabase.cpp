@@ -8,26 +8,19 @@
 #include "db/sqlquery.h"
 
 #include <QCoreApplication>
-#include <QSqlQuery>
-#include <QTest>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-QString pgUrl(const QString &database)
+QString pgUrl(const QString &database = u"postgres"_s)
 {
     const QString host = qEnvironmentVariable("PLOV_TEST_PG_HOST", u"/tmp"_s);
     const QString port = qEnvironmentVariable("PLOV_TEST_PG_PORT", u"5432"_s);
     const QString user = qEnvironmentVariable("PLOV_TEST_PG_USER", u"postgres"_s);
     return u"postgresql://%1@localhost:%2/%3?host=%4"_s.arg(
         user, port, database, QString::fromUtf8(QUrl::toPercentEncoding(host)));
-}
-
-QString adminConnectionString()
-{
-    return ConnectionStringForTarget(pgUrl(u"postgres"_s));
 }
 
 } // namespace
@@ -45,7 +38,7 @@ bool TestDatabase::available(QString *why)
         return true;
     try {
         Connection c;
-        c.open(adminConnectionString());
+        c.open(ConnectionStringForTarget(pgUrl()));
         return true;
     } catch (const DbError &e) {
         if (why)
@@ -75,7 +68,7 @@ TestDatabase::~TestDatabase()
     PostgresEngine::clearPool();
     try {
         Connection c;
-        c.open(adminConnectionString());
+        c.open(ConnectionStringForTarget(pgUrl()));
         runStatement(c.database(),
                      u"drop database if exists \"%1\" with (force)"_s.arg(m_pgDatabase), {});
         c.close();
@@ -83,11 +76,6 @@ TestDatabase::~TestDatabase()
     } catch (const DbError &e) {
         qWarning("could not drop test database: %s", qPrintable(e.description()));
     }
-}
-
-QString TestDatabase::folder() const
-{
-    return m_pgDatabase.isEmpty() ? m_dir.path() + u'/' : QString();
 }
 
 void TestDatabase::exec(const QString &jetSql, const QVariantList &params)
@@ -103,7 +91,5 @@ QVariant TestDatabase::scalar(const QString &jetSql, const QVariantList &params)
     c.open(m_connectionString);
     Recordset rs(c);
     rs.open(jetSql, params);
-    if (rs.eof())
-        return {};
-    return rs.value(rs.fieldNames().first());
+    return rs.eof() ? QVariant() : rs.value(rs.fieldNames().first());
 }

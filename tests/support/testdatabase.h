@@ -2,10 +2,8 @@
 
 #include "db/connectioninfo.h"
 
-#include <QString>
 #include <QTemporaryDir>
 #include <QVariant>
-#include <QVariantList>
 
 // A fresh database for one test, on the engine the test run is for
 // (PLOV_TEST_ENGINE: sqlite or postgresql). PostgreSQL tests reach the server
@@ -21,8 +19,7 @@ public:
 
     explicit TestDatabase(Content content = Content::Schema);
     ~TestDatabase();
-    TestDatabase(const TestDatabase &) = delete;
-    TestDatabase &operator=(const TestDatabase &) = delete;
+    Q_DISABLE_COPY(TestDatabase)
 
     static ConnectionInfo::Engine engineUnderTest();
     // False (with the reason) when the engine under test cannot be reached here.
@@ -32,7 +29,7 @@ public:
     // The database as the database tool names it: a file path or a postgresql:// URL.
     QString target() const { return m_target; }
     // SQLite: the folder that holds PLOV.mdb; empty for PostgreSQL.
-    QString folder() const;
+    QString folder() const { return m_pgDatabase.isEmpty() ? m_dir.path() + u'/' : QString(); }
 
     // Runs Jet statements on a connection of their own.
     void exec(const QString &jetSql, const QVariantList &params = {});

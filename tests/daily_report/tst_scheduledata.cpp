@@ -1,0 +1,211 @@
+// What the main screen's operations read and write in the shared tables of the
+// demo print shop: the listing, the press list, a work order's detail, and the
+// save with its propagation rule and its refusal of lines changed meanwhile.
+
+#include "daily_report/completionsave.h"
+#include "daily_report/jobdetail.h"
+#include "daily_report/schedulecolumns.h"
+#include "db/connection.h"
+#include "db/recordset.h"
+#include "grid/recordtext.h"
+#include "testdatabase.h"
+
+#include <QDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QStringList kTables = {u"PRINTING"_s, u"PRINTING_S"_s, u"VENDERAC"_s, u"預排資料明細"_s};
+
+// "PO-NO" of every listed line, in order.
+QStringList linesOf(const ScheduleResult &result)
+{
+    QStringList lines;
+    for (int r = 0; r < result.count; ++r)
+        lines.append(RecordValueText(result.records[ScheduleCol::PO - 1][r]) + u'-' +
+                     RecordValueText(result.records[ScheduleCol::NO - 1][r]));
+    return lines;
+}
+
+// Every row of the four tables a save writes, as text.
+QStringList snapshot(const TestDatabase &db)
+{
+    Connection c;
+    c.open(db.connectionString());
+    QStringList rows;
+    for (const QString &table : kTables) {
+        Recordset rs(c);
+        rs.open(u"select * from [%1]"_s.arg(table));
+        for (; !rs.eof(); rs.moveNext()) {
+            QStringList values{table};
+            for (const QString &field : rs.fieldNames())
+                values.append(RecordValueText(rs.value(field)));
+            rows.append(values.join(u'|'));
+        }
+    }
+    rows.sort();
+    return rows;
+}
+
+} // namespace
+
+class TestScheduleData : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { PLOV_REQUIRE_DATABASE(); }
+
+    void listsTheOpenOrFinishedLinesOfAPress_data()
+    {
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<bool>("finishedOnly");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QStringList>("notListed");
+        // Each of A1151101-1, A1151106-1, A1151104-1 and A1151107-1 carries one of the
+        // four finished marks; A1151109-2 has no running order.
+        const QStringList finished = {u"A1151101-1"_s, u"A1151106-1"_s, u"A1151104-1"_s,
+                                      u"A1151107-1"_s};
+        // clang-format off
+        QTest::newRow("one press, open") << u"海德堡四色"_s << false << 9 << QStringList() << QStringList{u"A1151101-1"_s};
+        QTest::newRow("one press, finished") << u"海德堡四色"_s << true << 3 << QStringList{u"A1151101-1"_s, u"A1151101-2"_s, u"A1151106-1"_s} << QStringList();
+        QTest::newRow("every press, open") << QString() << false << 36 << QStringList() << finished + QStringList{u"A1151109-2"_s};
+        QTest::newRow("every press, finished") << QString() << true << 13 << finished << QStringList{u"A1151109-2"_s};
+        QTest::newRow("a prefix, trimmed") << u" 海德堡 "_s << false << 9 + 6 << QStringList() << QStringList();
+        // clang-format on
+    }
+    void listsTheOpenOrFinishedLinesOfAPress()
+    {
+        QFETCH(QString, press);
+        QFETCH(bool, finishedOnly);
+        QFETCH(QStringList, listed);
+        QFETCH(QStringList, notListed);
+        TestDatabase db(TestDatabase::Content::Demo);
+        const ScheduleResult result = QueryScheduleRows(db.connectionString(), press, finishedOnly);
+        QCOMPARE(result.error, std::nullopt);
+        QTEST(result.count, "count");
+        const QStringList lines = linesOf(result);
+        for (const QString &line : listed)
+            QVERIFY2(lines.contains(line), qPrintable(line));
+        for (const QString &line : notListed)
+            QVERIFY2(!lines.contains(line), qPrintable(line));
+    }
+
+    void readsThePressesAndAWorkOrder_data()
+    {
+        QTest::addColumn<QVariant>("rushMark");
+        QTest::addColumn<bool>("rush");
+        QTest::newRow("1 with blanks") << QVariant(u" 1 "_s) << true;
+        QTest::newRow("0") << QVariant(u"0"_s) << false;
+        QTest::newRow("null") << QVariant() << false;
+    }
+    void readsThePressesAndAWorkOrder()
+    {
+        QFETCH(QVariant, rushMark);
+        TestDatabase db(TestDatabase::Content::Demo);
+        db.exec(u"update [PWORK] set 急件 = ?, PREM = ' 先印 ' where PO = 'A1151110'"_s,
+                {rushMark});
+        const JobDetailResult detail = ReadJobDetail(db.connectionString(), u"A1151110"_s);
+        QVERIFY(detail.record && !detail.error);
+        QTEST(detail.record->rush, "rush");
+        QCOMPARE(detail.record->printingNote, u"先印"_s);
+        QVERIFY(!ReadJobDetail(db.connectionString(), u"A9999999"_s).record);
+        QCOMPARE(ReadPressNames(db.connectionString()).names,
+                 QStringList({u"海德堡四色"_s, u"小森五色"_s, u"三菱雙色"_s, u"秋山單色"_s,
+                              u"海德堡雙色"_s}));
+        const QString missing = u"Data Source="_s + QDir::tempPath() + u"/none/PLOV.mdb"_s;
+        QVERIFY(ReadPressNames(missing).error.value_or(QString()).contains(u"/none/PLOV.mdb"_s));
+    }
+
+    void propagatesTheStampsOfALine_data()
+    {
+        QTest::addColumn<QString>("po");
+        QTest::addColumn<int>("no");
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<int>("ino");
+        QTest::addColumn<QString>("planned");
+        QTest::addColumn<QString>("completion");
+        QTest::addColumn<QString>("untouched"); // the table the rule leaves alone
+        // clang-format off
+        QTest::newRow("completion stamped") << u"A1151116"_s << 1 << u"P1151205"_s << 1 << u"1205-08"_s << u"1204-14"_s << QString();
+        QTest::newRow("empty completion clears, line 2") << u"A1151125"_s << 2 << u"P1151208"_s << 9 << u"1204-14"_s << QString() << QString();
+        QTest::newRow("PRINTING with costs") << u"A1151119"_s << 1 << u"P1151205"_s << 7 << QString() << u"1204-14"_s << u"PRINTING"_s;
+        QTest::newRow("two VENDERAC rows") << u"A1151110"_s << 1 << u"P1151203"_s << 1 << u"1204-08"_s << u"1204-14"_s << u"VENDERAC"_s;
+        // clang-format on
+    }
+    void propagatesTheStampsOfALine()
+    {
+        QFETCH(QString, po);
+        QFETCH(int, no);
+        QFETCH(QString, id);
+        QFETCH(int, ino);
+        QFETCH(QString, planned);
+        QFETCH(QString, completion);
+        QFETCH(QString, untouched);
+        TestDatabase db(TestDatabase::Content::Demo);
+        // Old marks where the completion stamp goes, which the save must replace.
+        const auto completionColumn = [](const QString &table) {
+            return table.startsWith(u"PRINTING") ? u"FDATE"_s : u"ODATE"_s;
+        };
+        const QString update = u"update [%1] set %2 = 'old' where PO = ? and [NO] = ?"_s;
+        for (const QString &table : kTables)
+            db.exec(update.arg(table, completionColumn(table)), {po, no});
+        const QStringList before = snapshot(db);
+
+        CompletionLine line{po, double(no), id, double(ino), planned, completion, {}, {}};
+        QCOMPARE(SaveCompletionLines(db.connectionString(), {line}), std::nullopt);
+        const QString read = u"select %1 from [%2] where PO = ? and [NO] = ?"_s;
+        for (const QString &table : kTables) {
+            const QString columns = table.startsWith(u"PRINTING")
+                                        ? u"ODATE || '/' || FDATE || '/' || ACT"_s
+                                        : completionColumn(table);
+            const QString written = table.startsWith(u"PRINTING")
+                                        ? planned + u'/' + completion + u'/' + completion
+                                        : completion;
+            QCOMPARE(db.scalar(read.arg(columns, table), {po, no}).toString() == written,
+                     table != untouched);
+        }
+        // Only the line's own rows changed, one per table written.
+        QStringList changed = snapshot(db);
+        for (const QString &row : before)
+            changed.removeOne(row);
+        QCOMPARE(changed.size(), untouched.isEmpty() ? 4 : 3);
+    }
+
+    void lineChangedMeanwhileRefusesTheWholeSave_data()
+    {
+        QTest::addColumn<QString>("column"); // of PRINTING_S, changed by another user
+        QTest::newRow("planned stamp") << u"ODATE"_s;
+        QTest::newRow("completion stamp") << u"FDATE"_s;
+    }
+    void lineChangedMeanwhileRefusesTheWholeSave()
+    {
+        QFETCH(QString, column);
+        TestDatabase db(TestDatabase::Content::Demo);
+        const ScheduleResult listing =
+            QueryScheduleRows(db.connectionString(), u"海德堡四色"_s, false);
+        const QVector<ListedStamps> listed = ListedStampsOf(listing.records);
+        QVector<CompletionLine> lines;
+        for (int r = 0; r < 5; ++r) {
+            const auto field = [&](int col) { return listing.records[col - 1][r]; };
+            lines.append({field(ScheduleCol::PO).toString(), field(ScheduleCol::NO).toDouble(),
+                          field(ScheduleCol::ScheduleId).toString(),
+                          field(ScheduleCol::ScheduleLine).toDouble(), listed[r].planned,
+                          u"1204-14"_s, listed[r].planned, listed[r].completion});
+        }
+        // Another program of the suite stamps the third line after it was listed.
+        db.exec(u"update [PRINTING_S] set %1 = '1204-09' where PO = ? and [NO] = ?"_s.arg(column),
+                {lines[2].po, lines[2].no});
+        const QStringList before = snapshot(db);
+
+        const auto error = SaveCompletionLines(db.connectionString(), lines);
+        QVERIFY(error && error->contains(lines[2].po));
+        QCOMPARE(snapshot(db), before); // none of the five written
+    }
+};
+
+QTEST_GUILESS_MAIN(TestScheduleData)
+#include "tst_scheduledata.moc"
