@@ -2,10 +2,9 @@
 // the score, and the entry rules chosen by the column's heading.
 
 #include "grid/virtualkey.h"
+#include "testtables.h"
 #include "time_sheet/runcomputations.h"
 #include "time_sheet/runediting.h"
-
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -14,159 +13,123 @@ class TestRunRules : public QObject
     Q_OBJECT
 
 private slots:
-    void figures_data();
-    void figures();
-    void scoreBands_data();
-    void scoreBands();
-    void columns_data();
-    void columns();
-    void keysDown_data();
-    void keysDown();
+    void figures_data()
+    {
+        // Hours, effective time, standard, actual, difference and score; none for a
+        // stamp that is not a date and time. Every run has 4 plates and 2 fills;
+        // the allowances are 5 minutes a plate, 10 proofing, 3 a fill, 15 washing.
+        AddColumns<QString, QString, QString, bool, QString, QString, QStringList>(
+            "start", "end", "proofing", "capacity", "finished", "perHour", "expected");
+        const QString eight = u"1151204-08:00"_s;
+        const QString ten = u"1151204-10:00"_s;
+        // clang-format off
+        QTest::newRow("08:00 to 10:30")   << eight << u"1151204-10:30"_s << u"Y"_s << true << u"1200"_s << u"1000"_s << QStringList{u"2.5"_s, u"1.65"_s, u"1650"_s, u"1200"_s, u"-450"_s, u"0"_s};
+        QTest::newRow("over midnight")    << u"1151204-23:45"_s << u"1151205-00:15"_s << u"Y"_s << true << u"0"_s << u"1000"_s << QStringList{u"0.5"_s, u"-0.35"_s, u"-350"_s, u"0"_s, u"350"_s, u"0"_s};
+        QTest::newRow("end before start") << u"1151204-10:30"_s << eight << u"Y"_s << true << u"0"_s << u"1000"_s << QStringList{u"-2.5"_s, u"-3.35"_s, u"-3350"_s, u"0"_s, u"3350"_s, u"0"_s};
+        QTest::newRow("two decimals")     << eight << u"1151204-08:25"_s << u"Y"_s << true << u"0"_s << u"1000"_s << QStringList{u"0.42"_s, u"-0.43"_s, u"-430"_s, u"0"_s, u"430"_s, u"0"_s};
+        QTest::newRow("invalid stamp")    << u"1151204-8:00"_s << ten << u"Y"_s << true << u"0"_s << u"1000"_s << QStringList();
+        QTest::newRow("proofed, p 4.3")   << eight << ten << u"Y"_s << true  << u"1200"_s  << u"1000"_s << QStringList{u"2"_s, u"1.15"_s, u"1150"_s, u"1200"_s, u"50"_s, u"5"_s};
+        QTest::newRow("p 30.4")           << eight << ten << u"Y"_s << true  << u"1500"_s  << u"1000"_s << QStringList{u"2"_s, u"1.15"_s, u"1150"_s, u"1500"_s, u"350"_s, u"10"_s};
+        QTest::newRow("nothing done")     << eight << ten << u"Y"_s << true  << u""_s      << u"1000"_s << QStringList{u"2"_s, u"1.15"_s, u"1150"_s, u"0"_s, u"-1150"_s, u"0"_s};
+        QTest::newRow("default mark V")   << eight << ten << u"V"_s << true  << u"1,200"_s << u"1000"_s << QStringList{u"2"_s, u"1.32"_s, u"1320"_s, u"1200"_s, u"-120"_s, u"4"_s};
+        QTest::newRow("no capacity row")  << eight << ten << u"Y"_s << false << u"2000"_s  << u"1000"_s << QStringList{u"2"_s, u"2.00"_s, u"2000"_s, u"2000"_s, u"0"_s, u"5"_s};
+        QTest::newRow("no standard")      << eight << ten << u"Y"_s << true  << u"1200"_s  << u"0"_s    << QStringList{u"2"_s, u"1.15"_s, u"0"_s, u"1200"_s, u"1200"_s, u"0"_s};
+        // clang-format on
+    }
+    void figures()
+    {
+        QStringList figures;
+        if (const auto hours = TimeConsumedHours(Fetch<QString>("start"), Fetch<QString>("end"))) {
+            const QString effective = EffectiveTimeText(
+                *hours, 4, Fetch<QString>("proofing"), 2,
+                Fetch<bool>("capacity") ? PressCapacity{5, 10, 3, 15} : PressCapacity{});
+            const RunFigures f =
+                FiguresOfRun(Fetch<QString>("finished"), effective, Fetch<QString>("perHour"));
+            figures = {
+                QString::number(*hours), effective, f.standard, f.actual, f.difference, f.score};
+        }
+        QTEST(figures, "expected");
+    }
+
+    void scoreBands_data()
+    {
+        // Both edges of each band, half a percent out: the percentage is rounded to
+        // a whole percent, half away from zero, before the bands apply.
+        AddColumns<double, double, QString>("low", "high", "score");
+        // clang-format off
+        QTest::newRow("10") << 25.5   << 999.0  << u"10"_s;
+        QTest::newRow("9")  << 20.5   << 25.49  << u"9"_s;
+        QTest::newRow("8")  << 15.5   << 20.49  << u"8"_s;
+        QTest::newRow("7")  << 10.5   << 15.49  << u"7"_s;
+        QTest::newRow("6")  << 5.5    << 10.49  << u"6"_s;
+        QTest::newRow("5")  << -5.49  << 5.49   << u"5"_s;
+        QTest::newRow("4")  << -10.49 << -5.5   << u"4"_s;
+        QTest::newRow("3")  << -15.49 << -10.5  << u"3"_s;
+        QTest::newRow("2")  << -20.49 << -15.5  << u"2"_s;
+        QTest::newRow("1")  << -25.49 << -20.5  << u"1"_s;
+        QTest::newRow("0")  << -100.0 << -25.5  << u"0"_s;
+        // clang-format on
+    }
+    void scoreBands()
+    {
+        // On a standard of 1000 a percentage p is a difference of 10 p.
+        QTEST(ScoreText(Fetch<double>("low") * 10, 1000), "score");
+        QTEST(ScoreText(Fetch<double>("high") * 10, 1000), "score");
+    }
+
+    // What a column keeps of the keys typed into it ("_" marks a dropped key) and
+    // of an entry that ends an edit: the text and the message.
+    void columns_data()
+    {
+        AddColumns<QString, QString, QString, QString, QStringList>("heading", "typed", "keysKept",
+                                                                    "entry", "kept");
+        const QString ten = u"最多只可輸入10個字元!"_s;
+        // clang-format off
+        QTest::newRow("stamp fits")        << u"開始"_s     << u"a-:"_s     << u"a-:"_s     << u"1151204-08:00"_s  << QStringList{u"1151204-08:00"_s, {}};
+        QTest::newRow("stamp too long")    << u"結束"_s     << u""_s        << u""_s        << u"1151204-08:001"_s << QStringList{u"1151204-08:00"_s, u"最多只可輸入12個字!"_s};
+        QTest::newRow("colours")           << u"正色"_s     << u"12.5-A,"_s << u"12.5-__"_s << u"12345678901"_s    << QStringList{u"1234567890"_s, ten};
+        QTest::newRow("sets")              << u"台"_s       << u""_s        << u""_s        << u"一二三四五六"_s    << QStringList{u"一二三四五"_s, ten};
+        QTest::newRow("press")             << u"車別"_s     << u""_s        << u""_s        << u"海德堡四色"_s      << QStringList{u"海德堡"_s, u"最多只可輸入6個字元!"_s};
+        QTest::newRow("operator")          << u"經辦"_s     << u"e0x"_s     << u"E0X"_s     << u"ABCDEFGHIJKLMNOPQRSTUVWXY"_s << QStringList{u"ABCDEFGHIJKLMNOPQRST"_s, u"最多只可輸入20個字元!"_s};
+        QTest::newRow("note")              << u"說明"_s     << u"ab1"_s     << u"ab1"_s     << u"等紙等紙等紙等紙"_s << QStringList{u"等紙等紙等紙等"_s, u"最多只可輸入14個字元!"_s};
+        QTest::newRow("hours formatted")   << u"總耗時"_s   << u"2.5h"_s    << u"2.5_"_s    << u"1.5"_s            << QStringList{u"1.50"_s, {}};
+        QTest::newRow("hours too long")    << u"總耗時"_s   << u""_s        << u""_s        << u"123456789"_s      << QStringList{u"123456789."_s, ten};
+        QTest::newRow("finished quantity") << u"完工數量"_s << u"1,200"_s   << u"1_200"_s   << u"1200"_s           << QStringList{u"1200"_s, {}};
+        QTest::newRow("effective time")    << u"有效耗時"_s << u"1\r"_s     << u"_\r"_s     << u"1.5"_s            << QStringList{u"1.5"_s, {}};
+        // clang-format on
+    }
+    void columns()
+    {
+        const QString heading = Fetch<QString>("heading");
+        QString keys;
+        for (const QChar c : Fetch<QString>("typed")) {
+            const int key = FilterRunKey(heading, c.unicode());
+            keys += key == 0 ? u'_' : QChar(key);
+        }
+        QTEST(keys, "keysKept");
+        const RunEntry result = LimitRunEntry(heading, Fetch<QString>("entry"));
+        QTEST((QStringList{result.text, result.message}), "kept");
+    }
+
+    void keysDown_data()
+    {
+        // mayBeWorked false: the row above is blank.
+        AddColumns<QString, int, bool, RunKeyAction>("heading", "key", "mayBeWorked", "action");
+        // clang-format off
+        QTest::newRow("F2")               << u"說明"_s     << VirtualKey::F2     << true << RunKeyAction::Swallow;
+        QTest::newRow("Delete in 經辦")   << u"經辦"_s     << VirtualKey::Delete << true << RunKeyAction::ClearOperator;
+        QTest::newRow("Delete in 總耗時") << u"總耗時"_s   << VirtualKey::Delete << true << RunKeyAction::Swallow;
+        QTest::newRow("Delete elsewhere") << u"開始"_s     << VirtualKey::Delete << true << RunKeyAction::Pass;
+        QTest::newRow("below a blank row: Delete") << u"說明"_s << VirtualKey::Delete << false << RunKeyAction::Swallow;
+        // clang-format on
+    }
+    void keysDown()
+    {
+        QTEST(RunKeyDownRule(Fetch<QString>("heading"), Fetch<int>("key"),
+                             Fetch<bool>("mayBeWorked")),
+              "action");
+    }
 };
-
-void TestRunRules::figures_data()
-{
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("end");
-    QTest::addColumn<QString>("proofing");
-    QTest::addColumn<bool>("capacity"); // 5 a plate, 10 proofing, 3 a fill, 15 washing
-    QTest::addColumn<QString>("finished");
-    QTest::addColumn<QString>("perHour");
-    // Hours, effective time, standard, actual, difference, score; none for a stamp
-    // that is not a date and time. Every run has 4 plates and 2 fills.
-    QTest::addColumn<QStringList>("expected");
-    const QString eight = u"1151204-08:00"_s;
-    const QString ten = u"1151204-10:00"_s;
-    // clang-format off
-    QTest::newRow("08:00 to 10:30")   << eight << u"1151204-10:30"_s << u"Y"_s << true << u"1200"_s << u"1000"_s << QStringList{u"2.5"_s, u"1.65"_s, u"1650"_s, u"1200"_s, u"-450"_s, u"0"_s};
-    QTest::newRow("over midnight")    << u"1151204-23:45"_s << u"1151205-00:15"_s << u"Y"_s << true << u"0"_s << u"1000"_s << QStringList{u"0.5"_s, u"-0.35"_s, u"-350"_s, u"0"_s, u"350"_s, u"0"_s};
-    QTest::newRow("end before start") << u"1151204-10:30"_s << eight << u"Y"_s << true << u"0"_s << u"1000"_s << QStringList{u"-2.5"_s, u"-3.35"_s, u"-3350"_s, u"0"_s, u"3350"_s, u"0"_s};
-    QTest::newRow("two decimals")     << eight << u"1151204-08:25"_s << u"Y"_s << true << u"0"_s << u"1000"_s << QStringList{u"0.42"_s, u"-0.43"_s, u"-430"_s, u"0"_s, u"430"_s, u"0"_s};
-    QTest::newRow("invalid stamp")    << u"1151204-8:00"_s << ten << u"Y"_s << true << u"0"_s << u"1000"_s << QStringList();
-    QTest::newRow("proofed, p 4.3")   << eight << ten << u"Y"_s << true  << u"1200"_s  << u"1000"_s << QStringList{u"2"_s, u"1.15"_s, u"1150"_s, u"1200"_s, u"50"_s, u"5"_s};
-    QTest::newRow("p 30.4")           << eight << ten << u"Y"_s << true  << u"1500"_s  << u"1000"_s << QStringList{u"2"_s, u"1.15"_s, u"1150"_s, u"1500"_s, u"350"_s, u"10"_s};
-    QTest::newRow("nothing done")     << eight << ten << u"Y"_s << true  << u""_s      << u"1000"_s << QStringList{u"2"_s, u"1.15"_s, u"1150"_s, u"0"_s, u"-1150"_s, u"0"_s};
-    QTest::newRow("default mark V")   << eight << ten << u"V"_s << true  << u"1,200"_s << u"1000"_s << QStringList{u"2"_s, u"1.32"_s, u"1320"_s, u"1200"_s, u"-120"_s, u"4"_s};
-    QTest::newRow("no capacity row")  << eight << ten << u"Y"_s << false << u"2000"_s  << u"1000"_s << QStringList{u"2"_s, u"2.00"_s, u"2000"_s, u"2000"_s, u"0"_s, u"5"_s};
-    QTest::newRow("no standard")      << eight << ten << u"Y"_s << true  << u"1200"_s  << u"0"_s    << QStringList{u"2"_s, u"1.15"_s, u"0"_s, u"1200"_s, u"1200"_s, u"0"_s};
-    // clang-format on
-}
-
-void TestRunRules::figures()
-{
-    QFETCH(QString, start);
-    QFETCH(QString, end);
-    QFETCH(QString, proofing);
-    QFETCH(bool, capacity);
-    QFETCH(QString, finished);
-    QFETCH(QString, perHour);
-    QFETCH(QStringList, expected);
-    QStringList figures;
-    if (const std::optional<double> hours = TimeConsumedHours(start, end)) {
-        const PressCapacity allowances = capacity ? PressCapacity{5, 10, 3, 15} : PressCapacity{};
-        const QString effective = EffectiveTimeText(*hours, 4, proofing, 2, allowances);
-        const RunFigures f = FiguresOfRun(finished, effective, perHour);
-        figures = {QString::number(*hours), effective, f.standard, f.actual, f.difference, f.score};
-    }
-    QCOMPARE(figures, expected);
-}
-
-void TestRunRules::scoreBands_data()
-{
-    QTest::addColumn<double>("low");
-    QTest::addColumn<double>("high");
-    QTest::addColumn<QString>("score");
-    // Both edges of each band, half a percent out: the percentage is rounded to
-    // a whole percent, half away from zero, before the bands apply.
-    // clang-format off
-    QTest::newRow("10") << 25.5   << 999.0  << u"10"_s;
-    QTest::newRow("9")  << 20.5   << 25.49  << u"9"_s;
-    QTest::newRow("8")  << 15.5   << 20.49  << u"8"_s;
-    QTest::newRow("7")  << 10.5   << 15.49  << u"7"_s;
-    QTest::newRow("6")  << 5.5    << 10.49  << u"6"_s;
-    QTest::newRow("5")  << -5.49  << 5.49   << u"5"_s;
-    QTest::newRow("4")  << -10.49 << -5.5   << u"4"_s;
-    QTest::newRow("3")  << -15.49 << -10.5  << u"3"_s;
-    QTest::newRow("2")  << -20.49 << -15.5  << u"2"_s;
-    QTest::newRow("1")  << -25.49 << -20.5  << u"1"_s;
-    QTest::newRow("0")  << -100.0 << -25.5  << u"0"_s;
-    // clang-format on
-}
-
-void TestRunRules::scoreBands()
-{
-    QFETCH(double, low);
-    QFETCH(double, high);
-    QFETCH(QString, score);
-    // On a standard of 1000 a percentage p is a difference of 10 p.
-    QCOMPARE(ScoreText(low * 10, 1000), score);
-    QCOMPARE(ScoreText(high * 10, 1000), score);
-}
-
-void TestRunRules::columns_data()
-{
-    QTest::addColumn<QString>("heading");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("keysKept"); // "_" marks a dropped key
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QStringList>("kept"); // the text the cell keeps and the message
-    const QString ten = u"最多只可輸入10個字元!"_s;
-    // clang-format off
-    QTest::newRow("stamp fits")        << u"開始"_s     << u"a-:"_s     << u"a-:"_s     << u"1151204-08:00"_s  << QStringList{u"1151204-08:00"_s, {}};
-    QTest::newRow("stamp too long")    << u"結束"_s     << u""_s        << u""_s        << u"1151204-08:001"_s << QStringList{u"1151204-08:00"_s, u"最多只可輸入12個字!"_s};
-    QTest::newRow("colours")           << u"正色"_s     << u"12.5-A,"_s << u"12.5-__"_s << u"12345678901"_s    << QStringList{u"1234567890"_s, ten};
-    QTest::newRow("sets")              << u"台"_s       << u""_s        << u""_s        << u"一二三四五六"_s    << QStringList{u"一二三四五"_s, ten};
-    QTest::newRow("press")             << u"車別"_s     << u""_s        << u""_s        << u"海德堡四色"_s      << QStringList{u"海德堡"_s, u"最多只可輸入6個字元!"_s};
-    QTest::newRow("operator")          << u"經辦"_s     << u"e0x"_s     << u"E0X"_s     << u"ABCDEFGHIJKLMNOPQRSTUVWXY"_s << QStringList{u"ABCDEFGHIJKLMNOPQRST"_s, u"最多只可輸入20個字元!"_s};
-    QTest::newRow("note")              << u"說明"_s     << u"ab1"_s     << u"ab1"_s     << u"等紙等紙等紙等紙"_s << QStringList{u"等紙等紙等紙等"_s, u"最多只可輸入14個字元!"_s};
-    QTest::newRow("hours formatted")   << u"總耗時"_s   << u"2.5h"_s    << u"2.5_"_s    << u"1.5"_s            << QStringList{u"1.50"_s, {}};
-    QTest::newRow("hours too long")    << u"總耗時"_s   << u""_s        << u""_s        << u"123456789"_s      << QStringList{u"123456789."_s, ten};
-    QTest::newRow("finished quantity") << u"完工數量"_s << u"1,200"_s   << u"1_200"_s   << u"1200"_s           << QStringList{u"1200"_s, {}};
-    QTest::newRow("effective time")    << u"有效耗時"_s << u"1\r"_s     << u"_\r"_s     << u"1.5"_s            << QStringList{u"1.5"_s, {}};
-    // clang-format on
-}
-
-// What a column keeps of the keys typed into it and of an entry that ends an edit.
-void TestRunRules::columns()
-{
-    QFETCH(QString, heading);
-    QFETCH(QString, typed);
-    QFETCH(QString, keysKept);
-    QFETCH(QString, entry);
-    QFETCH(QStringList, kept);
-    QString keys;
-    for (const QChar c : typed) {
-        const int key = FilterRunKey(heading, c.unicode());
-        keys += key == 0 ? u'_' : QChar(key);
-    }
-    QCOMPARE(keys, keysKept);
-    const RunEntry result = LimitRunEntry(heading, entry);
-    QCOMPARE((QStringList{result.text, result.message}), kept);
-}
-
-void TestRunRules::keysDown_data()
-{
-    QTest::addColumn<QString>("heading");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<bool>("mayBeWorked"); // false: the row above is blank
-    QTest::addColumn<RunKeyAction>("action");
-    // clang-format off
-    QTest::newRow("F2")               << u"說明"_s     << VirtualKey::F2     << true << RunKeyAction::Swallow;
-    QTest::newRow("Delete in 經辦")   << u"經辦"_s     << VirtualKey::Delete << true << RunKeyAction::ClearOperator;
-    QTest::newRow("Delete in 總耗時") << u"總耗時"_s   << VirtualKey::Delete << true << RunKeyAction::Swallow;
-    QTest::newRow("Delete elsewhere") << u"開始"_s     << VirtualKey::Delete << true << RunKeyAction::Pass;
-    QTest::newRow("below a blank row: Delete") << u"說明"_s << VirtualKey::Delete << false << RunKeyAction::Swallow;
-    // clang-format on
-}
-
-void TestRunRules::keysDown()
-{
-    QFETCH(QString, heading);
-    QFETCH(int, key);
-    QFETCH(bool, mayBeWorked);
-    QFETCH(RunKeyAction, action);
-    QCOMPARE(RunKeyDownRule(heading, key, mayBeWorked), action);
-}
 
 QTEST_GUILESS_MAIN(TestRunRules)
 #include "tst_runrules.moc"

@@ -2,6 +2,7 @@
 #include "common/handoff.h"
 #include "lookups/stafflookup.h"
 #include "sheetfixture.h"
+#include "testtables.h"
 #include "time_sheet/timesheetstore.h"
 
 #include <QLabel>
@@ -15,202 +16,203 @@ class TestSheet : public QObject
 
 private slots:
     void init() { PLOV_REQUIRE_DATABASE(); }
-    void logRunsAndConfirm();
-    void leave_data();
-    void leave();
-    void refusals_data();
-    void refusals();
-    void failedLoadLocksTheBoxes();
-    void savesOneAfterTheOther();
+
+    // Runs logged on an empty line are stored with their figures, the completion stamp
+    // reaches the production rows and the main row. The operator is found by code,
+    // carried over, or looked up; a lookup left without a pick changes nothing.
+    void logRunsAndConfirm()
+    {
+        SheetScreen screen(u"海德堡四色"_s);
+        FixedClock clock(QDateTime(QDate(2026, 12, 4), QTime(8, 0)));
+        QStringList filters;
+        QString pick = u"E002"_s;
+        SetStaffLookupOpener([&](QWidget *) {
+            filters.append(LookupFilterText());
+            ClearJobHandOff();
+            JobHandOff()[0] = pick;
+            JobHandOff()[1] = u"林美華"_s;
+        });
+        QStringList seen; // effective time at the pick, score, operator carried over
+        screen.openSheet(u"A1151116"_s, 2, [&](Sheet &sheet) {
+            sheet.click(1, RunCol::Start);
+            clock.setNow(QDateTime(QDate(2026, 12, 4), QTime(10, 30)));
+            sheet.click(1, RunCol::End);
+            sheet.click(1, RunCol::Fills);
+            auto *list = sheet.grid.findChild<QListWidget *>(u"fml明細"_s);
+            const QListWidgetItem *two = list->findItems(u"2"_s, Qt::MatchExactly).value(0);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(two).center());
+            seen << sheet.grid.text(1, RunCol::Effective);
+            sheet.click(1, RunCol::Finished);
+            sheet.type(u"13000"_s);
+            sheet.click(1, RunCol::Operator);
+            sheet.type(u"e003"_s);
+            seen << sheet.window.findChild<QLabel *>(u"lbl點數"_s)->text();
+            sheet.click(2, RunCol::Start);
+            seen << sheet.grid.text(2, RunCol::OperatorId) + sheet.grid.text(2, RunCol::Operator);
+            sheet.click(2, RunCol::Operator);
+            sheet.type(u"林"_s);
+            sheet.click(2, RunCol::Operator);
+            pick.clear();
+            sheet.button(u"scmd輔助"_s);
+            sheet.button(u"cmd日期"_s);
+            sheet.button(u"scmd確定"_s);
+        });
+        SetStaffLookupOpener({});
+        // 150 minutes less 8 plates, 2 fills and washing: 89 minutes, 1.48 h at 8000 an hour.
+        QCOMPARE(seen, (QStringList{u"1.48"_s, u"6"_s, u"E003陳志明"_s}));
+        QCOMPARE(filters, (QStringList{u"林"_s, QString()}));
+        QCOMPARE(
+            screen.runs(u"A1151116"_s, 2),
+            (QStringList{u"1151204-08:00|1151204-10:30|4|4||8|V|2||13000|海德堡四色|E003|陳志明|"
+                         u"2.5|1.48||8000|6|A1151116|2|1"_s,
+                         u"1151204-10:30||4|4||8|V|||0|海德堡四色|E002|林美華|0|-0.92||8000|0|"
+                         u"A1151116|2|2"_s}));
+        // PRINTING's FDATE and ACT, PRINTING_S's FDATE (not its ODATE), the ODATE of the rest.
+        QCOMPARE(
+            QueryRows(screen.db,
+                      u"select p.FDATE, p.ACT, s.FDATE, s.ODATE, v.ODATE, d.ODATE from [PRINTING] "
+                      u"p, [PRINTING_S] s, [VENDERAC] v, [預排資料明細] d where p.PO = 'A1151116' "
+                      u"and p.[NO] = 2 and s.PO = p.PO and s.[NO] = 2 and v.PO = p.PO and "
+                      u"v.[NO] = 2 and d.PO = p.PO and d.[NO] = 2"_s),
+            QStringList{u"1204-10|1204-10|1204-10|1205-13|1204-10|1204-10"_s});
+        QCOMPARE(screen.db.scalar(u"select 耗時 from [預排耗時_印刷] where 工單單號 = 'A1151116' "
+                                  u"and 工單序 = 2"_s),
+                 QVariant(2.5));
+        QCOMPARE(screen.mainRow(u"A1151116"_s, 2), u"2.5 1204-10 marked"_s);
+        // The main screen's next save writes the stamp again without a false conflict.
+        screen.main->SaveCompletion();
+        QCOMPARE(screen.messages.texts(), (QStringList{u"確定儲存資料?"_s, u"資料儲存完畢!"_s}));
+    }
+
+    void leave_data()
+    {
+        // The runs stored afterwards (start and number of each), and the main row's
+        // 耗時 and 完工日 with the mark that they wait to be saved.
+        AddColumns<QString, QString, QString, QStringList, QString>("press", "po", "by", "stored",
+                                                                    "mainRow");
+        // clang-format off
+        QTest::newRow("confirm: runs 1 and 2") << u"小森五色"_s << u"A1151103"_s << u"scmd確定"_s << QStringList{u"1151202-08:30|1"_s, u"1151203-08:00|2"_s} << u"4.75 1203-15 marked"_s;
+        QTest::newRow("back: nothing stored") << u"小森五色"_s << u"A1151103"_s << u"ssc回前畫面"_s << QStringList{u"1151202-08:30|1"_s, u"1151202-13:00|2"_s, u"1151203-08:00|3"_s} << u"9.25 1203-15"_s;
+        QTest::newRow("closed line: no confirm") << u"三菱雙色"_s << u"A1151104"_s << u"scmd確定"_s << QStringList() << u" "_s;
+        // clang-format on
+    }
+    // Deleting run 2 of 3 takes it off the grid; the stored runs follow at the save.
+    void leave()
+    {
+        const QString po = Fetch<QString>("po");
+        SheetScreen screen(Fetch<QString>("press"), true);
+        screen.openSheet(po, 1, [&](Sheet &sheet) {
+            sheet.click(2, RunCol::Note);
+            sheet.button(u"scmd刪除"_s);
+            sheet.button(Fetch<QString>("by"));
+        });
+        QTEST(screen.runs(po, 1, u"開始, 序"_s), "stored");
+        QTEST(screen.mainRow(po, 1), "mainRow");
+    }
+
+    // Below a blank row no key is taken and no list opens; the cursor still moves.
+    void blankRowRefusesEntry()
+    {
+        SheetScreen screen(u"海德堡四色"_s);
+        QString left;
+        screen.openSheet(u"A1151116"_s, 1, [&](Sheet &sheet) {
+            sheet.click(4, RunCol::Fills);
+            const auto *list = sheet.grid.findChild<QListWidget *>();
+            TypeKeys(sheet.grid, u"3"_s);
+            PressKey(sheet.grid, Qt::Key_Up);
+            left = QString::number(list && list->isVisible()) + sheet.grid.text(4, RunCol::Fills) +
+                   QString::number(sheet.grid.activeRow());
+        });
+        QCOMPARE(left, u"03"_s);
+        QCOMPARE(screen.messages.texts(), QStringList{u"前一列資料尚未輸入!"_s});
+    }
+
+    void refusedSave_data()
+    {
+        // Run once the sheet is open; the refusal says; 完工數量 stored afterwards.
+        AddColumns<QString, QString, QStringList>("meanwhile", "says", "finished");
+        // clang-format off
+        QTest::newRow("a table missing") << u"alter table [VENDERAC] rename to [VENDERAC_OLD]"_s << QString() << QStringList{u"14500"_s, u"5800"_s};
+        QTest::newRow("another user saved the runs") << u"update [預排資料耗時明細1] set 完工數量 = 15000 where 工單單號 = 'A1151116' and 序 = 1"_s << u"其他使用者"_s << QStringList{u"15000"_s, u"5800"_s};
+        // clang-format on
+    }
+    // A save that fails halfway, or would wipe runs someone else saved after the
+    // sheet loaded them, writes nothing and leaves the sheet open as it was.
+    void refusedSave()
+    {
+        SheetScreen screen(u"海德堡四色"_s);
+        QStringList kept;
+        screen.openSheet(u"A1151116"_s, 1, [&](Sheet &sheet) {
+            screen.db.exec(Fetch<QString>("meanwhile"));
+            sheet.click(2, RunCol::Finished);
+            sheet.type(u"6000"_s);
+            sheet.button(u"cmd日期"_s);
+            sheet.button(u"scmd確定"_s);
+            if (sheet.window.isVisible())
+                kept << sheet.grid.text(1, RunCol::Finished)
+                     << sheet.grid.text(2, RunCol::Finished);
+        });
+        QCOMPARE(kept, (QStringList{u"14500"_s, u"6000"_s}));
+        QCOMPARE(screen.messages.shown().size(), 1);
+        QCOMPARE(screen.messages.shown().first().title, u"儲存錯誤"_s);
+        QVERIFY(screen.messages.texts().first().contains(Fetch<QString>("says")));
+        QTEST(screen.runs(u"A1151116"_s, 1, u"完工數量"_s), "finished");
+        QCOMPARE(
+            screen.db.scalar(u"select FDATE from [PRINTING] where PO = 'A1151116' and [NO] = 1"_s),
+            QVariant(QString()));
+    }
+
+    void failedLoadLocksTheBoxes()
+    {
+        SheetScreen screen(u"海德堡四色"_s);
+        screen.db.exec(u"alter table [預排資料耗時明細1] rename to [耗時明細_OLD]"_s);
+        bool locked = false;
+        screen.openSheet(u"A1151116"_s, 1, [&](Sheet &sheet) {
+            locked =
+                sheet.window.findChild<QObject *>(u"txt完工日期"_s)->property("readOnly").toBool();
+        });
+        QCOMPARE(screen.messages.shown().value(0).title, u"錯誤"_s);
+        QVERIFY(locked);
+    }
+
+    // Keys with apostrophes save as typed; a quantity with thousands separators
+    // keeps its value; the second of two saves replaces the runs of the first.
+    void savesOneAfterTheOther()
+    {
+        TestDatabase db;
+        TimeSheetJob job;
+        job.po = u"O'NEIL"_s;
+        job.line = u"2"_s;
+        job.press = u"海德堡四色"_s;
+        job.scheduleId = u"P'9"_s;
+        job.scheduleLine = u"3"_s;
+        db.exec(u"insert into [PRINTING_S] (PO, [NO], ID, INO, 車別) values (?, 2, ?, 3, ?)"_s,
+                {job.po, job.scheduleId, job.press});
+        const auto save = [&](const QStringList &finished, const QString &completion) {
+            QVector<QVector<QString>> rows;
+            for (const QString &quantity : finished) {
+                rows.append(QVector<QString>(RunCol::Last));
+                rows.last()[RunCol::Finished - 1] = quantity;
+            }
+            return SaveRuns(db.connectionString(), job, rows, completion,
+                            LoadRuns(db.connectionString(), job).value);
+        };
+        const auto stored = [&] {
+            return QueryRows(db,
+                             u"select 完工數量, 序 from [預排資料耗時明細1] where 機別 = ? and "
+                             u"工單單號 = ? and 工單序 = 2 order by 序"_s,
+                             {job.press, job.po});
+        };
+        QCOMPARE(save({u"1,200"_s, u"12.5kg"_s, u"7"_s}, u"1204-09"_s), std::nullopt);
+        QCOMPARE(stored(), (QStringList{u"1200|1"_s, u"12.5|2"_s, u"7|3"_s}));
+        QCOMPARE(save({u"900"_s}, u"1204-10"_s), std::nullopt);
+        QCOMPARE(stored(), QStringList{u"900|1"_s});
+        QCOMPARE(db.scalar(u"select FDATE from [PRINTING_S] where PO = ? and ID = ?"_s,
+                           {job.po, job.scheduleId}),
+                 QVariant(u"1204-10"_s));
+    }
 };
-
-// Runs logged on an empty line are stored with their figures, the completion stamp
-// reaches the production rows and the main row. The operator is found by code,
-// carried over, or looked up; a lookup left without a pick changes nothing.
-void TestSheet::logRunsAndConfirm()
-{
-    SheetScreen screen(u"海德堡四色"_s);
-    FixedClock clock(QDateTime(QDate(2026, 12, 4), QTime(8, 0)));
-    QStringList filters;
-    QString pick = u"E002"_s;
-    SetStaffLookupOpener([&](QWidget *) {
-        filters.append(LookupFilterText());
-        ClearJobHandOff();
-        JobHandOff()[0] = pick;
-        JobHandOff()[1] = u"林美華"_s;
-    });
-    QStringList seen; // effective time at the pick, score, operator carried over
-    screen.openSheet(u"A1151116"_s, 2, [&](Sheet &sheet) {
-        sheet.click(1, RunCol::Start);
-        clock.setNow(QDateTime(QDate(2026, 12, 4), QTime(10, 30)));
-        sheet.click(1, RunCol::End);
-        sheet.click(1, RunCol::Fills);
-        auto *list = sheet.grid.findChild<QListWidget *>(u"fml明細"_s);
-        const QListWidgetItem *two = list->findItems(u"2"_s, Qt::MatchExactly).value(0);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(two).center());
-        seen << sheet.grid.text(1, RunCol::Effective);
-        sheet.click(1, RunCol::Finished);
-        sheet.type(u"13000"_s);
-        sheet.click(1, RunCol::Operator);
-        sheet.type(u"e003"_s);
-        seen << sheet.window.findChild<QLabel *>(u"lbl點數"_s)->text();
-        sheet.click(2, RunCol::Start);
-        seen << sheet.grid.text(2, RunCol::OperatorId) + sheet.grid.text(2, RunCol::Operator);
-        sheet.click(2, RunCol::Operator);
-        sheet.type(u"林"_s);
-        sheet.click(2, RunCol::Operator);
-        pick.clear();
-        sheet.button(u"scmd輔助"_s);
-        sheet.button(u"cmd日期"_s);
-        sheet.button(u"scmd確定"_s);
-    });
-    SetStaffLookupOpener({});
-    // 150 minutes less 8 plates, 2 fills and washing: 89 minutes, 1.48 h at 8000 an hour.
-    QCOMPARE(seen, (QStringList{u"1.48"_s, u"6"_s, u"E003陳志明"_s}));
-    QCOMPARE(filters, (QStringList{u"林"_s, QString()}));
-    QCOMPARE(screen.runs(u"A1151116"_s, 2),
-             (QStringList{u"1151204-08:00|1151204-10:30|4|4||8|V|2||13000|海德堡四色|E003|陳志明|"
-                          u"2.5|1.48||8000|6|A1151116|2|1"_s,
-                          u"1151204-10:30||4|4||8|V|||0|海德堡四色|E002|林美華|0|-0.92||8000|0|"
-                          u"A1151116|2|2"_s}));
-    // PRINTING's FDATE and ACT, PRINTING_S's FDATE (not its ODATE), the ODATE of the rest.
-    QCOMPARE(QueryRows(screen.db,
-                       u"select p.FDATE, p.ACT, s.FDATE, s.ODATE, v.ODATE, d.ODATE from [PRINTING] "
-                       u"p, [PRINTING_S] s, [VENDERAC] v, [預排資料明細] d where p.PO = 'A1151116' "
-                       u"and p.[NO] = 2 and s.PO = p.PO and s.[NO] = 2 and v.PO = p.PO and "
-                       u"v.[NO] = 2 and d.PO = p.PO and d.[NO] = 2"_s),
-             QStringList{u"1204-10|1204-10|1204-10|1205-13|1204-10|1204-10"_s});
-    QCOMPARE(screen.db.scalar(u"select 耗時 from [預排耗時_印刷] where 工單單號 = 'A1151116' "
-                              u"and 工單序 = 2"_s),
-             QVariant(2.5));
-    QCOMPARE(screen.mainRow(u"A1151116"_s, 2), u"2.5 1204-10 marked"_s);
-    // The main screen's next save writes the stamp again without a false conflict.
-    screen.main->SaveCompletion();
-    QCOMPARE(screen.messages.texts(), (QStringList{u"確定儲存資料?"_s, u"資料儲存完畢!"_s}));
-}
-
-void TestSheet::leave_data()
-{
-    QTest::addColumn<QString>("press");
-    QTest::addColumn<QString>("po");
-    QTest::addColumn<QString>("by");         // after deleting run 2
-    QTest::addColumn<QStringList>("stored"); // start and number of each run
-    QTest::addColumn<QString>("mainRow");    // 耗時, and the completion marked or not
-    // clang-format off
-    QTest::newRow("confirm: runs 1 and 2") << u"小森五色"_s << u"A1151103"_s << u"scmd確定"_s << QStringList{u"1151202-08:30|1"_s, u"1151203-08:00|2"_s} << u"4.75 1203-15 marked"_s;
-    QTest::newRow("back: nothing stored") << u"小森五色"_s << u"A1151103"_s << u"ssc回前畫面"_s << QStringList{u"1151202-08:30|1"_s, u"1151202-13:00|2"_s, u"1151203-08:00|3"_s} << u"9.25 1203-15"_s;
-    QTest::newRow("closed line: no confirm") << u"三菱雙色"_s << u"A1151104"_s << u"scmd確定"_s << QStringList() << u" "_s;
-    // clang-format on
-}
-
-// Deleting run 2 of 3 takes it off the grid; the stored runs follow at the save.
-void TestSheet::leave()
-{
-    QFETCH(QString, press);
-    QFETCH(QString, po);
-    QFETCH(QString, by);
-    QFETCH(QStringList, stored);
-    QFETCH(QString, mainRow);
-    SheetScreen screen(press, true);
-    screen.openSheet(po, 1, [&](Sheet &sheet) {
-        sheet.click(2, RunCol::Note);
-        sheet.button(u"scmd刪除"_s);
-        sheet.button(by);
-    });
-    QCOMPARE(screen.runs(po, 1, u"開始, 序"_s), stored);
-    QCOMPARE(screen.mainRow(po, 1), mainRow);
-}
-
-void TestSheet::refusals_data()
-{
-    QTest::addColumn<QString>("meanwhile");    // run once the sheet is open
-    QTest::addColumn<QString>("says");         // in the message
-    QTest::addColumn<QStringList>("finished"); // stored afterwards
-    // clang-format off
-    QTest::newRow("a table missing") << u"alter table [VENDERAC] rename to [VENDERAC_OLD]"_s << QString() << QStringList{u"14500"_s, u"5800"_s};
-    QTest::newRow("another user saved the runs") << u"update [預排資料耗時明細1] set 完工數量 = 15000 where 工單單號 = 'A1151116' and 序 = 1"_s << u"其他使用者"_s << QStringList{u"15000"_s, u"5800"_s};
-    // clang-format on
-}
-
-// Below a blank row no key is taken and no list opens. A save that fails halfway,
-// or would wipe runs saved meanwhile by someone else, writes nothing.
-void TestSheet::refusals()
-{
-    QFETCH(QString, meanwhile);
-    QFETCH(QString, says);
-    QFETCH(QStringList, finished);
-    SheetScreen screen(u"海德堡四色"_s);
-    QStringList kept;
-    screen.openSheet(u"A1151116"_s, 1, [&](Sheet &sheet) {
-        screen.db.exec(meanwhile);
-        sheet.click(4, RunCol::Fills);
-        const auto *list = sheet.grid.findChild<QListWidget *>();
-        TypeKeys(sheet.grid, u"3"_s);
-        PressKey(sheet.grid, Qt::Key_Up);
-        kept << QString::number(list && list->isVisible()) + sheet.grid.text(4, RunCol::Fills) +
-                    QString::number(sheet.grid.activeRow());
-        sheet.click(2, RunCol::Finished);
-        sheet.type(u"6000"_s);
-        sheet.button(u"cmd日期"_s);
-        sheet.button(u"scmd確定"_s);
-        if (sheet.window.isVisible())
-            kept << sheet.grid.text(1, RunCol::Finished) << sheet.grid.text(2, RunCol::Finished);
-    });
-    QCOMPARE(kept, (QStringList{u"03"_s, u"14500"_s, u"6000"_s}));
-    const QList<ScriptedMessageService::Shown> &shown = screen.messages.shown();
-    QCOMPARE(shown.size(), 2);
-    QCOMPARE(shown[0].text + u' ' + shown[1].title, u"前一列資料尚未輸入! 儲存錯誤"_s);
-    QVERIFY(shown[1].text.contains(says));
-    QCOMPARE(screen.runs(u"A1151116"_s, 1, u"完工數量"_s), finished);
-    QCOMPARE(screen.db.scalar(u"select FDATE from [PRINTING] where PO = 'A1151116' and [NO] = 1"_s),
-             QVariant(QString()));
-}
-
-void TestSheet::failedLoadLocksTheBoxes()
-{
-    SheetScreen screen(u"海德堡四色"_s);
-    screen.db.exec(u"alter table [預排資料耗時明細1] rename to [耗時明細_OLD]"_s);
-    bool locked = false;
-    screen.openSheet(u"A1151116"_s, 1, [&](Sheet &sheet) {
-        locked = sheet.window.findChild<QObject *>(u"txt完工日期"_s)->property("readOnly").toBool();
-    });
-    QCOMPARE(screen.messages.shown().value(0).title, u"錯誤"_s);
-    QVERIFY(locked);
-}
-
-// Keys with apostrophes save as typed; a quantity with thousands separators
-// keeps its value; the second of two saves replaces the runs of the first.
-void TestSheet::savesOneAfterTheOther()
-{
-    TestDatabase db;
-    // Work order O'NEIL line 2 on 海德堡四色, schedule P'9 line 3.
-    const TimeSheetJob job{u"O'NEIL"_s, u"2"_s,   {},     {}, u"海德堡四色"_s, {}, {},
-                           {},          u"P'9"_s, u"3"_s, {}};
-    db.exec(u"insert into [PRINTING_S] (PO, [NO], ID, INO, 車別) values (?, 2, ?, 3, ?)"_s,
-            {job.po, job.scheduleId, job.press});
-    const auto save = [&](const QStringList &finished, const QString &completion) {
-        QVector<QVector<QString>> rows;
-        for (const QString &quantity : finished) {
-            rows.append(QVector<QString>(RunCol::Last));
-            rows.last()[RunCol::Finished - 1] = quantity;
-        }
-        return SaveRuns(db.connectionString(), job, rows, completion,
-                        LoadRuns(db.connectionString(), job).value);
-    };
-    const auto stored = [&] {
-        return QueryRows(db,
-                         u"select 完工數量, 序 from [預排資料耗時明細1] where 機別 = ? and "
-                         u"工單單號 = ? and 工單序 = 2 order by 序"_s,
-                         {job.press, job.po});
-    };
-    QCOMPARE(save({u"1,200"_s, u"12.5kg"_s, u"7"_s}, u"1204-09"_s), std::nullopt);
-    QCOMPARE(stored(), (QStringList{u"1200|1"_s, u"12.5|2"_s, u"7|3"_s}));
-    QCOMPARE(save({u"900"_s}, u"1204-10"_s), std::nullopt);
-    QCOMPARE(stored(), QStringList{u"900|1"_s});
-    QCOMPARE(db.scalar(u"select FDATE from [PRINTING_S] where PO = ? and ID = ?"_s,
-                       {job.po, job.scheduleId}),
-             QVariant(u"1204-10"_s));
-}
 
 QTEST_MAIN(TestSheet)
 #include "tst_sheet.moc"
