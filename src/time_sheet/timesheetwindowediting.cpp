@@ -130,8 +130,8 @@ void TimeSheetWindow::Recalculate(int row)
         lbl時標準量->setText(NumberText(fml明細->number(row, RunCol::Standard)));
     if (press.error)
         ShowMessage(*press.error, u"依機別取得標準數量錯誤"_s, MessageService::Icon::Critical);
+    SpreadsheetGrid &g = *fml明細;
     for (int r = 1; r <= m_filledRows; ++r) {
-        SpreadsheetGrid &g = *fml明細;
         g.setText(r, RunCol::Effective,
                   EffectiveTimeText(g.number(r, RunCol::Hours), g.number(r, RunCol::Plates),
                                     g.text(r, RunCol::Proofing), g.number(r, RunCol::Fills),
