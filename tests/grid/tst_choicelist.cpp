@@ -171,6 +171,7 @@ private slots:
         } else {
             view()->setFocus();
             QTest::keyClick(view(), Qt::Key_Down, Qt::AltModifier);
+            QVERIFY(list()->hasFocus());
             QTest::keyClick(list(), Qt::Key_Down);
             QTest::keyClick(list(), Qt::Key(key));
         }

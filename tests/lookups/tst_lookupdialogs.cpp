@@ -55,6 +55,8 @@ void TestLookupDialogs::filterRefillAndPick()
         }
         const QRect row = grid->visualItemRect(grid->item(0, 0));
         QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, row.center());
+        if (dialog->isVisible()) // the pick should have closed it
+            dialog->reject();
     });
     OpenStaffLookup(&caller);
     QCOMPARE(seen, (QStringList{u"E001"_s, u"E002"_s, u"E003"_s, u"E004"_s, u"E005"_s, u"E006"_s,

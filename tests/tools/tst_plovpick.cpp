@@ -85,6 +85,10 @@ private slots:
             auto *list = dialog->findChild<QTableWidget *>(u"MSHFlexGrid1"_s);
             list->setFocus();
             QTest::keyClick(list, Qt::Key(Fetch<int>("key")));
+            if (dialog->isVisible()) { // the key should have closed it
+                shown += u" still open"_s;
+                dialog->reject();
+            }
         });
         QTextStream outStream(&out), errStream(&err);
         QStringList args = Fetch<QStringList>("args");
