@@ -301,8 +301,17 @@ void DailyReportWindow::onKeyPressed(int &charCode)
 void DailyReportWindow::sendTabLater()
 {
     QTimer::singleShot(0, this, [this] {
-        if (std::exchange(m_tabPending, false))
-            SendKeysViaShell(u"{TAB}"_s, false);
+        if (!std::exchange(m_tabPending, false))
+            return;
+        // To this screen's focused control: right after a message box closes, the
+        // screen may not be the active window again yet, and then the
+        // application has no focused widget for the keystroke.
+        if (QWidget *target = focusWidget()) {
+            QCoreApplication::postEvent(
+                target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, u"\t"_s));
+            QCoreApplication::postEvent(
+                target, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Tab, Qt::NoModifier, u"\t"_s));
+        }
     });
 }
 
