@@ -487,9 +487,14 @@ CREATE FUNCTION "iif"(boolean, text, text) RETURNS text
 CREATE FUNCTION "iif"(boolean, double precision, double precision) RETURNS double precision
     LANGUAGE sql IMMUTABLE AS $$ SELECT CASE WHEN $1 THEN $2 ELSE $3 END $$;
 -- val(text): the number a text starts with, 0 when it starts with none: leading
--- blanks skipped, an optional sign, digits with at most one decimal point.
+-- blanks skipped, an optional sign, digits with at most one decimal point. A text
+-- of 300 characters or more may hold a number beyond double precision (a long
+-- run of digits): val_long gives +/-Infinity above its range and 0 below it, as
+-- the program's own reading does, instead of an error that stops the statement.
+CREATE FUNCTION "val_long"(text) RETURNS double precision
+    LANGUAGE sql IMMUTABLE AS $$ SELECT CASE WHEN n IS NULL THEN 0 WHEN length(i) > 309 OR (length(i) = 309 AND left(i, 17)::bigint >= 17976931348623158) THEN (CASE WHEN n LIKE '-%' THEN '-Infinity' ELSE 'Infinity' END)::double precision WHEN i = '' AND (length(z) > 323 OR (length(z) = 323 AND f < '3')) THEN 0 ELSE n::double precision END FROM (SELECT n, substring(n from '^[+-]?0*([0-9]*)') AS i, substring(n from '[.](0*)') AS z, substring(n from '[.]0*([1-9])') AS f FROM (SELECT substring($1 from '^[ \t]*([+-]?([0-9]+[.]?[0-9]*|[.][0-9]+))') AS n) AS number) AS parts $$;
 CREATE FUNCTION "val"(text) RETURNS double precision
-    LANGUAGE sql IMMUTABLE AS $$ SELECT coalesce(substring($1 from '^[ \t]*([+-]?([0-9]+[.]?[0-9]*|[.][0-9]+))')::double precision, 0) $$;
+    LANGUAGE sql IMMUTABLE AS $$ SELECT CASE WHEN length($1) < 300 THEN coalesce(substring($1 from '^[ \t]*([+-]?([0-9]+[.]?[0-9]*|[.][0-9]+))')::double precision, 0) ELSE "val_long"($1) END $$;
 -- val of a number is the number itself (0 for null).
 CREATE FUNCTION "val"(double precision) RETURNS double precision
     LANGUAGE sql IMMUTABLE AS $$ SELECT coalesce($1, 0) $$;

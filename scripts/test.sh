@@ -28,14 +28,20 @@ port=54329
 "${as_pg[@]}" "$pgbin/initdb" -D "$work/data" -U postgres -A trust -E UTF8 --locale=C.UTF-8 >/dev/null
 # One account signs in with a password, so the tests can give a wrong one.
 "${as_pg[@]}" sh -c "printf 'local all plov_press scram-sha-256\n' | cat - '$work/data/pg_hba.conf' > '$work/hba' && mv '$work/hba' '$work/data/pg_hba.conf'"
-"${as_pg[@]}" "$pgbin/pg_ctl" -D "$work/data" -l "$work/server.log" -w \
-  -o "-k $work -p $port -c listen_addresses= -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c max_connections=200" \
-  start >/dev/null
+# "$work/server start|stop|restart": the restart test stops and starts it too.
+cat > "$work/server" <<EOF
+#!/bin/sh
+exec ${as_pg[*]} "$pgbin/pg_ctl" -D "$work/data" -l "$work/server.log" -w -m fast \\
+  -o "-k $work -p $port -c listen_addresses= -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c max_connections=200" \\
+  "\$@" >/dev/null
+EOF
+chmod 755 "$work/server"
+"$work/server" start
 
 "${as_pg[@]}" psql -h "$work" -p "$port" -U postgres -q -c \
   "create role plov_press login superuser password 'qtam5827qtam5827'"
 
 export PLOV_TEST_PG_HOST="$work" PLOV_TEST_PG_PORT="$port" PLOV_TEST_PG_USER=postgres \
-       PLOV_TEST_PG_PASSWORD_USER=plov_press
+       PLOV_TEST_PG_PASSWORD_USER=plov_press PLOV_TEST_PG_CTL="$work/server"
 cd build
 ctest -j"$(nproc)" --output-on-failure

@@ -6,6 +6,9 @@
 #include "db/dberror.h"
 #include "db/recordset.h"
 
+#include <QHash>
+#include <QStringList>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -66,10 +69,22 @@ void PropagateCompletion(Connection &c, const CompletionLine &line, bool withPla
                    {line.po, line.no, line.id, line.ino}, completionDate);
 }
 
+namespace {
+
+// Whether the user changed a stamp on this row: it differs from the stamp the row
+// was listed with (or nothing is known of that).
+bool changedHere(const QString &stamp, const std::optional<QString> &listed)
+{
+    return !listed || stamp != listed->trimmed();
+}
+
+} // namespace
+
 QVector<CompletionLine> LinesToSave(const QVector<QVector<QString>> &cells, int filledRows,
                                     const ScheduleMarks &marks, const QVector<ListedStamps> &listed)
 {
     QVector<CompletionLine> lines;
+    QHash<QString, qsizetype> lineOfKey; // a line listed twice is saved once
     for (int r = 0; r < filledRows && r < cells.size(); ++r) {
         if (!marks.isMarked(r + 1, ScheduleCol::Planned) &&
             !marks.isMarked(r + 1, ScheduleCol::Completion))
@@ -87,7 +102,23 @@ QVector<CompletionLine> LinesToSave(const QVector<QVector<QString>> &cells, int 
             line.listedPlanned = listed.at(r).planned;
             line.listedCompletion = listed.at(r).completion;
         }
-        lines.append(line);
+        const QString key =
+            QStringList{line.po, NumberText(line.no), line.id, NumberText(line.ino)}.join(
+                QChar(0x1f));
+        const auto earlier = lineOfKey.constFind(key);
+        if (earlier == lineOfKey.constEnd()) {
+            lineOfKey.insert(key, lines.size());
+            lines.append(line);
+            continue;
+        }
+        // Another copy of a line already taken (a work order with two ITEM_P rows
+        // lists its lines twice): a stamp the user changed on this copy is taken
+        // too; one left as listed does not undo a change made on the other copy.
+        CompletionLine &line1 = lines[*earlier];
+        if (changedHere(line.planned, line.listedPlanned))
+            line1.planned = line.planned;
+        if (changedHere(line.completion, line.listedCompletion))
+            line1.completion = line.completion;
     }
     return lines;
 }

@@ -33,8 +33,9 @@ struct CompletionLine
 void PropagateCompletion(Connection &connection, const CompletionLine &line, bool withPlanned);
 
 // The lines a save writes: every listed row whose planned or completion stamp is
-// marked, in grid order. cells holds the grid's rows (cells[r][c] is grid row r + 1,
-// column c + 1); the first filledRows of them are listed, with the stamps of listed.
+// marked, in grid order, each line once however often it is listed. cells holds the grid's rows
+// (cells[r][c] is grid row r + 1, column c + 1); the first filledRows of them are listed, with the
+// stamps of listed.
 QVector<CompletionLine> LinesToSave(const QVector<QVector<QString>> &cells, int filledRows,
                                     const ScheduleMarks &marks,
                                     const QVector<ListedStamps> &listed);

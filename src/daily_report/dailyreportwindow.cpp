@@ -23,11 +23,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -80,6 +82,10 @@ void DailyReportWindow::connectControls()
     connect(fml印刷, &SpreadsheetGrid::keyPressed, this, &DailyReportWindow::onKeyPressed);
     connect(fml印刷, &SpreadsheetGrid::keyDown, this,
             [this](int &key, Qt::KeyboardModifiers) { onKeyDown(key); });
+    connect(fml印刷, &SpreadsheetGrid::editStarted, this, [this](QString &) {
+        m_editRow = fml印刷->activeRow();
+        m_editCol = fml印刷->activeCol();
+    });
     connect(fml印刷, &SpreadsheetGrid::editEnded, this, &DailyReportWindow::onEditEnded);
 }
 
@@ -95,6 +101,17 @@ bool DailyReportWindow::event(QEvent *e)
         m_activating = false;
     }
     return QMainWindow::event(e);
+}
+
+void DailyReportWindow::keyPressEvent(QKeyEvent *e)
+{
+    // Enter moves on from every control of the form; the grid keeps its Enter and
+    // moves on by its own rule.
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        SendKeysViaShell(u"{TAB}"_s, false);
+        return;
+    }
+    QMainWindow::keyPressEvent(e);
 }
 
 void DailyReportWindow::firstActivation()
@@ -128,6 +145,7 @@ void DailyReportWindow::FillPressList()
     cbo車別->addItem(QString());
     const PressList presses = ReadPressNames(Session().ConnectionString);
     cbo車別->addItems(presses.names);
+    wait.restore();
     if (presses.error)
         ShowMessage(*presses.error, u"取得所有機別資料錯誤"_s, MessageService::Icon::Critical);
 }
@@ -182,7 +200,9 @@ void DailyReportWindow::QuerySchedule()
         m_print->setEnabled(false); // the schedule prints open lines only
     m_marks.reset(fml印刷->maxRow(), fml印刷->maxCol());
     StatusPanel[1]->setText(QString::number(m_filledRows));
-    // As a move of the cursor does (on column 1, so no time sheet opens).
+    // As a move of the cursor does (on column 1, so no time sheet opens); the
+    // detail read shows its own pointer and its own error.
+    wait.restore();
     onActiveCellChanged(fml印刷->activeRow(), fml印刷->activeCol());
 }
 
@@ -270,9 +290,29 @@ void DailyReportWindow::onKeyPressed(int &charCode)
     if (effect.marks)
         m_marks.mark(fml印刷->activeRow(), fml印刷->activeCol());
     // Enter moves on to the next cell: the Tab goes out once the grid has finished
-    // with the Enter (an edit it ends must be stored in its own cell first).
-    if (charCode == 13)
-        QTimer::singleShot(0, this, [] { SendKeysViaShell(u"{TAB}"_s, false); });
+    // with the Enter (an edit it ends must be stored in its own cell first, and
+    // its message answered: onEditEnded takes the Tab over).
+    if (charCode == 13) {
+        m_tabPending = true;
+        sendTabLater();
+    }
+}
+
+void DailyReportWindow::sendTabLater()
+{
+    QTimer::singleShot(0, this, [this] {
+        if (!std::exchange(m_tabPending, false))
+            return;
+        // To this screen's focused control: right after a message box closes, the
+        // screen may not be the active window again yet, and then the
+        // application has no focused widget for the keystroke.
+        if (QWidget *target = focusWidget()) {
+            QCoreApplication::postEvent(
+                target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, u"\t"_s));
+            QCoreApplication::postEvent(
+                target, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Tab, Qt::NoModifier, u"\t"_s));
+        }
+    });
 }
 
 void DailyReportWindow::onKeyDown(int &keyCode)
@@ -285,19 +325,26 @@ void DailyReportWindow::onKeyDown(int &keyCode)
 
 void DailyReportWindow::onEditEnded(QString &text, bool &accept)
 {
-    const QString heading = fml印刷->heading(fml印刷->activeCol());
+    // The edited cell is marked, its message answered, and only then does the
+    // Enter that ended the edit move on (the cursor must not move behind the box,
+    // nor open the time sheet over it).
+    const bool tab = std::exchange(m_tabPending, false);
+    const QString heading = fml印刷->heading(m_editCol);
     // An edit opened anywhere else (a double click) leaves the cell as it was.
-    if (!TakesEntry(heading, closingMark(fml印刷->activeRow()))) {
-        accept = false;
-        return;
+    accept = TakesEntry(heading, closingMark(m_editRow));
+    if (accept) {
+        const LimitedEntry entry = LimitScheduleEntry(heading, text);
+        if (entry.setsText)
+            text = entry.text;
+        m_marks.mark(m_editRow, m_editCol);
+        if (!entry.message.isEmpty())
+            ShowMessage(entry.message, u"訊息"_s, MessageService::Icon::Warning);
+        fml印刷->setFocus();
     }
-    const LimitedEntry entry = LimitScheduleEntry(heading, text);
-    if (entry.setsText)
-        text = entry.text;
-    if (!entry.message.isEmpty())
-        ShowMessage(entry.message, u"訊息"_s, MessageService::Icon::Warning);
-    fml印刷->setFocus();
-    m_marks.mark(fml印刷->activeRow(), fml印刷->activeCol());
+    if (tab) {
+        m_tabPending = true;
+        sendTabLater();
+    }
 }
 
 void DailyReportWindow::SaveCompletion()
@@ -306,8 +353,16 @@ void DailyReportWindow::SaveCompletion()
     if (ShowMessage(u"確定儲存資料?"_s, u"詢問"_s, MessageService::Icon::Question,
                     MessageService::Buttons::YesNo) != MessageService::Answer::Yes)
         return;
-    if (!MaintenanceLockAllows())
+    // A lock check that cannot reach the database says so: the user asked for
+    // this save and must know it did not happen.
+    QString lockCheckFailure;
+    const short lock = CheckMaintenanceLock(&lockCheckFailure);
+    if (lock == MaintenanceLockState::Locked)
+        ProcessControl::EndNow();
+    if (lock == MaintenanceLockState::CheckFailed) {
+        ShowMessage(lockCheckFailure, u"儲存錯誤"_s, MessageService::Icon::Critical);
         return;
+    }
 
     WaitCursor wait;
     QApplication::processEvents();

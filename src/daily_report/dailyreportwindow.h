@@ -40,6 +40,7 @@ signals:
 
 protected:
     bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -54,6 +55,7 @@ private:
     void onKeyPressed(int &charCode);
     void onKeyDown(int &keyCode);
     void onEditEnded(QString &text, bool &accept);
+    void sendTabLater();
     bool confirmClosing();
     void unload();
 
@@ -63,6 +65,9 @@ private:
     QVector<ListedStamps> m_listed; // per listed row, from row 1
     QString m_detailPo;
     QString m_detailNo;
+    int m_editRow = 0; // the cell of the edit in progress
+    int m_editCol = 0;
+    bool m_tabPending = false; // Enter was pressed; its Tab is still to go out
     bool m_firstActivation = true;
     bool m_activating = false;
     bool m_unloading = false;

@@ -3,9 +3,20 @@
 #include "db/dberror.h"
 #include "db/sqlquery.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// Whether an engine statement may change data: anything but a select counts.
+bool mayWrite(const QString &engineSql)
+{
+    return !engineSql.trimmed().startsWith(u"select"_s, Qt::CaseInsensitive);
+}
+
+} // namespace
 
 Connection::Connection() = default;
 
@@ -22,6 +33,7 @@ void Connection::open(const QString &connectionString)
     QSqlDatabase db = engine->acquire(info);
     m_name = db.connectionName();
     m_engine = std::move(engine);
+    m_info = info;
 }
 
 bool Connection::isOpen() const
@@ -34,18 +46,19 @@ void Connection::close()
     if (!m_engine)
         return;
     m_prepared.clear(); // every query goes before its connection
-    QSqlDatabase db = database();
-    if (m_inTransaction) {
+    if (!m_name.isEmpty()) {
+        QSqlDatabase db = database();
         rollbackTrans();
+        m_engine->release(db);
     }
-    m_engine->release(db);
+    m_inTransaction = false;
     m_engine.reset();
     m_name.clear();
 }
 
 QSqlDatabase Connection::database() const
 {
-    if (!m_engine)
+    if (!m_engine || m_name.isEmpty())
         throw DbError(u"連線尚未開啟"_s);
     return QSqlDatabase::database(m_name, false);
 }
@@ -57,39 +70,88 @@ const Engine &Connection::engine() const
     return *m_engine;
 }
 
-QSqlQuery &Connection::run(const QString &engineSql, const QVariantList &params)
+template <typename Statement> decltype(auto) Connection::retried(bool writes, Statement statement)
+{
+    const bool bound = m_boundToSession;
+    m_boundToSession = bound || (writes && m_inTransaction);
+    try {
+        return statement();
+    } catch (const DbError &) {
+        // The session is gone when the driver finds its connection closed.
+        if (bound || m_name.isEmpty() || database().isOpen())
+            throw;
+    }
+    replaceLostSession();
+    return statement();
+}
+
+void Connection::replaceLostSession()
+{
+    m_prepared.clear();
+    QSqlDatabase lost = database();
+    m_engine->discard(lost);
+    m_name.clear();
+    const bool inTransaction = m_inTransaction;
+    m_inTransaction = false; // gone with the session
+    QSqlDatabase db = m_engine->acquire(m_info);
+    m_name = db.connectionName();
+    if (!inTransaction)
+        return;
+    m_engine->beginTransaction(db);
+    m_inTransaction = true;
+}
+
+void Connection::fail(const QSqlQuery &q, const QString &engineSql) const
+{
+    if (m_engine->isLockTimeout(q.lastError()))
+        throw DbError(Engine::lockTimeoutDescription());
+    throw DbError(describeQueryError(q, engineSql));
+}
+
+QSqlQuery &Connection::runPrepared(const QString &engineSql, const QVariantList &params)
 {
     auto it = m_prepared.find(engineSql);
     if (it == m_prepared.end()) {
         auto q = std::make_shared<QSqlQuery>(database());
         q->setForwardOnly(true);
         if (!q->prepare(engineSql))
-            throw DbError(describeQueryError(*q, engineSql));
+            fail(*q, engineSql);
         it = m_prepared.insert(engineSql, q);
     }
     QSqlQuery &q = **it;
     q.finish();
     bindValues(q, params);
     if (!q.exec())
-        throw DbError(describeQueryError(q, engineSql));
+        fail(q, engineSql);
     return q;
+}
+
+QSqlQuery &Connection::run(const QString &engineSql, const QVariantList &params)
+{
+    return retried(mayWrite(engineSql),
+                   [&]() -> QSqlQuery & { return runPrepared(engineSql, params); });
 }
 
 void Connection::beginTrans()
 {
-    QSqlDatabase db = database();
     if (m_inTransaction)
         throw DbError(u"交易已在進行中"_s);
-    m_engine->beginTransaction(db);
+    retried(false, [&] {
+        QSqlDatabase db = database();
+        m_engine->beginTransaction(db);
+    });
     m_inTransaction = true;
+    m_boundToSession = false;
 }
 
 void Connection::commitTrans()
 {
-    QSqlDatabase db = database();
     if (!m_inTransaction)
         throw DbError(u"沒有進行中的交易"_s);
-    m_engine->commitTransaction(db);
+    retried(false, [&] {
+        QSqlDatabase db = database();
+        m_engine->commitTransaction(db);
+    });
     m_inTransaction = false;
 }
 
@@ -99,27 +161,37 @@ void Connection::rollbackTrans()
         return;
     QSqlDatabase db = database();
     m_inTransaction = false;
-    m_engine->rollbackTransaction(db);
+    if (db.isOpen()) // a session the server ended has nothing left to roll back
+        m_engine->rollbackTransaction(db);
 }
 
 void Connection::lockUntilCommit(const QString &key)
 {
     if (!m_inTransaction)
         throw DbError(u"沒有進行中的交易"_s);
-    QSqlDatabase db = database();
-    m_engine->lockUntilCommit(db, key);
+    const QString statement = engine().lockStatement();
+    if (statement.isEmpty())
+        return;
+    run(statement, {key});
+    m_boundToSession = true; // a fresh session would not hold the lock
 }
 
 int Connection::execute(const QString &jetSql, const QVariantList &params)
 {
-    if (params.isEmpty()) {
-        QSqlQuery q = runStatement(database(), translate(jetSql), params);
-        return q.numRowsAffected();
+    const QString sql = translate(jetSql);
+    if (!params.isEmpty()) {
+        QSqlQuery &q = run(sql, params);
+        const int affected = q.numRowsAffected();
+        q.finish();
+        return affected;
     }
-    QSqlQuery &q = run(translate(jetSql), params);
-    const int affected = q.numRowsAffected();
-    q.finish();
-    return affected;
+    // Nothing to bind: run it as it is (schema statements cannot be prepared).
+    return retried(mayWrite(sql), [&] {
+        QSqlQuery q(database());
+        if (!q.exec(sql))
+            fail(q, sql);
+        return q.numRowsAffected();
+    });
 }
 
 TransactionGuard::TransactionGuard(Connection &connection) : m_connection(connection)

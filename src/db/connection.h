@@ -13,6 +13,11 @@
 // written in the suite's Jet dialect with values as bound "?" parameters; the
 // connection translates them for its engine, which also holds every other
 // difference between the engines. Failures throw DbError.
+//
+// A statement that fails because the server ended the session (a restart, an
+// administrator) runs once more on a fresh session, as long as the open
+// transaction has neither written nor taken a lock yet: it begins again there.
+// Otherwise the failure stands, and nothing of the transaction is written.
 class Connection
 {
 public:
@@ -46,10 +51,17 @@ public:
     const Engine &engine() const;
 
 private:
+    QSqlQuery &runPrepared(const QString &engineSql, const QVariantList &params);
+    [[noreturn]] void fail(const QSqlQuery &query, const QString &engineSql) const;
+    template <typename Statement> decltype(auto) retried(bool writes, Statement statement);
+    void replaceLostSession();
+
     std::unique_ptr<Engine> m_engine;
+    ConnectionInfo m_info;
     QHash<QString, std::shared_ptr<QSqlQuery>> m_prepared;
     QString m_name;
     bool m_inTransaction = false;
+    bool m_boundToSession = false; // the open transaction wrote or took a lock
 };
 
 // Begins a transaction and rolls it back when it goes out of scope before commit().

@@ -33,7 +33,11 @@ void Engine::rollbackTransaction(QSqlDatabase &db) const
     db.rollback();
 }
 
-void Engine::lockUntilCommit(QSqlDatabase &, const QString &) const {}
+QString Engine::lockTimeoutDescription()
+{
+    return u"資料正由其他使用者使用中（可能是另一台電腦正在儲存同一筆資料），等候 %1 秒後仍無法"
+           u"存取，這次沒有寫入任何資料。請稍後再試一次。"_s.arg(kLockWaitSeconds);
+}
 
 QString Engine::translate(const QString &jetSql) const
 {

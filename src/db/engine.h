@@ -7,6 +7,8 @@
 #include <QString>
 #include <memory>
 
+class QSqlError;
+
 // Everything that differs between the database engines lives in one class per
 // engine: how a connection is opened and given back, how a transaction begins and
 // ends, and how the suite's Jet statements read in the engine's SQL (names, "like",
@@ -18,19 +20,33 @@ public:
 
     static std::unique_ptr<Engine> create(ConnectionInfo::Engine kind);
 
+    // How long a statement waits for rows or tables that another session holds
+    // (a computer that hung halfway through a save, an open transaction in an
+    // administrator's console) before it fails, on every engine.
+    static constexpr int kLockWaitSeconds = 10;
+
     // Opens (or takes from a pool) a database connection. Throws DbError.
     virtual QSqlDatabase acquire(const ConnectionInfo &info) = 0;
     // Gives the connection back; an open transaction has already been rolled back.
     virtual void release(QSqlDatabase &db) = 0;
+    // Closes a connection whose session the server has ended, and whatever else
+    // went down with it, so that the next acquire opens a fresh one.
+    virtual void discard(QSqlDatabase &db) { release(db); }
 
     // The driver's own transaction calls unless an engine says otherwise. Begin and
     // commit throw DbError with the engine's description; rollback never throws.
     virtual void beginTransaction(QSqlDatabase &db) const;
     virtual void commitTransaction(QSqlDatabase &db) const;
     virtual void rollbackTransaction(QSqlDatabase &db) const;
-    // Makes transactions that name the same key wait for each other from here to
-    // their end. Nothing by default: the engine already lets one write at a time.
-    virtual void lockUntilCommit(QSqlDatabase &db, const QString &key) const;
+    // The statement (one "?" for a key) that makes transactions naming the same key
+    // wait for each other from there to their end. None by default: the engine
+    // already lets one transaction write at a time.
+    virtual QString lockStatement() const { return {}; }
+
+    // Whether a statement failed because it waited kLockWaitSeconds for another
+    // session, and the description such a failure is shown with.
+    virtual bool isLockTimeout(const QSqlError &error) const = 0;
+    static QString lockTimeoutDescription();
 
     // A Jet statement in the engine's SQL, remembered per engine: the program sends
     // the same few statements again and again.
@@ -42,6 +58,9 @@ public:
     virtual QString rowIdentity() const = 0;
     // What a Jet "like" becomes. Jet's "like" ignores case, as the engine's must.
     virtual QString likeOperator() const { return QStringLiteral("like"); }
+    // What follows the pattern of a "like": Jet has no escape character, so a "\"
+    // in a pattern is an ordinary character on every engine.
+    virtual QString likeEscape() const { return {}; }
     // What ends a statement that reads only its first `rows` rows (Jet's "select top").
     virtual QString limitClause(const QString &rows) const
     {

@@ -109,6 +109,10 @@ QString TranslateJet(const QString &jetSql, const Engine &engine)
 
     QString out;
     out.reserve(jetSql.size() + 32);
+    const QString likeEscape = engine.likeEscape();
+    // The pattern of the last "like": -1 none pending, 0 waiting for it, more
+    // while inside its parentheses. Its escape clause follows it.
+    int pattern = -1;
     for (const Token &t : std::as_const(tokens)) {
         switch (t.kind) {
         case Token::Bracketed:
@@ -119,6 +123,15 @@ QString TranslateJet(const QString &jetSql, const Engine &engine)
             break;
         default:
             out += t.text;
+        }
+        if (isKeyword(t, u"like")) {
+            pattern = likeEscape.isEmpty() ? -1 : 0;
+        } else if (pattern >= 0 && !(pattern == 0 && t.text.trimmed().isEmpty())) {
+            pattern += t.text == u"(" ? 1 : t.text == u")" ? -1 : 0;
+            if (pattern <= 0) {
+                out += likeEscape;
+                pattern = -1;
+            }
         }
     }
     if (!limit.isEmpty()) {

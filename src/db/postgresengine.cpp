@@ -1,14 +1,15 @@
 #include "db/postgresengine.h"
 
 #include "db/dberror.h"
-#include "db/sqlquery.h"
 
 #include <QAtomicInt>
-#include <QElapsedTimer>
+#include <QCoreApplication>
 #include <QHash>
+#include <QPointer>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <QStringList>
+#include <QThread>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -16,14 +17,6 @@ namespace {
 
 bool poolingEnabled = true;
 constexpr int maxIdlePerServer = 4;
-qint64 trustIdleMs = 5000;
-
-// When each idle session went back to the pool.
-QHash<QString, QElapsedTimer> &idleSince()
-{
-    static QHash<QString, QElapsedTimer> since;
-    return since;
-}
 
 // Idle sessions by the server and account they are connected to.
 QHash<QString, QStringList> &idlePool()
@@ -54,42 +47,49 @@ QString nextConnectionName()
 
 QString describeOpenFailure(const ConnectionInfo &info, const QSqlError &error)
 {
-    const QString text = error.text();
+    const QString text = error.text().trimmed();
     const QString where = info.host.startsWith(u'/')
                               ? u"%1 (port %2)"_s.arg(info.host).arg(info.port)
                               : u"%1:%2"_s.arg(info.host).arg(info.port);
     if (text.contains(u"password authentication failed"_s, Qt::CaseInsensitive) ||
         text.contains(u"no password supplied"_s, Qt::CaseInsensitive))
         return u"資料庫伺服器 %1 拒絕登入：使用者 %2 的密碼錯誤（%3）"_s.arg(where, info.user,
-                                                                             text.trimmed());
+                                                                             text);
+    if (text.contains(u"role \""_s, Qt::CaseInsensitive) &&
+        text.contains(u"does not exist"_s, Qt::CaseInsensitive))
+        return u"資料庫伺服器 %1 上沒有使用者 %2（%3）"_s.arg(where, info.user, text);
     if (text.contains(u"does not exist"_s, Qt::CaseInsensitive))
-        return u"資料庫伺服器 %1 上沒有資料庫 %2（%3）"_s.arg(where, info.database, text.trimmed());
-    return u"無法連線到資料庫伺服器 %1（%2）"_s.arg(where, text.trimmed());
+        return u"資料庫伺服器 %1 上沒有資料庫 %2（%3）"_s.arg(where, info.database, text);
+    return u"無法連線到資料庫伺服器 %1（%2）"_s.arg(where, text);
 }
 
-// Whether a session that waited in the pool can serve again: one idle for a while
-// may have been dropped by the server, so it is asked.
-bool stillUsable(QSqlDatabase &db, const QElapsedTimer &since)
+// Closes a session and forgets it.
+void closeSession(const QString &name)
 {
-    const bool fresh = since.isValid() && since.elapsed() < trustIdleMs;
-    return db.isOpen() && (fresh || QSqlQuery(db).exec(u"select 1"_s));
-}
-
-// An idle session of the pool that can serve again, or an invalid one. Sessions
-// that cannot are closed on the way.
-QSqlDatabase takeIdleSession(const QString &key)
-{
-    QStringList &idle = idlePool()[key];
-    while (poolingEnabled && !idle.isEmpty()) {
-        const QString name = idle.takeLast();
+    {
         QSqlDatabase db = QSqlDatabase::database(name, false);
-        if (stillUsable(db, idleSince().take(name)))
-            return db;
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name);
-        poolKeyByName().remove(name);
+        db.close();
     }
-    return {};
+    QSqlDatabase::removeDatabase(name);
+    poolKeyByName().remove(name);
+}
+
+// Closes the idle sessions once the last one has waited kIdleSessionMilliseconds.
+// Only where an event loop runs them: a program without one (the database tool)
+// keeps its few sessions until it ends.
+void closeIdleSessionsLater()
+{
+    static QPointer<QTimer> timer;
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread())
+        return;
+    if (!timer) {
+        timer = new QTimer(app);
+        timer->setSingleShot(true);
+        timer->setInterval(PostgresEngine::kIdleSessionMilliseconds);
+        QObject::connect(timer, &QTimer::timeout, app, &PostgresEngine::clearPool);
+    }
+    timer->start();
 }
 
 // A new session on the server. Throws DbError saying what went wrong.
@@ -102,7 +102,10 @@ QSqlDatabase openSession(const ConnectionInfo &info)
     db.setDatabaseName(info.database);
     db.setUserName(info.user);
     db.setPassword(info.password);
-    db.setConnectOptions(u"connect_timeout=5"_s);
+    db.setConnectOptions(
+        u"connect_timeout=5;options='-c lock_timeout=%1s -c statement_timeout=%2s'"_s
+            .arg(Engine::kLockWaitSeconds)
+            .arg(PostgresEngine::kStatementLimitSeconds));
     if (!db.open()) {
         const QString why = describeOpenFailure(info, db.lastError());
         db = QSqlDatabase();
@@ -121,39 +124,26 @@ void PostgresEngine::setPooling(bool enabled)
         clearPool();
 }
 
-void PostgresEngine::setIdleTrust(qint64 milliseconds)
-{
-    trustIdleMs = milliseconds;
-}
-
 void PostgresEngine::clearPool()
 {
     for (const QStringList &names : std::as_const(idlePool()))
-        for (const QString &name : names) {
-            {
-                QSqlDatabase db = QSqlDatabase::database(name, false);
-                db.close();
-            }
-            QSqlDatabase::removeDatabase(name);
-            poolKeyByName().remove(name);
-        }
+        for (const QString &name : names)
+            closeSession(name);
     idlePool().clear();
-    idleSince().clear();
 }
 
 QSqlDatabase PostgresEngine::acquire(const ConnectionInfo &info)
 {
+    // A session that waited in the pool is taken as it is: it waited a few seconds
+    // at most, and a statement that finds it ended by the server is run again on a
+    // fresh one (Connection).
     const QString key = poolKey(info);
-    if (QSqlDatabase pooled = takeIdleSession(key); pooled.isValid())
-        return pooled;
+    QStringList &idle = idlePool()[key];
+    if (poolingEnabled && !idle.isEmpty())
+        return QSqlDatabase::database(idle.takeLast(), false);
     QSqlDatabase db = openSession(info);
     poolKeyByName().insert(db.connectionName(), key);
     return db;
-}
-
-void PostgresEngine::lockUntilCommit(QSqlDatabase &db, const QString &key) const
-{
-    runStatement(db, u"select pg_advisory_xact_lock(hashtext(?))"_s, {key});
 }
 
 void PostgresEngine::release(QSqlDatabase &db)
@@ -161,16 +151,30 @@ void PostgresEngine::release(QSqlDatabase &db)
     const QString name = db.connectionName();
     const QString key = poolKeyByName().value(name);
     QStringList &idle = idlePool()[key];
-    if (poolingEnabled && db.isOpen() && idle.size() < maxIdlePerServer) {
+    db = QSqlDatabase();
+    if (poolingEnabled && QSqlDatabase::database(name, false).isOpen() &&
+        idle.size() < maxIdlePerServer) {
         idle.append(name);
-        idleSince()[name].start();
-        db = QSqlDatabase();
+        closeIdleSessionsLater();
         return;
     }
-    poolKeyByName().remove(name);
-    db.close();
+    closeSession(name);
+}
+
+void PostgresEngine::discard(QSqlDatabase &db)
+{
+    // The server ended the session (a restart, an administrator): the sessions
+    // waiting for the same server most likely went with it.
+    const QString name = db.connectionName();
     db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(name);
+    for (const QString &idle : idlePool().take(poolKeyByName().value(name)))
+        closeSession(idle);
+    closeSession(name);
+}
+
+bool PostgresEngine::isLockTimeout(const QSqlError &error) const
+{
+    return error.nativeErrorCode() == u"55P03"; // lock_not_available
 }
 
 QHash<QString, QString> &PostgresEngine::translations() const

@@ -3,7 +3,6 @@
 #include "db/connection.h"
 #include "db/dberror.h"
 #include "db/engine.h"
-#include "db/sqlquery.h"
 
 #include <QRegularExpression>
 #include <QSqlRecord>
@@ -81,8 +80,9 @@ void Recordset::openTable(const QString &table, Lock lock)
     m_lock = lock;
     m_table = table;
     const QString sql = u"select * from [%1] where 1 = 0"_s.arg(table);
-    QSqlQuery q = runStatement(m_connection.database(), m_connection.translate(sql), {});
+    QSqlQuery &q = m_connection.run(m_connection.translate(sql), {});
     const QSqlRecord rec = q.record();
+    q.finish();
     for (int i = 0; i < rec.count(); ++i)
         m_fields.append(rec.fieldName(i));
     m_position = 0;

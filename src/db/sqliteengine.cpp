@@ -6,9 +6,11 @@
 #include <QAtomicInt>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStorageInfo>
 #include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
@@ -76,7 +78,7 @@ QSqlDatabase SqliteEngine::acquire(const ConnectionInfo &info)
     const QString name = nextConnectionName();
     QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
     db.setDatabaseName(info.dataSource);
-    db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=10000"_s);
+    db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=%1"_s.arg(kLockWaitSeconds * 1000));
     if (!db.open()) {
         const QString why = db.lastError().text();
         db = QSqlDatabase();
@@ -84,14 +86,38 @@ QSqlDatabase SqliteEngine::acquire(const ConnectionInfo &info)
         throw DbError(u"無法開啟資料庫 %1：%2"_s.arg(info.dataSource, why));
     }
     registerFunctions(db);
+    const QString mode =
+        journalModeFor(QStorageInfo(QFileInfo(info.dataSource).absolutePath()).fileSystemType());
     QSqlQuery pragma(db);
-    if (!pragma.exec(u"pragma journal_mode=WAL"_s)) {
-        const QString why = pragma.lastError().text();
+    QString why;
+    if (!pragma.exec(u"pragma journal_mode="_s + mode))
+        why = pragma.lastError().text();
+    else if (pragma.next() && pragma.value(0).toString().compare(mode, Qt::CaseInsensitive) != 0)
+        why = u"無法使用 %1 日誌模式（目前為 %2）"_s.arg(mode, pragma.value(0).toString());
+    if (!why.isEmpty()) {
         pragma = QSqlQuery();
         release(db);
         throw DbError(u"無法開啟資料庫 %1：%2"_s.arg(info.dataSource, why));
     }
     return db;
+}
+
+QString SqliteEngine::journalModeFor(const QByteArray &fileSystemType)
+{
+    static const QSet<QByteArray> network = {
+        "nfs",  "nfs4",  "cifs",   "smb3",   "smbfs",     "ncpfs", "afs",    "afpfs",
+        "coda", "9p",    "ceph",   "lustre", "glusterfs", "gfs2",  "ocfs2",  "beegfs",
+        "gpfs", "davfs", "davfs2", "webdav", "sshfs",     "s3fs",  "rclone",
+    };
+    QByteArray type = fileSystemType.toLower();
+    if (type.startsWith("fuse."))
+        type = type.mid(5);
+    return network.contains(type) ? u"delete"_s : u"wal"_s;
+}
+
+bool SqliteEngine::isLockTimeout(const QSqlError &error) const
+{
+    return error.nativeErrorCode() == u"5"; // SQLITE_BUSY once the busy timeout ran out
 }
 
 void SqliteEngine::release(QSqlDatabase &db)
@@ -105,23 +131,25 @@ void SqliteEngine::release(QSqlDatabase &db)
 namespace {
 
 // Runs a transaction statement; throws DbError with the engine's description.
-void runTransactionStatement(QSqlDatabase &db, const QString &statement)
+void runTransactionStatement(const SqliteEngine &engine, QSqlDatabase &db, const QString &statement)
 {
     QSqlQuery q(db);
-    if (!q.exec(statement))
-        throw DbError(q.lastError().text());
+    if (q.exec(statement))
+        return;
+    throw DbError(engine.isLockTimeout(q.lastError()) ? Engine::lockTimeoutDescription()
+                                                      : q.lastError().text());
 }
 
 } // namespace
 
 void SqliteEngine::beginTransaction(QSqlDatabase &db) const
 {
-    runTransactionStatement(db, u"begin immediate"_s);
+    runTransactionStatement(*this, db, u"begin immediate"_s);
 }
 
 void SqliteEngine::commitTransaction(QSqlDatabase &db) const
 {
-    runTransactionStatement(db, u"commit"_s);
+    runTransactionStatement(*this, db, u"commit"_s);
 }
 
 void SqliteEngine::rollbackTransaction(QSqlDatabase &db) const

@@ -3,7 +3,9 @@
 #include "db/engine.h"
 
 // The embedded engine: one database file, opened per operation. WAL and a busy
-// timeout let several copies on one computer read while one writes.
+// timeout let several copies on one computer read while one writes. WAL needs
+// memory that every copy shares, which computers sharing the file over a network
+// do not have: there the file is opened in rollback-journal mode.
 class SqliteEngine : public Engine
 {
 public:
@@ -17,6 +19,11 @@ public:
     void rollbackTransaction(QSqlDatabase &db) const override;
 
     QString rowIdentity() const override { return QStringLiteral("rowid"); }
+    bool isLockTimeout(const QSqlError &error) const override;
+
+    // The journal mode for a database on a file system of this type (as
+    // QStorageInfo names it): "delete" on a network file system, "wal" otherwise.
+    static QString journalModeFor(const QByteArray &fileSystemType);
 
     // Checks that the file is there and is an SQLite database; throws DbError naming
     // the file and the problem otherwise (a Microsoft Access file must be converted first).

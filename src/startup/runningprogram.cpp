@@ -18,8 +18,8 @@ MaintenanceLockState ReadMaintenanceLock(const QString &connectionString)
             state.lockUser = rs.text(u"USER"_s).trimmed();
             state.result = MaintenanceLockState::Locked;
         }
-    } catch (const DbError &) {
-        return {MaintenanceLockState::CheckFailed, QString()};
+    } catch (const DbError &e) {
+        return {MaintenanceLockState::CheckFailed, QString(), e.description()};
     }
     return state;
 }

@@ -16,6 +16,7 @@ struct MaintenanceLockState
     };
     Result result = Free;
     QString lockUser; // holder of the first lock row read, trimmed
+    QString error;    // why the check failed
 };
 
 // Reads SYSLOCK. Any failure of the check itself gives CheckFailed.

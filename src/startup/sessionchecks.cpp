@@ -34,11 +34,13 @@ ProgramStarter &starter()
 
 } // namespace
 
-short CheckMaintenanceLock()
+short CheckMaintenanceLock(QString *failure)
 {
     SessionSettings &s = Session();
     const MaintenanceLockState state = ReadMaintenanceLock(s.ConnectionString);
     s.LockUser = state.lockUser;
+    if (failure)
+        *failure = state.error;
     if (state.result == MaintenanceLockState::Locked)
         ShowMessage(MaintenanceLockMessage(state.lockUser), u"系統維護"_s,
                     MessageService::Icon::Critical);

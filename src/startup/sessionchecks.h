@@ -7,8 +7,8 @@
 // The maintenance-lock check every guarded operation runs first. Shows the lock
 // message when a lock is found and remembers its holder in the session.
 // 0 = no lock, 1 = locked (the caller ends the process), 9 = the check failed
-// (the caller abandons its operation silently).
-short CheckMaintenanceLock();
+// (the caller abandons its operation silently; `failure`, when given, says why).
+short CheckMaintenanceLock(QString *failure = nullptr);
 
 // The lock check with every caller's fixed reaction: a lock ends the process, a
 // failed check answers false (the operation is abandoned silently), no lock true.

@@ -180,6 +180,7 @@ private slots:
         QTest::addColumn<QString>("column"); // of PRINTING_S, changed by another user
         QTest::newRow("planned stamp") << u"ODATE"_s;
         QTest::newRow("completion stamp") << u"FDATE"_s;
+        QTest::newRow("being saved by another computer") << QString(); // no save waits for ever
     }
     void lineChangedMeanwhileRefusesTheWholeSave()
     {
@@ -196,13 +197,19 @@ private slots:
                           field(ScheduleCol::ScheduleLine).toDouble(), listed[r].planned,
                           u"1204-14"_s, listed[r].planned, listed[r].completion});
         }
-        // Another program of the suite stamps the third line after it was listed.
-        db.exec(u"update [PRINTING_S] set %1 = '1204-09' where PO = ? and [NO] = ?"_s.arg(column),
-                {lines[2].po, lines[2].no});
+        // Another program of the suite stamps the third line after it was listed, or
+        // is stamping it in a transaction it does not end.
+        Connection other;
+        other.open(db.connectionString());
+        if (column.isEmpty())
+            other.beginTrans();
+        other.execute(u"update [PRINTING_S] set %1 = '1204-09' where PO = ? and [NO] = ?"_s.arg(
+                          column.isEmpty() ? u"REM"_s : column),
+                      {lines[2].po, lines[2].no});
         const QStringList before = snapshot(db);
 
         const auto error = SaveCompletionLines(db.connectionString(), lines);
-        QVERIFY(error && error->contains(lines[2].po));
+        QVERIFY(error && error->contains(column.isEmpty() ? u"使用中"_s : lines[2].po));
         QCOMPARE(snapshot(db), before); // none of the five written
     }
 };

@@ -104,28 +104,34 @@ private slots:
 
     void linesToSaveAreTheMarkedListedRows()
     {
-        // Three listed rows, and a row below them; rows 1 and 3 have marked stamps.
-        QVector<QVector<QString>> cells(4, QVector<QString>(C::Last));
-        for (int r = 0; r < 4; ++r) {
-            cells[r][C::PO - 1] = u" A115112%1 "_s.arg(r + 1);
+        // Four listed rows and one below. Rows 1 and 2 list one line (its work order has
+        // two ITEM_P rows), stamped on either copy; row 4 has only its running order marked.
+        QVector<QVector<QString>> cells(5, QVector<QString>(C::Last));
+        for (int r = 0; r < 5; ++r) {
+            cells[r][C::PO - 1] = u" A115112%1 "_s.arg(r == 1 ? 1 : r + 1);
             cells[r][C::NO - 1] = u"2"_s;
             cells[r][C::ScheduleId - 1] = u" P1151208 "_s;
             cells[r][C::ScheduleLine - 1] = u"13"_s;
             cells[r][C::Completion - 1] = u" 1204-14 "_s;
         }
-        QVector<QVector<QVariant>> records(C::Last, QVector<QVariant>(3));
-        records[C::Planned - 1] = {u"1204-08"_s, QVariant(), u"1203-09"_s};
-        records[C::Completion - 1] = {QVariant(), QVariant(), u"1201-14"_s};
+        cells[0][C::Planned - 1] = u" 1204-09 "_s;
+        cells[1][C::Planned - 1] = u"1204-08"_s; // as listed
+        cells[1][C::Completion - 1] = u"1204-15"_s;
+        QVector<QVector<QVariant>> records(C::Last, QVector<QVariant>(4));
+        records[C::Planned - 1] = {u"1204-08"_s, u"1204-08"_s, u"1203-09"_s, QVariant()};
+        records[C::Completion - 1] = {QVariant(), QVariant(), u"1201-14"_s, QVariant()};
         ScheduleMarks marks;
-        marks.reset(4, C::Last);
-        for (const auto &[row, col] : {std::pair(1, C::Planned), std::pair(2, C::Order),
-                                       std::pair(3, C::Completion), std::pair(4, C::Completion)})
+        marks.reset(5, C::Last);
+        for (const auto &[row, col] :
+             {std::pair(1, C::Planned), std::pair(2, C::Completion), std::pair(3, C::Completion),
+              std::pair(4, C::Order), std::pair(5, C::Completion)})
             marks.mark(row, col);
 
-        const auto lines = LinesToSave(cells, 3, marks, ListedStampsOf(records));
+        const auto lines = LinesToSave(cells, 4, marks, ListedStampsOf(records));
         QCOMPARE(lines.size(), 2);
         QCOMPARE(lines[0].po, u"A1151121"_s);
         QCOMPARE(lines[0].listedPlanned, u"1204-08"_s);
+        QCOMPARE(lines[0].planned + u'/' + lines[0].completion, u"1204-09/1204-15"_s);
         const CompletionLine &third = lines[1];
         QCOMPARE(third.po, u"A1151123"_s);
         QCOMPARE(third.no, 2.0);
@@ -135,8 +141,8 @@ private slots:
         QCOMPARE(third.completion, u"1204-14"_s);
         QCOMPARE(third.listedPlanned, u"1203-09"_s);
         QCOMPARE(third.listedCompletion, u"1201-14"_s);
-        marks.reset(4, C::Last); // a new listing
-        QVERIFY(LinesToSave(cells, 3, marks, {}).isEmpty());
+        marks.reset(5, C::Last); // a new listing
+        QVERIFY(LinesToSave(cells, 4, marks, {}).isEmpty());
     }
 };
 

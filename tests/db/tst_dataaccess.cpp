@@ -2,9 +2,10 @@
 
 #include "db/connection.h"
 #include "db/dberror.h"
-#include "db/postgresengine.h"
 #include "db/recordset.h"
+#include "db/sqliteengine.h"
 #include "testdatabase.h"
+#include "testtables.h"
 
 #include <QFile>
 #include <QTest>
@@ -21,6 +22,25 @@ QString errorOf(const std::function<void()> &f)
         return e.description();
     }
     return {};
+}
+
+// The first value a statement reads on a connection.
+QString valueOf(Connection &c, const QString &sql)
+{
+    Recordset rs(c);
+    rs.open(sql);
+    return rs.text(rs.fieldNames().first());
+}
+// The server process behind a connection, or behind the next one taken.
+QString backendOf(Connection &c)
+{
+    return valueOf(c, u"select pg_backend_pid()"_s);
+}
+QString backendOf(const QString &connectionString)
+{
+    Connection c;
+    c.open(connectionString);
+    return backendOf(c);
 }
 
 void addLines(TestDatabase &db, const QStringList &presses)
@@ -140,27 +160,94 @@ private slots:
         QCOMPARE(db.scalar(u"select count(*) from [SYSLOCK]"_s).toInt(), 0);
     }
 
-    void droppedPooledSessionIsReplaced()
+    // Jet's text rules hold on either engine: "like" has no escape character, and
+    // val() of a number beyond double precision does not fail the statement.
+    void textMeansTheSameOnEitherEngine_data()
+    {
+        AddColumns<QString, QVariantList, double>("statement", "values", "result");
+        // clang-format off
+        QTest::newRow("like, \\ ordinary") << u"select iif(? like ?, 1, 0)"_s << QVariantList{u"X\\Y"_s, u"X\\%"_s} << 1.0;
+        QTest::newRow("like, \\ at the end") << u"select iif(? like ?, 1, 0)"_s << QVariantList{u"X\\"_s, u"x\\"_s} << 1.0;
+        QTest::newRow("val, long run of digits") << u"select val(?)"_s << QVariantList{QString(400, u'9')} << qInf();
+        QTest::newRow("val, below the range") << u"select val(?)"_s << QVariantList{u"0."_s + QString(400, u'0') + u'1'} << 0.0;
+        // clang-format on
+    }
+    void textMeansTheSameOnEitherEngine()
+    {
+        TestDatabase db;
+        QTEST(db.scalar(Fetch<QString>("statement"), Fetch<QVariantList>("values")).toDouble(),
+              "result");
+    }
+
+    // A burst of operations shares a server session, a program left alone holds none,
+    // no statement runs for ever, and a role the server does not know is named.
+    void serverSessions()
     {
         if (TestDatabase::engineUnderTest() != ConnectionInfo::Engine::Postgres)
-            QSKIP("sessions are pooled on a server");
+            QSKIP("sessions of a server");
         TestDatabase db;
-        Connection other; // a session of its own, outside the pool
-        other.open(db.connectionString());
-        const auto backend = [&] {
-            Connection c;
-            c.open(db.connectionString());
-            Recordset rs(c);
-            rs.open(u"select pg_backend_pid() as pid"_s);
-            return rs.text(u"pid"_s);
-        };
-        const QString pooled = backend();
-        // The server ends the idle pooled session (a restart, an administrator).
-        other.execute(u"select pg_terminate_backend(?)"_s, {pooled.toInt()});
-        PostgresEngine::setIdleTrust(0);
-        const QString next = backend();
-        PostgresEngine::setIdleTrust(5000);
-        QVERIFY(next != pooled);
+        Connection watcher;
+        watcher.open(db.connectionString());
+        QCOMPARE(backendOf(db.connectionString()), backendOf(db.connectionString()));
+        const QString sessions =
+            u"select count(*) from pg_stat_activity where datname = current_database()"_s;
+        QTRY_COMPARE_WITH_TIMEOUT(valueOf(watcher, sessions), u"1"_s, 10000); // the watcher's
+        QCOMPARE_NE(valueOf(watcher, u"select current_setting('statement_timeout')"_s), u"0"_s);
+        ConnectionInfo info = parseConnectionString(db.connectionString());
+        info.user = u"no_such_role"_s;
+        const QString error = errorOf([&] { watcher.open(postgresConnectionString(info)); });
+        QVERIFY2(error.contains(u"沒有使用者 no_such_role"_s), qPrintable(error));
+    }
+
+    // A statement whose session the server ended runs again on a fresh one while
+    // nothing of its transaction was written; afterwards the failure stands.
+    void lostSessionIsReplacedUntilItsTransactionWrote_data()
+    {
+        AddColumns<bool, bool>("transaction", "wrote"); // before the loss
+        // clang-format off
+        QTest::newRow("no transaction") << false << false;
+        QTest::newRow("transaction, nothing written yet") << true << false;
+        QTest::newRow("transaction that wrote") << true << true;
+        // clang-format on
+    }
+    void lostSessionIsReplacedUntilItsTransactionWrote()
+    {
+        if (TestDatabase::engineUnderTest() != ConnectionInfo::Engine::Postgres)
+            QSKIP("sessions of a server");
+        const bool transaction = Fetch<bool>("transaction");
+        const bool wrote = Fetch<bool>("wrote");
+        TestDatabase db;
+        Connection c;
+        c.open(db.connectionString());
+        if (transaction)
+            c.beginTrans();
+        if (wrote)
+            c.execute(u"insert into [SYSLOCK] ([USER]) values (?)"_s, {u"before"_s});
+        db.exec(u"select pg_terminate_backend(?)"_s, {backendOf(c).toInt()});
+        const QString error = errorOf([&] {
+            c.execute(u"insert into [SYSLOCK] ([USER]) values (?)"_s, {u"after"_s});
+            if (transaction)
+                c.commitTrans();
+        });
+        QCOMPARE(error.isEmpty(), !wrote);
+        c.close();
+        QCOMPARE(db.scalar(u"select count(*) from [SYSLOCK]"_s).toInt(), wrote ? 0 : 1);
+    }
+
+    // Computers sharing the database file over a network share no memory for WAL.
+    void journalModeFollowsTheFileSystem_data()
+    {
+        AddColumns<QByteArray, QString>("fileSystem", "mode");
+        // clang-format off
+        QTest::newRow("NFS") << QByteArray("nfs4") << u"delete"_s;
+        QTest::newRow("SMB") << QByteArray("cifs") << u"delete"_s;
+        QTest::newRow("sshfs") << QByteArray("fuse.sshfs") << u"delete"_s;
+        QTest::newRow("local disk") << QByteArray("ext4") << u"wal"_s;
+        // clang-format on
+    }
+    void journalModeFollowsTheFileSystem()
+    {
+        QTEST(SqliteEngine::journalModeFor(Fetch<QByteArray>("fileSystem")), "mode");
     }
 
     void badDataSourcesNameTheFileAndTheProblem_data()

@@ -20,7 +20,8 @@ private slots:
         QTest::newRow("quote in a name") << "select [a\"b] from [T]" << "select \"a\"\"b\" from \"T\"" << "select \"a\"\"b\" from \"t\"";
         QTest::newRow("double-quoted names") << "insert into \"PWORK\" (\"PO\") values ('A')" << "insert into \"PWORK\" (\"PO\") values ('A')" << "insert into \"pwork\" (\"po\") values ('A')";
         QTest::newRow("top 1") << "select top 1 * from [SYSUSER1] where ID = ? " << "select * from \"SYSUSER1\" where ID = ? limit 1" << "select * from \"sysuser1\" where ID = ? limit 1";
-        QTest::newRow("like") << "select * from [T] where 車別 like ? order by [NO]" << "select * from \"T\" where 車別 like ? order by \"NO\"" << "select * from \"t\" where 車別 ilike ? order by \"no\"";
+        QTest::newRow("like") << "select * from [T] where 車別 like ? order by [NO]" << "select * from \"T\" where 車別 like ? order by \"NO\"" << "select * from \"t\" where 車別 ilike ? escape '' order by \"no\"";
+        QTest::newRow("like (pattern)") << "select * from [T] where A not like ( ? ) and B = 1" << "select * from \"T\" where A not like ( ? ) and B = 1" << "select * from \"t\" where A not ilike ( ? ) escape '' and B = 1";
         QTest::newRow("words containing like") << "select LIKED, unlike from [T]" << "select LIKED, unlike from \"T\"" << "select LIKED, unlike from \"t\"";
         QTest::newRow("literals untouched") << "select * from [T] where KIND = '印 刷' and REM = '[x] like top 5'" << "select * from \"T\" where KIND = '印 刷' and REM = '[x] like top 5'" << "select * from \"t\" where KIND = '印 刷' and REM = '[x] like top 5'";
         QTest::newRow("quote doubling, iif") << "select * from [T] where NAME = 'O''Neil' and iif(A is null,'',A) = ''" << "select * from \"T\" where NAME = 'O''Neil' and iif(A is null,'',A) = ''" << "select * from \"t\" where NAME = 'O''Neil' and iif(A is null,'',A) = ''";
