@@ -72,7 +72,13 @@ void DailyReportWindow::connectCommands()
 
 void DailyReportWindow::connectControls()
 {
-    connect(cbo車別, &QComboBox::activated, this, &DailyReportWindow::ClearSchedule);
+    // Qt also reports a typed press name as chosen when the box loses the focus (as
+    // the query itself moves it to the grid): only another press than the one
+    // listed clears the listing, so no unsaved stamp is lost to a focus change.
+    connect(cbo車別, &QComboBox::activated, this, [this] {
+        if (cbo車別->currentText().trimmed() != m_listedPress)
+            ClearSchedule();
+    });
     for (QRadioButton *option : opt完工)
         connect(option, &QRadioButton::clicked, this, &DailyReportWindow::ClearSchedule);
     connect(scmd顯示資料, &QToolButton::clicked, this, &DailyReportWindow::QuerySchedule);
@@ -152,6 +158,7 @@ void DailyReportWindow::FillPressList()
 
 void DailyReportWindow::ClearSchedule()
 {
+    m_listedPress.reset();
     m_detailPo.clear();
     m_detailNo.clear();
     FmlSetRowHeight(kRowHeight, *fml印刷);
@@ -188,6 +195,8 @@ void DailyReportWindow::QuerySchedule()
         return;
     }
     m_filledRows = result.count;
+    if (m_filledRows > 0)
+        m_listedPress = cbo車別->currentText().trimmed();
     fml印刷->setMaxRow(std::max(m_filledRows, 1));
     setScheduleActions(m_filledRows > 0);
     fml印刷->setEnabled(m_filledRows > 0);
@@ -353,16 +362,8 @@ void DailyReportWindow::SaveCompletion()
     if (ShowMessage(u"確定儲存資料?"_s, u"詢問"_s, MessageService::Icon::Question,
                     MessageService::Buttons::YesNo) != MessageService::Answer::Yes)
         return;
-    // A lock check that cannot reach the database says so: the user asked for
-    // this save and must know it did not happen.
-    QString lockCheckFailure;
-    const short lock = CheckMaintenanceLock(&lockCheckFailure);
-    if (lock == MaintenanceLockState::Locked)
-        ProcessControl::EndNow();
-    if (lock == MaintenanceLockState::CheckFailed) {
-        ShowMessage(lockCheckFailure, u"儲存錯誤"_s, MessageService::Icon::Critical);
+    if (!MaintenanceLockAllowsSave(u"儲存錯誤"_s))
         return;
-    }
 
     WaitCursor wait;
     QApplication::processEvents();

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QVector>
+#include <optional>
 
 // The main screen "印刷日報登錄": the press schedule of one press, its planned
 // and completion stamps, and the job detail panel of the line under the cursor.
@@ -62,7 +63,8 @@ private:
     // Screen state.
     int m_filledRows = 0;
     ScheduleMarks m_marks;
-    QVector<ListedStamps> m_listed; // per listed row, from row 1
+    QVector<ListedStamps> m_listed;       // per listed row, from row 1
+    std::optional<QString> m_listedPress; // the press whose lines the grid lists
     QString m_detailPo;
     QString m_detailNo;
     int m_editRow = 0; // the cell of the edit in progress

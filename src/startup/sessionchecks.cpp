@@ -55,6 +55,19 @@ bool MaintenanceLockAllows()
     return lock != MaintenanceLockState::CheckFailed;
 }
 
+bool MaintenanceLockAllowsSave(const QString &errorTitle)
+{
+    QString failure;
+    const short lock = CheckMaintenanceLock(&failure);
+    if (lock == MaintenanceLockState::Locked)
+        ProcessControl::EndNow();
+    if (lock == MaintenanceLockState::CheckFailed) {
+        ShowMessage(failure, errorTitle, MessageService::Icon::Critical);
+        return false;
+    }
+    return true;
+}
+
 void LaunchProgram(const QString &exeName)
 {
     if (!MaintenanceLockAllows())

@@ -13,6 +13,9 @@ short CheckMaintenanceLock(QString *failure = nullptr);
 // The lock check with every caller's fixed reaction: a lock ends the process, a
 // failed check answers false (the operation is abandoned silently), no lock true.
 bool MaintenanceLockAllows();
+// The same before a save the user has confirmed, except that a failed check is
+// shown under the save's error title: the user must know the save did not happen.
+bool MaintenanceLockAllowsSave(const QString &errorTitle);
 
 // Starts a sibling program of the suite from the program folder with this
 // session's command line, after the lock check. A program that cannot be

@@ -278,7 +278,7 @@ void TimeSheetWindow::showTotal()
 
 void TimeSheetWindow::Confirm()
 {
-    if (!MaintenanceLockAllows())
+    if (!MaintenanceLockAllowsSave(u"儲存錯誤"_s))
         return;
     if (!Save())
         return;

@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QRadioButton>
 #include <QTableView>
@@ -221,6 +222,11 @@ private slots:
         QCOMPARE(cell(1, C::PO), u"A1151121"_s);
         for (const QString &key : {u"save"_s, u"print"_s, u"工單"_s})
             QVERIFY2(action(key)->isEnabled(), qPrintable(key));
+        // A typed press name that loses the focus to the listing keeps the listing.
+        presses()->setCurrentIndex(0);
+        presses()->setEditText(u"海德堡四色"_s);
+        emit presses()->lineEdit()->editingFinished();
+        QCOMPARE(cell(1, C::PO), u"A1151121"_s);
         presses()->setCurrentIndex(2); // another press empties the screen
         emit presses()->activated(2);
         QVERIFY(!grid()->isEnabled() && !action(u"save"_s)->isEnabled());
