@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
 #include <cerrno>
@@ -58,12 +59,40 @@ QString InstanceLockFolder()
     return InstanceLockFolder(qEnvironmentVariable("XDG_RUNTIME_DIR"), UserProfileFolder());
 }
 
+namespace {
+
+// The process id a number names, or 0 when it can name none.
+pid_t ProcessIdOf(double value)
+{
+    const long long pid = std::llround(value);
+    return pid <= 0 || pid > std::numeric_limits<pid_t>::max() ? 0 : pid_t(pid);
+}
+
+bool ProcessLives(pid_t pid)
+{
+    return pid > 0 && (kill(pid, 0) == 0 || errno == EPERM);
+}
+
+QByteArray ProcessName(const QString &procEntry)
+{
+    QFile comm(u"/proc/%1/comm"_s.arg(procEntry));
+    return comm.open(QIODevice::ReadOnly) ? comm.readAll() : QByteArray();
+}
+
+} // namespace
+
 bool IsParentAlive(double parentWindow)
 {
-    const long long pid = std::llround(parentWindow);
-    if (pid <= 0 || pid > std::numeric_limits<pid_t>::max())
+    return ProcessLives(ProcessIdOf(parentWindow));
+}
+
+bool IsProgramRunning(double processId)
+{
+    const pid_t pid = ProcessIdOf(processId);
+    if (!ProcessLives(pid))
         return false;
-    return kill(pid_t(pid), 0) == 0 || errno == EPERM;
+    const QByteArray name = ProcessName(QString::number(pid));
+    return name.isEmpty() || name == ProcessName(u"self"_s);
 }
 
 double OwnWindowHandle()

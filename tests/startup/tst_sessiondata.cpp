@@ -4,7 +4,9 @@
 #include "startup/runningprogram.h"
 #include "startup/sessionsettings.h"
 #include "testdatabase.h"
+#include "testtables.h"
 
+#include <QProcess>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -128,6 +130,49 @@ private slots:
         db.exec(u"drop table [SYSUSER1]"_s);
         QVERIFY(RegisterRunningProgram(cs, id, true, 1, ProgramTitle));
         QVERIFY(UnregisterRunningProgram(cs, id, ProgramTitle));
+    }
+
+    // A copy killed on this computer (kill -9) left its row; the next registration
+    // removes it and registers once. Rows of other computers and programs, and of
+    // copies still running, stay.
+    void leftRowsRemoved_data()
+    {
+        AddColumns<QString, QString, QString, bool>("id", "func", "process", "kept");
+        // clang-format off
+        QTest::newRow("this user, killed")            << u"PC1\\me"_s  << ProgramTitle  << u"killed"_s  << false;
+        QTest::newRow("another user, killed")         << u"PC1\\ann"_s << ProgramTitle  << u"killed"_s  << false;
+        QTest::newRow("its number now another's")     << u"PC1\\ann"_s << ProgramTitle  << u"sleep"_s   << false;
+        QTest::newRow("another user, running")        << u"PC1\\ann"_s << ProgramTitle  << u"running"_s << true;
+        QTest::newRow("another computer")             << u"PC2\\ann"_s << ProgramTitle  << u"killed"_s  << true;
+        QTest::newRow("a computer named PC1 and more") << u"PC10\\ann"_s << ProgramTitle << u"killed"_s  << true;
+        QTest::newRow("another program")              << u"PC1\\ann"_s << u"工單作業"_s << u"killed"_s  << true;
+        // clang-format on
+    }
+    void leftRowsRemoved()
+    {
+        const QString id = Fetch<QString>("id");
+        const QString func = Fetch<QString>("func");
+        const QString process = Fetch<QString>("process");
+        QProcess other;
+        other.start(u"sleep"_s, {u"60"_s});
+        QVERIFY(other.waitForStarted());
+        double pid = double(other.processId());
+        if (process == u"killed") {
+            other.kill();
+            QVERIFY(other.waitForFinished());
+        } else if (process == u"running") {
+            pid = double(QCoreApplication::applicationPid());
+        }
+        TestDatabase db;
+        db.exec(u"insert into [SYSUSER1] (ID, FUNC, LPID) values (?, ?, ?)"_s, {id, func, pid});
+        QVERIFY(!RegisterRunningProgram(db.connectionString(), u"PC1\\me"_s, true,
+                                        double(QCoreApplication::applicationPid()), ProgramTitle));
+        const QString count = u"select count(*) from [SYSUSER1] where ID = ? and FUNC = ?"_s;
+        QCOMPARE(db.scalar(count + u" and LPID = ?"_s, {id, func, pid}).toInt(),
+                 Fetch<bool>("kept") ? 1 : 0);
+        QCOMPARE(db.scalar(count, {u"PC1\\me"_s, ProgramTitle}).toInt(), 1);
+        other.kill();
+        other.waitForFinished();
     }
 
     // A database the tool could not finish is no database: it is removed again.
