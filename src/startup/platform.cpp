@@ -68,15 +68,23 @@ pid_t ProcessIdOf(double value)
     return pid <= 0 || pid > std::numeric_limits<pid_t>::max() ? 0 : pid_t(pid);
 }
 
-bool ProcessLives(pid_t pid)
+// What the system tells of a process ("self" or its number): its name, or its
+// status line, whose state follows the name in brackets. Empty when it tells nothing.
+QByteArray ProcessFile(const QString &process, const QString &file)
 {
-    return pid > 0 && (kill(pid, 0) == 0 || errno == EPERM);
+    QFile f(u"/proc/%1/%2"_s.arg(process, file));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QByteArray ProcessName(const QString &procEntry)
+// A process that has ended but was not yet collected by its parent (a zombie)
+// still answers a signal; it runs no more.
+bool ProcessLives(pid_t pid)
 {
-    QFile comm(u"/proc/%1/comm"_s.arg(procEntry));
-    return comm.open(QIODevice::ReadOnly) ? comm.readAll() : QByteArray();
+    if (pid <= 0 || (kill(pid, 0) != 0 && errno != EPERM))
+        return false;
+    const QByteArray status = ProcessFile(QString::number(pid), u"stat"_s);
+    const qsizetype state = status.lastIndexOf(')') + 2;
+    return state < 2 || state >= status.size() || (status[state] != 'Z' && status[state] != 'X');
 }
 
 } // namespace
@@ -91,8 +99,8 @@ bool IsProgramRunning(double processId)
     const pid_t pid = ProcessIdOf(processId);
     if (!ProcessLives(pid))
         return false;
-    const QByteArray name = ProcessName(QString::number(pid));
-    return name.isEmpty() || name == ProcessName(u"self"_s);
+    const QByteArray name = ProcessFile(QString::number(pid), u"comm"_s);
+    return name.isEmpty() || name == ProcessFile(u"self"_s, u"comm"_s);
 }
 
 double OwnWindowHandle()

@@ -8,6 +8,8 @@
 
 #include <QProcess>
 #include <QTest>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -141,6 +143,7 @@ private slots:
         // clang-format off
         QTest::newRow("this user, killed")            << u"PC1\\me"_s  << ProgramTitle  << u"killed"_s  << false;
         QTest::newRow("another user, killed")         << u"PC1\\ann"_s << ProgramTitle  << u"killed"_s  << false;
+        QTest::newRow("ended, not yet collected")     << u"PC1\\ann"_s << ProgramTitle  << u"zombie"_s  << false;
         QTest::newRow("its number now another's")     << u"PC1\\ann"_s << ProgramTitle  << u"sleep"_s   << false;
         QTest::newRow("another user, running")        << u"PC1\\ann"_s << ProgramTitle  << u"running"_s << true;
         QTest::newRow("another computer")             << u"PC2\\ann"_s << ProgramTitle  << u"killed"_s  << true;
@@ -162,6 +165,13 @@ private slots:
             QVERIFY(other.waitForFinished());
         } else if (process == u"running") {
             pid = double(QCoreApplication::applicationPid());
+        } else if (process == u"zombie") { // ended, and its parent has not collected it
+            const pid_t child = fork();
+            if (child == 0)
+                _exit(0);
+            siginfo_t ended;
+            QCOMPARE(waitid(P_PID, id_t(child), &ended, WEXITED | WNOWAIT), 0);
+            pid = double(child);
         }
         TestDatabase db;
         db.exec(u"insert into [SYSUSER1] (ID, FUNC, LPID) values (?, ?, ?)"_s, {id, func, pid});
@@ -171,6 +181,8 @@ private slots:
         QCOMPARE(db.scalar(count + u" and LPID = ?"_s, {id, func, pid}).toInt(),
                  Fetch<bool>("kept") ? 1 : 0);
         QCOMPARE(db.scalar(count, {u"PC1\\me"_s, ProgramTitle}).toInt(), 1);
+        if (process == u"zombie")
+            waitpid(pid_t(pid), nullptr, 0);
         other.kill();
         other.waitForFinished();
     }
