@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <sys/uio.h>
 #include <syslog.h>
+// The fields say where in the program a message comes from, not where it was sent.
+#define SD_JOURNAL_SUPPRESS_LOCATION
 #include <systemd/sd-journal.h>
 #include <vector>
 #endif
