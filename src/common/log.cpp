@@ -105,7 +105,12 @@ LogSink ChooseLogSink()
     if (qEnvironmentVariableIntValue("QT_FORCE_STDERR_LOGGING") ||
         qEnvironmentVariableIntValue("QT_ASSUME_STDERR_HAS_CONSOLE") || isatty(STDERR_FILENO))
         return LogSink::Stderr;
-    return LogSink::Journal;
+#ifdef PLOV_HAVE_JOURNAL
+    // Without a journal libsystemd drops messages without a word.
+    if (access("/run/systemd/journal/socket", W_OK) == 0)
+        return LogSink::Journal;
+#endif
+    return LogSink::Stderr;
 }
 
 void InstallLogHandler(LogSink sink)

@@ -18,11 +18,12 @@ const QLoggingCategory &LogCategoryOfSource(std::string_view sourceFile);
 
 enum class LogSink
 {
-    Journal, // the system journal; a message it does not take goes to stderr
+    Journal, // the system journal; a message it refuses goes to stderr
     Stderr
 };
-// The journal, unless stderr is a terminal (someone is watching it) or Qt's own
-// QT_FORCE_STDERR_LOGGING or QT_ASSUME_STDERR_HAS_CONSOLE asks for stderr.
+// The journal when the computer has one, unless stderr is a terminal (someone
+// is watching it) or Qt's own QT_FORCE_STDERR_LOGGING or
+// QT_ASSUME_STDERR_HAS_CONSOLE asks for stderr.
 LogSink ChooseLogSink();
 // Sends every message of the program, and of Qt, to the sink.
 void InstallLogHandler(LogSink sink);

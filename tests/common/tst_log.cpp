@@ -24,7 +24,7 @@ private slots:
         const QtMessageHandler testOutput = qInstallMessageHandler(nullptr);
         const int savedStderr = dup(STDERR_FILENO);
         dup2(file.handle(), STDERR_FILENO);
-        InstallLogHandler(LogSink::Journal);
+        InstallLogHandler(ChooseLogSink()); // stderr is a file here, not a terminal
         qCCritical(LogMainScreen).noquote() << u"儲存錯誤: database is locked"_s;
         qCDebug(LogMainScreen).noquote() << u"not asked for"_s;
         dup2(savedStderr, STDERR_FILENO);
