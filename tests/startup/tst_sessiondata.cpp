@@ -141,7 +141,6 @@ private slots:
     {
         AddColumns<QString, QString, QString, bool>("id", "func", "process", "kept");
         // clang-format off
-        QTest::newRow("this user, killed")            << u"PC1\\me"_s  << ProgramTitle  << u"killed"_s  << false;
         QTest::newRow("another user, killed")         << u"PC1\\ann"_s << ProgramTitle  << u"killed"_s  << false;
         QTest::newRow("ended, not yet collected")     << u"PC1\\ann"_s << ProgramTitle  << u"zombie"_s  << false;
         QTest::newRow("its number now another's")     << u"PC1\\ann"_s << ProgramTitle  << u"sleep"_s   << false;

@@ -1,13 +1,13 @@
 #include "common/messagebox.h"
 #include "daily_report/dailyreportwindow.h"
 #include "db/databasecreator.h"
-#include "logcapture.h"
 #include "startup/platform.h"
 #include "startup/processcontrol.h"
 #include "startup/sessionsettings.h"
 #include "startup/startup.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -66,11 +66,13 @@ private slots:
 
     // A server that cannot be used is reported as the settings load's failure, the
     // PLOV.mdb lying in the program folder is not read instead, and the start goes
-    // on to its next check. Each box is logged as an error of the start-up.
+    // on to its next check. Each box is logged as an error.
     void unusableServerAndNoLaunchToken()
     {
         ScriptedMessageService messages;
-        const LogCapture log;
+        QTest::ignoreMessage(QtCriticalMsg,
+                             QRegularExpression(u"^取得系統相關設定資料錯誤: .*DATABASE="_s));
+        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(u"^錯誤: 引數錯誤$"_s));
         QVERIFY(
             !start(u"-AD=a -NAME=b -ID=c -XLS=d -DOC=e -PID=1"_s, u"DRIVER=PostgreSQL\n"_s).window);
         QCOMPARE(messages.shown().size(), 2);
@@ -80,9 +82,6 @@ private slots:
         QCOMPARE(messages.shown().last().title + messages.texts().last(), u"錯誤引數錯誤"_s);
         QCOMPARE(messages.shown().last().icon, MessageService::Icon::Critical);
         QCOMPARE(Session().CompanyName + Session().ExcelFolder, u"C:\\"_s);
-        QCOMPARE(log.messages(u"plov.startup"_s, QtCriticalMsg),
-                 QStringList({u"取得系統相關設定資料錯誤: "_s + messages.texts().first(),
-                              u"錯誤: 引數錯誤"_s}));
     }
 };
 
