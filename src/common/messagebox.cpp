@@ -1,7 +1,11 @@
 #include "common/messagebox.h"
 
+#include "common/log.h"
+
 #include <QApplication>
 #include <QMessageBox>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -22,6 +26,27 @@ QMessageBox::Icon boxIcon(MessageService::Icon icon)
     return QMessageBox::NoIcon;
 }
 
+void LogShown(const QString &text, const QString &title, MessageService::Icon icon,
+              const std::source_location &caller)
+{
+    const QLoggingCategory &category = LogCategoryOfSource(caller.file_name());
+    const QtMsgType type = icon == MessageService::Icon::Critical  ? QtCriticalMsg
+                           : icon == MessageService::Icon::Warning ? QtWarningMsg
+                                                                   : QtInfoMsg;
+    if (!category.isEnabled(type))
+        return;
+    // The box's own place in the code, so the journal can tell where it came from.
+    const QMessageLogger logger(caller.file_name(), int(caller.line()), caller.function_name(),
+                                category.categoryName());
+    const QString line = title + u": "_s + text;
+    if (type == QtCriticalMsg)
+        logger.critical().noquote() << line;
+    else if (type == QtWarningMsg)
+        logger.warning().noquote() << line;
+    else
+        logger.info().noquote() << line;
+}
+
 } // namespace
 
 MessageService::~MessageService() = default;
@@ -38,8 +63,10 @@ void MessageService::setCurrent(MessageService *service)
 }
 
 MessageService::Answer ShowMessage(const QString &text, const QString &title,
-                                   MessageService::Icon icon, MessageService::Buttons buttons)
+                                   MessageService::Icon icon, MessageService::Buttons buttons,
+                                   const std::source_location &caller)
 {
+    LogShown(text, title, icon, caller);
     return MessageService::current().show(text, title, icon, buttons);
 }
 

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <source_location>
 
 // Every message box of the program goes through MessageService::current(), so
 // tests can read what would have been shown and answer the questions.
@@ -38,10 +39,14 @@ public:
     static void setCurrent(MessageService *service);
 };
 
-// Shows a message box through the current service.
-MessageService::Answer ShowMessage(const QString &text, const QString &title,
-                                   MessageService::Icon icon,
-                                   MessageService::Buttons buttons = MessageService::Buttons::Ok);
+// Shows a message box through the current service, and logs its title and text
+// under the log category of the code that shows it (common/log.h: the folder of
+// `caller`, which the compiler fills in): an error box as an error, an
+// exclamation as a warning, the rest as info.
+MessageService::Answer
+ShowMessage(const QString &text, const QString &title, MessageService::Icon icon,
+            MessageService::Buttons buttons = MessageService::Buttons::Ok,
+            const std::source_location &caller = std::source_location::current());
 
 // Real modal message boxes over the active window.
 class DialogMessageService : public MessageService

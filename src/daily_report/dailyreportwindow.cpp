@@ -4,6 +4,7 @@
 #include "common/formhelpers.h"
 #include "common/handoff.h"
 #include "common/messagebox.h"
+#include "common/preferences.h"
 #include "common/waitcursor.h"
 #include "daily_report/completionsave.h"
 #include "daily_report/jobdetail.h"
@@ -50,6 +51,7 @@ DailyReportWindow::DailyReportWindow(QWidget *parent) : QMainWindow(parent)
     CenterForm(this);
     ApplyControlStyle(this, GetWindowsVersion());
     m_firstActivation = true;
+    KeepWindowPlace(this, u"MainWindow"_s, KeptPlace::PlaceAndSize); // where the user left it
 }
 
 void DailyReportWindow::connectCommands()
@@ -133,6 +135,7 @@ void DailyReportWindow::firstActivation()
         ProcessControl::EndNow(); // the menu program that started us has gone
     ClearSchedule();
     FillPressList();
+    KeepLastPress(cbo車別);
     cbo車別->setFocus();
     emit ready();
 }

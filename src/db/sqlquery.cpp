@@ -3,8 +3,11 @@
 #include "db/dberror.h"
 
 #include <QSqlError>
+#include <QStringList>
 
 using namespace Qt::StringLiterals;
+
+Q_LOGGING_CATEGORY(LogDataLayer, "plov.db", QtWarningMsg)
 
 QSqlQuery runStatement(const QSqlDatabase &db, const QString &sql, const QVariantList &params)
 {
@@ -13,6 +16,7 @@ QSqlQuery runStatement(const QSqlDatabase &db, const QString &sql, const QVarian
     bool ok;
     if (params.isEmpty()) {
         // Nothing to bind: run it as it is (schema statements cannot be prepared).
+        qCDebug(LogDataLayer).noquote() << sql;
         ok = q.exec(sql);
     } else if ((ok = q.prepare(sql))) {
         bindValues(q, params);
@@ -34,6 +38,7 @@ void bindValues(QSqlQuery &q, const QVariantList &params)
         else
             q.bindValue(int(i), v);
     }
+    qCDebug(LogDataLayer).noquote() << q.lastQuery() << u"values"_s << LoggedValues(params);
 }
 
 QString describeQueryError(const QSqlQuery &q, const QString &sql)
@@ -42,5 +47,26 @@ QString describeQueryError(const QSqlQuery &q, const QString &sql)
     QString text = e.databaseText().trimmed();
     if (text.isEmpty())
         text = e.text().trimmed();
-    return text + u"\n"_s + sql;
+    LogFailedStatement(sql, q.boundValues(), text);
+    return text;
+}
+
+void LogFailedStatement(const QString &sql, const QVariantList &values, const QString &error)
+{
+    qCWarning(LogDataLayer).noquote() << u"statement failed:"_s << error << u"| statement:"_s << sql
+                                      << u"| values:"_s << LoggedValues(values);
+}
+
+QString LoggedValues(const QVariantList &values)
+{
+    QStringList shown;
+    for (const QVariant &v : values) {
+        if (v.isNull())
+            shown.append(u"NULL"_s);
+        else if (v.typeId() == QMetaType::QString)
+            shown.append(u'\'' + v.toString().replace(u'\'', u"''"_s) + u'\'');
+        else
+            shown.append(v.toString());
+    }
+    return u'(' + shown.join(u", "_s) + u')';
 }

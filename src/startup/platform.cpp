@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
 #include <cerrno>
@@ -58,12 +59,48 @@ QString InstanceLockFolder()
     return InstanceLockFolder(qEnvironmentVariable("XDG_RUNTIME_DIR"), UserProfileFolder());
 }
 
+namespace {
+
+// The process id a number names, or 0 when it can name none.
+pid_t ProcessIdOf(double value)
+{
+    const long long pid = std::llround(value);
+    return pid <= 0 || pid > std::numeric_limits<pid_t>::max() ? 0 : pid_t(pid);
+}
+
+// What the system tells of a process ("self" or its number): its name, or its
+// status line, whose state follows the name in brackets. Empty when it tells nothing.
+QByteArray ProcessFile(const QString &process, const QString &file)
+{
+    QFile f(u"/proc/%1/%2"_s.arg(process, file));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A process that has ended but was not yet collected by its parent (a zombie)
+// still answers a signal; it runs no more.
+bool ProcessLives(pid_t pid)
+{
+    if (pid <= 0 || (kill(pid, 0) != 0 && errno != EPERM))
+        return false;
+    const QByteArray status = ProcessFile(QString::number(pid), u"stat"_s);
+    const qsizetype state = status.lastIndexOf(')') + 2;
+    return state < 2 || state >= status.size() || (status[state] != 'Z' && status[state] != 'X');
+}
+
+} // namespace
+
 bool IsParentAlive(double parentWindow)
 {
-    const long long pid = std::llround(parentWindow);
-    if (pid <= 0 || pid > std::numeric_limits<pid_t>::max())
+    return ProcessLives(ProcessIdOf(parentWindow));
+}
+
+bool IsProgramRunning(double processId)
+{
+    const pid_t pid = ProcessIdOf(processId);
+    if (!ProcessLives(pid))
         return false;
-    return kill(pid_t(pid), 0) == 0 || errno == EPERM;
+    const QByteArray name = ProcessFile(QString::number(pid), u"comm"_s);
+    return name.isEmpty() || name == ProcessFile(u"self"_s, u"comm"_s);
 }
 
 double OwnWindowHandle()

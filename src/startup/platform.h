@@ -23,6 +23,10 @@ QString InstanceLockFolder(const QString &runtimeFolder, const QString &home);
 // Whether the menu program that started this one is still there: the value of
 // "-PID=" names a live process.
 bool IsParentAlive(double parentWindow);
+// Whether a copy of this program runs as that process: the process lives and,
+// where the system tells a process's name, bears this program's name (after a
+// restart the number may belong to some other program).
+bool IsProgramRunning(double processId);
 // A number that stands for this program's main window in the register of running
 // programs (this process's id).
 double OwnWindowHandle();

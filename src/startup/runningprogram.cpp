@@ -1,10 +1,37 @@
 #include "startup/runningprogram.h"
 
+#include "common/log.h"
 #include "db/connection.h"
 #include "db/dberror.h"
 #include "db/recordset.h"
+#include "startup/platform.h"
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+void RemoveLeftRows(Connection &c, const QString &id, const QString &func)
+{
+    const qsizetype cut = id.indexOf(u'\\');
+    if (cut < 0)
+        return; // no computer to tell
+    const QString computer = id.left(cut + 1);
+    Recordset rs(c);
+    rs.open(u"select ID, LPID from [SYSUSER1] where FUNC = ? "_s, {func});
+    for (; !rs.eof(); rs.moveNext()) {
+        const QString rowId = rs.text(u"ID"_s);
+        const QVariant process = rs.value(u"LPID"_s);
+        if (!rowId.startsWith(computer) || process.isNull() || IsProgramRunning(process.toDouble()))
+            continue;
+        // Only that row: a copy started meanwhile has written a process of its own.
+        c.execute(u"delete from [SYSUSER1] where ID = ? and FUNC = ? and LPID = ? "_s,
+                  {rowId, func, process});
+        qCInfo(LogStartup).noquote() << u"removed the register row of"_s << rowId
+                                     << u"left by process"_s << process.toString();
+    }
+}
+
+} // namespace
 
 MaintenanceLockState ReadMaintenanceLock(const QString &connectionString)
 {
@@ -38,6 +65,7 @@ std::optional<QString> RegisterRunningProgram(const QString &connectionString, c
         c.open(connectionString);
         if (!parentAlive)
             return std::nullopt;
+        RemoveLeftRows(c, id, func);
         Recordset rs(c);
         rs.open(u"select top 1 * from [SYSUSER1] where ID = ? and FUNC = ? "_s, {id, func},
                 Recordset::Lock::Optimistic);

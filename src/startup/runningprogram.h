@@ -27,6 +27,10 @@ QString MaintenanceLockMessage(const QString &lockUser);
 
 // Adds or rewrites this program's row (ID, FUNC) with the main window's handle,
 // only while the parent is alive. Gives the error's description on failure.
+// First removes the rows a copy of the program on this computer left behind
+// when it was killed or crashed: rows of `func` whose ID has this computer's
+// part of `id` (up to its "\") and whose process (LPID) no longer runs. Rows
+// of other computers are never touched.
 std::optional<QString> RegisterRunningProgram(const QString &connectionString, const QString &id,
                                               bool parentAlive, double mainWindow,
                                               const QString &func);

@@ -1,5 +1,6 @@
 #include "startup/startup.h"
 
+#include "common/log.h"
 #include "common/messagebox.h"
 #include "daily_report/dailyreportwindow.h"
 #include "daily_report/timesheethook.h"
@@ -88,8 +89,11 @@ int Main(int argc, char **argv)
 {
     QElapsedTimer sinceStart;
     sinceStart.start();
+    InstallLogHandler(ChooseLogSink());
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"daily_report"_s);
+    qCInfo(LogStartup).noquote() << u"version"_s << QApplication::applicationVersion()
+                                 << u"started as process"_s << QApplication::applicationPid();
     const StartedProgram started =
         StartProgram(ArgumentText(QApplication::arguments()), ProgramFolder());
     if (!started.window)

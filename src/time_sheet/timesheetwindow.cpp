@@ -6,6 +6,7 @@
 #include "common/handoff.h"
 #include "common/messagebox.h"
 #include "common/numbertext.h"
+#include "common/preferences.h"
 #include "common/waitcursor.h"
 #include "grid/fml.h"
 #include "grid/spreadsheetgrid.h"
@@ -86,6 +87,7 @@ TimeSheetWindow::TimeSheetWindow(QWidget *parent) : QDialog(parent)
     LockControl(txt總耗時);
     m_firstActivation = true;
     placeBelowMainGrid();
+    KeepWindowPlace(this, u"TimeSheet"_s, KeptPlace::PlaceOnly); // where the user left it
 }
 
 TimeSheetWindow::~TimeSheetWindow() = default;

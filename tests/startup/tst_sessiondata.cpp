@@ -4,8 +4,12 @@
 #include "startup/runningprogram.h"
 #include "startup/sessionsettings.h"
 #include "testdatabase.h"
+#include "testtables.h"
 
+#include <QProcess>
 #include <QTest>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -128,6 +132,58 @@ private slots:
         db.exec(u"drop table [SYSUSER1]"_s);
         QVERIFY(RegisterRunningProgram(cs, id, true, 1, ProgramTitle));
         QVERIFY(UnregisterRunningProgram(cs, id, ProgramTitle));
+    }
+
+    // A copy killed on this computer (kill -9) left its row; the next registration
+    // removes it and registers once. Rows of other computers and programs, and of
+    // copies still running, stay.
+    void leftRowsRemoved_data()
+    {
+        AddColumns<QString, QString, QString, bool>("id", "func", "process", "kept");
+        // clang-format off
+        QTest::newRow("another user, killed")         << u"PC1\\ann"_s << ProgramTitle  << u"killed"_s  << false;
+        QTest::newRow("ended, not yet collected")     << u"PC1\\ann"_s << ProgramTitle  << u"zombie"_s  << false;
+        QTest::newRow("its number now another's")     << u"PC1\\ann"_s << ProgramTitle  << u"sleep"_s   << false;
+        QTest::newRow("another user, running")        << u"PC1\\ann"_s << ProgramTitle  << u"running"_s << true;
+        QTest::newRow("another computer")             << u"PC2\\ann"_s << ProgramTitle  << u"killed"_s  << true;
+        QTest::newRow("a computer named PC1 and more") << u"PC10\\ann"_s << ProgramTitle << u"killed"_s  << true;
+        QTest::newRow("another program")              << u"PC1\\ann"_s << u"工單作業"_s << u"killed"_s  << true;
+        // clang-format on
+    }
+    void leftRowsRemoved()
+    {
+        const QString id = Fetch<QString>("id");
+        const QString func = Fetch<QString>("func");
+        const QString process = Fetch<QString>("process");
+        QProcess other;
+        other.start(u"sleep"_s, {u"60"_s});
+        QVERIFY(other.waitForStarted());
+        double pid = double(other.processId());
+        if (process == u"killed") {
+            other.kill();
+            QVERIFY(other.waitForFinished());
+        } else if (process == u"running") {
+            pid = double(QCoreApplication::applicationPid());
+        } else if (process == u"zombie") { // ended, and its parent has not collected it
+            const pid_t child = fork();
+            if (child == 0)
+                _exit(0);
+            siginfo_t ended;
+            QCOMPARE(waitid(P_PID, id_t(child), &ended, WEXITED | WNOWAIT), 0);
+            pid = double(child);
+        }
+        TestDatabase db;
+        db.exec(u"insert into [SYSUSER1] (ID, FUNC, LPID) values (?, ?, ?)"_s, {id, func, pid});
+        QVERIFY(!RegisterRunningProgram(db.connectionString(), u"PC1\\me"_s, true,
+                                        double(QCoreApplication::applicationPid()), ProgramTitle));
+        const QString count = u"select count(*) from [SYSUSER1] where ID = ? and FUNC = ?"_s;
+        QCOMPARE(db.scalar(count + u" and LPID = ?"_s, {id, func, pid}).toInt(),
+                 Fetch<bool>("kept") ? 1 : 0);
+        QCOMPARE(db.scalar(count, {u"PC1\\me"_s, ProgramTitle}).toInt(), 1);
+        if (process == u"zombie")
+            waitpid(pid_t(pid), nullptr, 0);
+        other.kill();
+        other.waitForFinished();
     }
 
     // A database the tool could not finish is no database: it is removed again.
