@@ -134,7 +134,7 @@ private slots:
         AddColumns<QString, QString, QStringList>("meanwhile", "says", "finished");
         // clang-format off
         QTest::newRow("a table missing") << u"alter table [VENDERAC] rename to [VENDERAC_OLD]"_s << QString() << QStringList{u"14500"_s, u"5800"_s};
-        QTest::newRow("the lock check fails") << u"alter table [SYSLOCK] rename to [SYSLOCK_OLD]"_s << u"SYSLOCK"_s << QStringList{u"14500"_s, u"5800"_s};
+        QTest::newRow("the lock check fails") << u"alter table [SYSLOCK] rename to [SYSLOCK_OLD]"_s << QString() << QStringList{u"14500"_s, u"5800"_s};
         QTest::newRow("another user saved the runs") << u"update [預排資料耗時明細1] set 完工數量 = 15000 where 工單單號 = 'A1151116' and 序 = 1"_s << u"其他使用者"_s << QStringList{u"15000"_s, u"5800"_s};
         // clang-format on
     }
