@@ -101,11 +101,13 @@ void Connection::replaceLostSession()
     m_inTransaction = true;
 }
 
-void Connection::fail(const QSqlQuery &q, const QString &engineSql) const
+void Connection::fail(const QSqlQuery &q, const QString &engineSql,
+                      const QVariantList &params) const
 {
+    const QString description = describeQueryError(q, engineSql, params);
     if (m_engine->isLockTimeout(q.lastError()))
         throw DbError(Engine::lockTimeoutDescription());
-    throw DbError(describeQueryError(q, engineSql));
+    throw DbError(description);
 }
 
 QSqlQuery &Connection::runPrepared(const QString &engineSql, const QVariantList &params)
@@ -115,14 +117,14 @@ QSqlQuery &Connection::runPrepared(const QString &engineSql, const QVariantList 
         auto q = std::make_shared<QSqlQuery>(database());
         q->setForwardOnly(true);
         if (!q->prepare(engineSql))
-            fail(*q, engineSql);
+            fail(*q, engineSql, params);
         it = m_prepared.insert(engineSql, q);
     }
     QSqlQuery &q = **it;
     q.finish();
     bindValues(q, params);
     if (!q.exec())
-        fail(q, engineSql);
+        fail(q, engineSql, params);
     return q;
 }
 

@@ -52,7 +52,8 @@ public:
 
 private:
     QSqlQuery &runPrepared(const QString &engineSql, const QVariantList &params);
-    [[noreturn]] void fail(const QSqlQuery &query, const QString &engineSql) const;
+    [[noreturn]] void fail(const QSqlQuery &query, const QString &engineSql,
+                           const QVariantList &params = {}) const;
     template <typename Statement> decltype(auto) retried(bool writes, Statement statement);
     void replaceLostSession();
 

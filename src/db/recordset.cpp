@@ -3,6 +3,7 @@
 #include "db/connection.h"
 #include "db/dberror.h"
 #include "db/engine.h"
+#include "db/sqlquery.h"
 
 #include <QRegularExpression>
 #include <QSqlRecord>
@@ -253,9 +254,11 @@ void Recordset::writeRow(Row &row)
     QSqlQuery &q = m_connection.run(sql, params);
     if (!q.next()) {
         q.finish();
-        throw DbConflictError(
+        const QString why =
             u"資料表 %1 的這筆資料已被其他使用者變更或刪除，無法儲存。請重新查詢後再試一次。"_s.arg(
-                m_table));
+                m_table);
+        LogFailedStatement(sql, params, why);
+        throw DbConflictError(why);
     }
     row.identity = q.value(0);
     q.finish();

@@ -23,7 +23,7 @@ QSqlQuery runStatement(const QSqlDatabase &db, const QString &sql, const QVarian
         ok = q.exec();
     }
     if (!ok)
-        throw DbError(describeQueryError(q, sql));
+        throw DbError(describeQueryError(q, sql, params));
     return q;
 }
 
@@ -41,14 +41,26 @@ void bindValues(QSqlQuery &q, const QVariantList &params)
     qCDebug(LogDataLayer).noquote() << q.lastQuery() << u"values"_s << LoggedValues(params);
 }
 
-QString describeQueryError(const QSqlQuery &q, const QString &sql)
+QString describeQueryError(const QSqlQuery &q, const QString &sql, const QVariantList &values)
 {
     const QSqlError e = q.lastError();
     QString text = e.databaseText().trimmed();
     if (text.isEmpty())
         text = e.text().trimmed();
-    LogFailedStatement(sql, q.boundValues(), text);
-    return text;
+    LogFailedStatement(sql, values, text);
+    // PostgreSQL quotes the statement under its message ("LINE 1: …" and a caret
+    // line): that belongs in the log, not in the user's box.
+    QStringList lines = text.split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (!lines.at(i).startsWith(u"LINE "_s))
+            continue;
+        qsizetype end = i + 1;
+        if (end < lines.size() && lines.at(end).trimmed() == u"^")
+            ++end;
+        lines.remove(i, end - i);
+        --i;
+    }
+    return lines.join(u'\n').trimmed();
 }
 
 void LogFailedStatement(const QString &sql, const QVariantList &values, const QString &error)

@@ -18,7 +18,7 @@ QSqlQuery runStatement(const QSqlDatabase &db, const QString &sql, const QVarian
 void bindValues(QSqlQuery &query, const QVariantList &params);
 // The engine's own description of a failed statement: what the user is shown.
 // The statement, its bound values and the description go to the log.
-QString describeQueryError(const QSqlQuery &query, const QString &sql);
+QString describeQueryError(const QSqlQuery &query, const QString &sql, const QVariantList &values);
 
 // Logs a statement that failed, with its values and what went wrong. Statements
 // hold no password (values are bound, and the connection string is never logged).

@@ -4,6 +4,7 @@
 #include "db/connection.h"
 #include "db/dberror.h"
 #include "testdatabase.h"
+#include "testtables.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -17,26 +18,36 @@ class TestSqlQuery : public QObject
 private slots:
     void init() { PLOV_REQUIRE_DATABASE(); }
 
+    void failedStatementIsLoggedWithItsValues_data()
+    {
+        AddColumns<QString, QString>("statement", "says");
+        // clang-format off
+        QTest::newRow("a value refused") << u"insert into [SYSUSER1] (ID, FUNC, LPID) values (?, ?, ?)"_s << u"null"_s;
+        QTest::newRow("refused when prepared") << u"insert into [NO_SUCH_TABLE] (ID, FUNC, LPID) values (?, ?, ?)"_s << u"no_such_table"_s;
+        // clang-format on
+    }
     void failedStatementIsLoggedWithItsValues()
     {
         TestDatabase db;
         Connection c;
         c.open(db.connectionString());
-        const QString insert = u"insert into [SYSUSER1] (ID, FUNC, LPID) values (?, ?, ?)"_s;
+        const QString statement = Fetch<QString>("statement");
+        const QString says = Fetch<QString>("says");
         const QString password = parseConnectionString(db.connectionString()).password;
         if (!password.isEmpty())
             QTest::failOnWarning(QRegularExpression(QRegularExpression::escape(password)));
         QTest::ignoreMessage(
-            QtWarningMsg, QRegularExpression(u"^statement failed: .*null.* \\| statement: "_s +
-                                                 QRegularExpression::escape(c.translate(insert)) +
-                                                 u" \\| values: \\(NULL, 'O''Brien 王', 1.5\\)$"_s,
-                                             QRegularExpression::CaseInsensitiveOption |
-                                                 QRegularExpression::DotMatchesEverythingOption));
+            QtWarningMsg,
+            QRegularExpression(u"^statement failed: .*"_s + says + u".* \\| statement: "_s +
+                                   QRegularExpression::escape(c.translate(statement)) +
+                                   u" \\| values: \\(NULL, 'O''Brien 王', 1.5\\)$"_s,
+                               QRegularExpression::CaseInsensitiveOption |
+                                   QRegularExpression::DotMatchesEverythingOption));
         try {
-            c.execute(insert, {QVariant(), u"O'Brien 王"_s, 1.5}); // ID may not be Null
+            c.execute(statement, {QVariant(), u"O'Brien 王"_s, 1.5}); // ID may not be Null
             QFAIL("a Null ID was stored");
         } catch (const DbError &e) {
-            QVERIFY2(e.description().contains(u"null"_s, Qt::CaseInsensitive) &&
+            QVERIFY2(e.description().contains(says, Qt::CaseInsensitive) &&
                          !e.description().contains(u"insert"_s, Qt::CaseInsensitive),
                      qPrintable(e.description()));
         }
