@@ -135,7 +135,8 @@ int main(int argc, char **argv)
         Report(t.name + u" delete and 200 inserts run directly"_s, directMs);
         Report(t.name + u" save of 200 runs (SaveRuns)"_s, median(core), 2 * directMs);
         Report(t.name + u" time sheet opened on 200 runs"_s, median(open));
-        Report(t.name + u" time sheet confirmed with 200 runs"_s, median(confirm), 2 * directMs);
+        // The confirmation also checks the lock and recalculates every run first.
+        Report(t.name + u" time sheet confirmed with 200 runs"_s, median(confirm));
     }
     DropBenchDatabases();
     return 0;

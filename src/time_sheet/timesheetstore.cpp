@@ -49,34 +49,38 @@ void lockJob(Connection &c, const TimeSheetJob &job)
                       NumberText(Val(job.line)));
 }
 
-void addRun(Recordset &rs, const QVector<QString> &cells, int index, const TimeSheetJob &job)
+// A run's values in the stored order of its table, numbered from 1 as saved.
+QVariantList runValues(const QVector<QString> &cells, int index, const TimeSheetJob &job)
 {
     const auto text = [&](int col) { return cells.value(col - 1).trimmed(); };
     const auto number = [&](int col) { return Val(cells.value(col - 1)); };
-    rs.addNew();
-    rs.setValue(u"開始"_s, text(RunCol::Start));
-    rs.setValue(u"結束"_s, text(RunCol::End));
-    rs.setValue(u"正色"_s, text(RunCol::Front));
-    rs.setValue(u"反色"_s, text(RunCol::Back));
-    rs.setValue(u"台"_s, text(RunCol::Sets));
-    rs.setValue(u"版數"_s, text(RunCol::Plates));
-    rs.setValue(u"看印"_s, text(RunCol::Proofing));
-    rs.setValue(u"特滿"_s, text(RunCol::Fills));
-    rs.setValue(u"用墨量"_s, text(RunCol::Ink));
-    rs.setValue(u"完工數量"_s, QuantityValue(cells.value(RunCol::Finished - 1)));
-    rs.setValue(u"機別"_s, job.press);
-    rs.setValue(u"經辦代號"_s, text(RunCol::OperatorId));
-    rs.setValue(u"經辦人員"_s, text(RunCol::Operator));
-    rs.setValue(u"耗時"_s, number(RunCol::Hours));
-    rs.setValue(u"有效耗時"_s, number(RunCol::Effective));
-    rs.setValue(u"製作說明"_s, text(RunCol::Note));
-    rs.setValue(u"標準數量"_s, number(RunCol::Standard));
-    rs.setValue(u"點數"_s, number(RunCol::Score));
-    rs.setValue(u"工單單號"_s, job.po);
-    rs.setValue(u"工單序"_s, Val(job.line));
-    rs.setValue(u"序"_s, index + 1);
-    rs.update();
+    return {text(RunCol::Start),
+            text(RunCol::End),
+            text(RunCol::Front),
+            text(RunCol::Back),
+            text(RunCol::Sets),
+            text(RunCol::Plates),
+            text(RunCol::Proofing),
+            text(RunCol::Fills),
+            text(RunCol::Ink),
+            QuantityValue(cells.value(RunCol::Finished - 1)),
+            job.press,
+            text(RunCol::OperatorId),
+            text(RunCol::Operator),
+            number(RunCol::Hours),
+            number(RunCol::Effective),
+            text(RunCol::Note),
+            number(RunCol::Standard),
+            number(RunCol::Score),
+            job.po,
+            Val(job.line),
+            index + 1};
 }
+
+const QString kInsertRun =
+    u"insert into [預排資料耗時明細1] (開始, 結束, 正色, 反色, 台, 版數, 看印, 特滿, 用墨量, "
+    u"完工數量, 機別, 經辦代號, 經辦人員, 耗時, 有效耗時, 製作說明, 標準數量, 點數, 工單單號, "
+    u"工單序, 序) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s;
 
 // Runs `read` on a connection of its own, closed afterwards; a database failure
 // becomes the result's error, the value keeping what was read before it.
@@ -180,12 +184,8 @@ std::optional<QString> SaveRuns(const QString &connectionString, const TimeSheet
             u"delete from [預排資料耗時明細1] where 機別 = ? And 工單單號 = ? And 工單序 = ?"_s,
             {job.press, job.po, Val(job.line)});
 
-        Recordset runs(c);
-        runs.openTable(kRunTable);
         for (int i = 0; i < rows.size(); ++i)
-            addRun(runs, rows[i], i, job);
-        runs.updateBatch();
-        runs.close();
+            c.execute(kInsertRun, runValues(rows[i], i, job));
 
         CompletionLine line;
         line.po = job.po;
