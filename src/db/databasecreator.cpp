@@ -3,6 +3,7 @@
 #include "db/connection.h"
 #include "db/dberror.h"
 #include "db/recordset.h"
+#include "db/sqliteengine.h"
 #include "db/sqlquery.h"
 #include "db/sqlscript.h"
 
@@ -73,8 +74,11 @@ void createSqliteFile(const QString &path)
         db.setDatabaseName(path);
         if (!db.open())
             throw DbError(u"無法建立資料庫 %1：%2"_s.arg(path, db.lastError().text()));
+        // The file keeps its journal mode: WAL on a local disk, the rollback journal
+        // where computers reach it over a network (SqliteEngine).
         QSqlQuery q(db);
-        q.exec(u"pragma journal_mode=WAL"_s);
+        q.exec(u"pragma journal_mode="_s +
+               SqliteEngine::journalModeFor(SqliteEngine::fileSystemType(path)));
         q.finish();
         db.close();
     }

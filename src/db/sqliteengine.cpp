@@ -6,6 +6,8 @@
 #include <QAtomicInt>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -39,6 +41,20 @@ void sqliteVal(sqlite3_context *context, int, sqlite3_value **argv)
         sqlite3_result_double(context, Val(QString::fromUtf8(text ? text : "")));
     }
     }
+}
+
+// Whether a file system of this type is reached over a network.
+bool isNetworkFileSystem(const QByteArray &fileSystemType)
+{
+    static const QSet<QByteArray> network = {
+        "nfs",  "nfs4",  "cifs",   "smb3",   "smbfs",     "ncpfs", "afs",    "afpfs",
+        "coda", "9p",    "ceph",   "lustre", "glusterfs", "gfs2",  "ocfs2",  "beegfs",
+        "gpfs", "davfs", "davfs2", "webdav", "sshfs",     "s3fs",  "rclone",
+    };
+    QByteArray type = fileSystemType.toLower();
+    if (type.startsWith("fuse."))
+        type = type.mid(5);
+    return network.contains(type);
 }
 
 } // namespace
@@ -86,33 +102,62 @@ QSqlDatabase SqliteEngine::acquire(const ConnectionInfo &info)
         throw DbError(u"無法開啟資料庫 %1：%2"_s.arg(info.dataSource, why));
     }
     registerFunctions(db);
-    const QString mode =
-        journalModeFor(QStorageInfo(QFileInfo(info.dataSource).absolutePath()).fileSystemType());
+    // The journal mode is stored in the file, which every computer opens from its
+    // own view of it: one that sees a local disk must not switch the file into WAL
+    // under those that reach it over the network. The mode is chosen when the
+    // database is made; opening it only ever leaves WAL, where WAL is unsafe.
+    const QString path = info.dataSource;
     QSqlQuery pragma(db);
     QString why;
-    if (!pragma.exec(u"pragma journal_mode="_s + mode))
+    if (!pragma.exec(u"pragma journal_mode"_s) || !pragma.next()) {
         why = pragma.lastError().text();
-    else if (pragma.next() && pragma.value(0).toString().compare(mode, Qt::CaseInsensitive) != 0)
-        why = u"無法使用 %1 日誌模式（目前為 %2）"_s.arg(mode, pragma.value(0).toString());
+        if (why.trimmed().isEmpty())
+            why = u"無法讀取日誌模式"_s;
+    } else if (const QString to =
+                   journalModeOnOpen(fileSystemType(path), pragma.value(0).toString());
+               !to.isEmpty()) {
+        pragma.finish();
+        QString detail;
+        if (!pragma.exec(u"pragma journal_mode="_s + to))
+            detail = pragma.lastError().text();
+        else if (pragma.next() && pragma.value(0).toString().compare(to, Qt::CaseInsensitive) != 0)
+            detail = u"目前仍為 %1"_s.arg(pragma.value(0).toString());
+        if (!detail.isEmpty())
+            why = u"資料庫檔案位於網路磁碟上，卻使用 WAL 日誌模式；經由網路共用 WAL 並不安全。"
+                  u"其他電腦或程式正在使用它，無法改用一般日誌模式（%1），請其他使用者都結束"
+                  u"本程式後再試一次"_s.arg(detail);
+    }
     if (!why.isEmpty()) {
         pragma = QSqlQuery();
         release(db);
-        throw DbError(u"無法開啟資料庫 %1：%2"_s.arg(info.dataSource, why));
+        throw DbError(u"無法開啟資料庫 %1：%2"_s.arg(path, why));
     }
     return db;
 }
 
+QByteArray SqliteEngine::fileSystemType(const QString &path)
+{
+    // Asking the system reads its whole table of mounts: once per folder is enough.
+    static QMutex mutex;
+    static QHash<QString, QByteArray> known;
+    const QString folder = QFileInfo(path).absolutePath();
+    const QMutexLocker lock(&mutex);
+    auto it = known.constFind(folder);
+    if (it == known.constEnd())
+        it = known.insert(folder, QStorageInfo(folder).fileSystemType());
+    return *it;
+}
+
 QString SqliteEngine::journalModeFor(const QByteArray &fileSystemType)
 {
-    static const QSet<QByteArray> network = {
-        "nfs",  "nfs4",  "cifs",   "smb3",   "smbfs",     "ncpfs", "afs",    "afpfs",
-        "coda", "9p",    "ceph",   "lustre", "glusterfs", "gfs2",  "ocfs2",  "beegfs",
-        "gpfs", "davfs", "davfs2", "webdav", "sshfs",     "s3fs",  "rclone",
-    };
-    QByteArray type = fileSystemType.toLower();
-    if (type.startsWith("fuse."))
-        type = type.mid(5);
-    return network.contains(type) ? u"delete"_s : u"wal"_s;
+    return isNetworkFileSystem(fileSystemType) ? u"delete"_s : u"wal"_s;
+}
+
+QString SqliteEngine::journalModeOnOpen(const QByteArray &fileSystemType, const QString &current)
+{
+    if (current.compare(u"wal"_s, Qt::CaseInsensitive) == 0 && isNetworkFileSystem(fileSystemType))
+        return u"delete"_s;
+    return {};
 }
 
 bool SqliteEngine::isLockTimeout(const QSqlError &error) const

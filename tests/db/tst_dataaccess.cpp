@@ -8,6 +8,8 @@
 #include "testtables.h"
 
 #include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -234,20 +236,44 @@ private slots:
         QCOMPARE(db.scalar(u"select count(*) from [SYSLOCK]"_s).toInt(), wrote ? 0 : 1);
     }
 
-    // Computers sharing the database file over a network share no memory for WAL.
+    // Computers sharing the database file over a network share no memory for WAL:
+    // a new file there gets the rollback journal, and a file found in WAL there
+    // leaves it as it opens. No file is ever switched into WAL as it opens.
     void journalModeFollowsTheFileSystem_data()
     {
-        AddColumns<QByteArray, QString>("fileSystem", "mode");
+        AddColumns<QByteArray, QString, QString, QString>("fileSystem", "mode", "found", "onOpen");
         // clang-format off
-        QTest::newRow("NFS") << QByteArray("nfs4") << u"delete"_s;
-        QTest::newRow("SMB") << QByteArray("cifs") << u"delete"_s;
-        QTest::newRow("sshfs") << QByteArray("fuse.sshfs") << u"delete"_s;
-        QTest::newRow("local disk") << QByteArray("ext4") << u"wal"_s;
+        QTest::newRow("NFS") << QByteArray("nfs4") << u"delete"_s << u"wal"_s << u"delete"_s;
+        QTest::newRow("SMB") << QByteArray("cifs") << u"delete"_s << u"delete"_s << u""_s;
+        QTest::newRow("sshfs") << QByteArray("fuse.sshfs") << u"delete"_s << u"WAL"_s << u"delete"_s;
+        QTest::newRow("local disk") << QByteArray("ext4") << u"wal"_s << u"delete"_s << u""_s;
+        QTest::newRow("local disk, WAL") << QByteArray("ext4") << u"wal"_s << u"wal"_s << u""_s;
         // clang-format on
     }
     void journalModeFollowsTheFileSystem()
     {
-        QTEST(SqliteEngine::journalModeFor(Fetch<QByteArray>("fileSystem")), "mode");
+        const QByteArray fileSystem = Fetch<QByteArray>("fileSystem");
+        QTEST(SqliteEngine::journalModeFor(fileSystem), "mode");
+        QTEST(SqliteEngine::journalModeOnOpen(fileSystem, Fetch<QString>("found")), "onOpen");
+    }
+
+    // The file's mode is the one it was made with: a computer that sees a local disk
+    // does not switch a file in the rollback journal into WAL.
+    void openingLeavesTheJournalModeAsItIs()
+    {
+        if (TestDatabase::engineUnderTest() != ConnectionInfo::Engine::Sqlite)
+            QSKIP("a database file");
+        TestDatabase db;
+        const auto journalMode = [&](const QString &set) {
+            Connection c;
+            c.open(db.connectionString());
+            QSqlQuery q(c.database());
+            q.exec(u"pragma journal_mode"_s + set);
+            return q.next() ? q.value(0).toString() : q.lastError().text();
+        };
+        QCOMPARE(journalMode(u""_s), u"wal"_s); // made on a local disk
+        QCOMPARE(journalMode(u"=delete"_s), u"delete"_s);
+        QCOMPARE(journalMode(u""_s), u"delete"_s);
     }
 
     void badDataSourcesNameTheFileAndTheProblem_data()
