@@ -52,6 +52,7 @@ void Connection::close()
         m_engine->release(db);
     }
     m_inTransaction = false;
+    m_boundToSession = false;
     m_engine.reset();
     m_name.clear();
 }
@@ -155,10 +156,12 @@ void Connection::commitTrans()
         m_engine->commitTransaction(db);
     });
     m_inTransaction = false;
+    m_boundToSession = false; // what comes next may run on a fresh session again
 }
 
 void Connection::rollbackTrans()
 {
+    m_boundToSession = false;
     if (!m_inTransaction)
         return;
     QSqlDatabase db = database();

@@ -205,11 +205,14 @@ private slots:
     // nothing of its transaction was written; afterwards the failure stands.
     void lostSessionIsReplacedUntilItsTransactionWrote_data()
     {
-        AddColumns<bool, bool>("transaction", "wrote"); // before the loss
+        // Before the loss: a transaction that wrote and was committed, then the
+        // transaction of the statement, and whether that wrote.
+        AddColumns<bool, bool, bool>("committed", "transaction", "wrote");
         // clang-format off
-        QTest::newRow("no transaction") << false << false;
-        QTest::newRow("transaction, nothing written yet") << true << false;
-        QTest::newRow("transaction that wrote") << true << true;
+        QTest::newRow("no transaction") << false << false << false;
+        QTest::newRow("transaction, nothing written yet") << false << true << false;
+        QTest::newRow("transaction that wrote") << false << true << true;
+        QTest::newRow("transaction after a committed one") << true << true << false;
         // clang-format on
     }
     void lostSessionIsReplacedUntilItsTransactionWrote()
@@ -221,8 +224,14 @@ private slots:
         TestDatabase db;
         Connection c;
         c.open(db.connectionString());
+        if (Fetch<bool>("committed")) {
+            TransactionGuard earlier(c);
+            c.execute(u"insert into [SYSUSER1] (ID, LPID) values (?, ?)"_s, {u"PC\\u"_s, 1.0});
+            earlier.commit();
+            db.exec(u"select pg_terminate_backend(?)"_s, {backendOf(c).toInt()});
+        }
         if (transaction)
-            c.beginTrans();
+            QCOMPARE(errorOf([&] { c.beginTrans(); }), QString());
         if (wrote)
             c.execute(u"insert into [SYSLOCK] ([USER]) values (?)"_s, {u"before"_s});
         db.exec(u"select pg_terminate_backend(?)"_s, {backendOf(c).toInt()});
