@@ -68,6 +68,12 @@ QHash<QString, QString> splitPairs(const QString &text)
     return pairs;
 }
 
+QString &unusableDatabaseProblem()
+{
+    static QString description;
+    return description;
+}
+
 bool needsBraces(const QString &value)
 {
     return value.contains(u';') || value.contains(u'{') || value.contains(u'}') ||
@@ -85,18 +91,28 @@ QString connectionStringPair(const QString &key, const QString &value)
     return key + u"={"_s + quoted + u'}';
 }
 
+void SetUnusableDatabaseProblem(const QString &description)
+{
+    unusableDatabaseProblem() = description;
+}
+
 ConnectionInfo parseConnectionString(const QString &connectionString)
 {
+    if (connectionString.trimmed().isEmpty() && !unusableDatabaseProblem().isEmpty())
+        throw DbError(unusableDatabaseProblem());
     const QHash<QString, QString> pairs = splitPairs(connectionString);
     ConnectionInfo info;
     const QString provider = pairs.value(u"provider"_s).trimmed();
     if (provider.compare(u"PostgreSQL"_s, Qt::CaseInsensitive) == 0) {
         info.engine = ConnectionInfo::Engine::Postgres;
         info.host = pairs.value(u"server"_s).trimmed();
-        bool ok = false;
-        const int port = pairs.value(u"port"_s).trimmed().toInt(&ok);
-        if (ok && port > 0)
-            info.port = port;
+        if (pairs.contains(u"port"_s)) {
+            const QString port = pairs.value(u"port"_s).trimmed();
+            bool ok = false;
+            info.port = port.toInt(&ok);
+            if (!ok || info.port < 1 || info.port > 65535)
+                throw DbError(u"連線字串的 Port= 不是有效的連接埠號碼：%1"_s.arg(port));
+        }
         info.database = pairs.value(u"database"_s).trimmed();
         info.user = pairs.value(u"uid"_s).trimmed();
         info.password = pairs.value(u"pwd"_s);

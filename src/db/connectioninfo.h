@@ -28,8 +28,14 @@ struct ConnectionInfo
 // Reads "key=value;key=value" connection strings. Keys match regardless of case;
 // a key given twice keeps its first value. A value in braces ("Pwd={a;b}", "}}"
 // for a "}" inside) is read whole, blanks and ";" included. Throws DbError when
-// the text names no data source at all.
+// the text names no data source at all, or a port that is none.
 ConnectionInfo parseConnectionString(const QString &connectionString);
+
+// Why the program has no database it may open: start-up found the one its
+// data-source file names unusable (a server without a database, a bad port). The
+// program then holds an empty connection string, and opening that fails with this
+// description rather than for naming no data source. Empty: no such problem.
+void SetUnusableDatabaseProblem(const QString &description);
 
 // One "key=value" of a connection string. A value holding ";", "{" or "}", or
 // starting or ending with a blank, goes in braces, so it reads back whole and

@@ -69,10 +69,10 @@ QString BuildConnectionString(const DatabaseLocation &location)
 {
     if (location.Server)
         return postgresConnectionString(*location.Server);
-    // A server that cannot be used: a connection string that opens nothing, so
-    // that no operation ends up in a local file instead.
+    // A server that cannot be used: nothing to open, so that no operation ends up
+    // in a local file instead (SetUnusableDatabaseProblem says why).
     if (!location.Problem.isEmpty())
-        return u"Provider=PostgreSQL"_s;
+        return {};
     return u"Provider=Microsoft.Jet.OLEDB.4.0;"_s +
            connectionStringPair(u"Data Source"_s, location.DatabaseFolder + u"PLOV.mdb"_s) +
            u";"_s + connectionStringPair(u"Jet OLEDB:Database Password"_s, DatabasePassword);

@@ -32,9 +32,9 @@ DatabaseLocation LocateDatabase(const QString &programFolder, const QString &hom
                                 const QString &machineName, const QString &loginName);
 
 // "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=<folder>PLOV.mdb;Jet OLEDB:Database Password=…",
-// or the server's connection string when the data-source file names one (one
-// that opens nothing when that server cannot be used). A folder holding ";" goes
-// in braces.
+// or the server's connection string when the data-source file names one, or
+// nothing when that server cannot be used (Problem says why). A folder holding
+// ";" goes in braces.
 QString BuildConnectionString(const DatabaseLocation &location);
 
 // Creates or empties "PLOV.TXT" in the temporary folder; gives the error text on failure.

@@ -4,6 +4,7 @@
 #include "common/messagebox.h"
 #include "daily_report/dailyreportwindow.h"
 #include "daily_report/timesheethook.h"
+#include "db/connectioninfo.h"
 #include "startup/commandline.h"
 #include "startup/loadsettings.h"
 #include "startup/locatedatabase.h"
@@ -42,17 +43,14 @@ void InitSession(bool reloadIdentity, const QString &commandLine, const QString 
     if (const auto error = ResetTempText(s.TempFolder))
         ShowMessage(*error, u"建立暫存檔錯誤"_s, MessageService::Icon::Critical);
     s.ConnectionString = BuildConnectionString(loc);
+    // A data-source file naming a server that cannot be used leaves nothing to
+    // open: the load, and every operation after it, fails with the reason.
+    SetUnusableDatabaseProblem(loc.Problem);
 
-    // A data-source file naming a server that cannot be used fails the load as an
-    // unreachable database does.
-    std::optional<QString> error;
-    if (!loc.Problem.isEmpty()) {
-        error = loc.Problem;
-    } else {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        error = LoadSettings(s, reloadIdentity, commandLine, GetMachineName());
-        QApplication::restoreOverrideCursor();
-    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::optional<QString> error =
+        LoadSettings(s, reloadIdentity, commandLine, GetMachineName());
+    QApplication::restoreOverrideCursor();
     if (error)
         ShowMessage(*error, u"取得系統相關設定資料錯誤"_s, MessageService::Icon::Critical);
 

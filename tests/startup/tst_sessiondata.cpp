@@ -84,6 +84,7 @@ private slots:
         QTest::newRow("missing table") << kMenuLine << u"drop SYSOS"_s << u"ad1|O'Brien|E0'7|.xls|.doc|31337|g0 g1 g19|215|大同彩色印刷|二樓|分公司||1|zero 12 0 3.5 0 last|s120|D:\\EINV\\TAREK_EINVOICE\\|1|0111|0||0||"_s << u"SYSOS"_s;
         QTest::newRow("no database file") << kMenuLine << u"Data Source=/nonexistent/PLOV.mdb"_s << u"|||||0|  ||||||0|     |||||0||0||"_s << u"PLOV.mdb"_s;
         QTest::newRow("no server there") << kMenuLine << u"Provider=PostgreSQL;Server=127.0.0.1;Port=1;Database=plov"_s << u"|||||0|  ||||||0|     |||||0||0||"_s << u"無法連線"_s;
+        QTest::newRow("no port") << kMenuLine << u"Provider=PostgreSQL;Server=127.0.0.1;Port=54x;Database=plov"_s << u"|||||0|  ||||||0|     |||||0||0||"_s << u"Port="_s;
         QTest::newRow("wrong password") << kMenuLine << u"wrong password"_s << u"|||||0|  ||||||0|     |||||0||0||"_s << u"密碼錯誤"_s;
         // clang-format on
     }

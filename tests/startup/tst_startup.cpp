@@ -1,6 +1,8 @@
 #include "common/messagebox.h"
 #include "daily_report/dailyreportwindow.h"
+#include "db/connection.h"
 #include "db/databasecreator.h"
+#include "db/dberror.h"
 #include "startup/platform.h"
 #include "startup/processcontrol.h"
 #include "startup/sessionsettings.h"
@@ -82,6 +84,12 @@ private slots:
         QCOMPARE(messages.shown().last().title + messages.texts().last(), u"錯誤引數錯誤"_s);
         QCOMPARE(messages.shown().last().icon, MessageService::Icon::Critical);
         QCOMPARE(Session().CompanyName + Session().ExcelFolder, u"C:\\"_s);
+        try { // every later operation is refused for the same reason
+            Connection().open(Session().ConnectionString);
+            QFAIL("a database was opened");
+        } catch (const DbError &e) {
+            QCOMPARE(e.description(), messages.texts().first());
+        }
     }
 };
 
