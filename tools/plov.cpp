@@ -77,8 +77,8 @@ int main(int argc, char **argv)
     try {
         if ((command == u"create" || command == u"demo") && args.size() == 2) {
             CreatePlovDatabase(args.at(1), command == u"demo");
-            out << (command == u"demo" ? "demo database " : "database ") << args.at(1)
-                << " created\n";
+            out << (command == u"demo" ? "demo database " : "database ")
+                << TargetForDisplay(args.at(1)) << " created\n";
             return 0;
         }
         if (command == u"print-schedule")

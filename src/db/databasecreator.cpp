@@ -27,7 +27,7 @@ ConnectionInfo postgresTarget(const QString &target)
 {
     const QUrl url(target);
     if (!url.isValid())
-        throw DbError(u"無效的資料庫網址：%1"_s.arg(target));
+        throw DbError(u"無效的資料庫網址：%1"_s.arg(TargetForDisplay(target)));
     ConnectionInfo info;
     info.engine = ConnectionInfo::Engine::Postgres;
     const QUrlQuery query(url);
@@ -40,7 +40,7 @@ ConnectionInfo postgresTarget(const QString &target)
     info.user = url.userName(QUrl::FullyDecoded);
     info.password = url.password(QUrl::FullyDecoded);
     if (info.database.isEmpty())
-        throw DbError(u"資料庫網址沒有資料庫名稱：%1"_s.arg(target));
+        throw DbError(u"資料庫網址沒有資料庫名稱：%1"_s.arg(TargetForDisplay(target)));
     return info;
 }
 
@@ -137,6 +137,23 @@ QString ConnectionStringForTarget(const QString &target)
     if (isPostgresUrl(target))
         return postgresConnectionString(postgresTarget(target));
     return sqliteConnectionString(QFileInfo(target).absoluteFilePath());
+}
+
+QString TargetForDisplay(const QString &target)
+{
+    if (!isPostgresUrl(target))
+        return target;
+    const QUrl url(target);
+    if (url.isValid())
+        return url.toDisplayString(QUrl::RemovePassword);
+    // A URL Qt cannot read: whatever lies between the user's name and the last "@"
+    // may be the password.
+    const qsizetype start = target.indexOf(u"://"_s) + 3;
+    const qsizetype at = target.lastIndexOf(u'@');
+    const qsizetype colon = target.indexOf(u':', start);
+    if (at < start || colon < 0 || colon > at)
+        return target;
+    return target.left(colon) + target.mid(at);
 }
 
 QString CreatePlovDatabase(const QString &target, bool withDemoData)

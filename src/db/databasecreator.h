@@ -11,5 +11,8 @@ QString CreatePlovDatabase(const QString &target, bool withDemoData);
 // The connection string for a target as the database tool takes it.
 QString ConnectionStringForTarget(const QString &target);
 
+// A target as messages show it: a postgresql:// URL without its password.
+QString TargetForDisplay(const QString &target);
+
 // The schema and demo files built into the program.
 QString SchemaText(const QString &name);
