@@ -128,6 +128,12 @@ ConnectionInfo parseConnectionString(const QString &connectionString)
     return info;
 }
 
+QString SqliteConnectionString(const QString &path)
+{
+    return u"Provider=Microsoft.Jet.OLEDB.4.0;"_s + connectionStringPair(u"Data Source"_s, path) +
+           u";"_s + connectionStringPair(u"Jet OLEDB:Database Password"_s, kDatabasePassword);
+}
+
 QString postgresConnectionString(const ConnectionInfo &info)
 {
     return QStringList{u"Provider=PostgreSQL"_s,

@@ -42,6 +42,14 @@ void SetUnusableDatabaseProblem(const QString &description);
 // cannot add keys of its own; any other value stands as it is.
 QString connectionStringPair(const QString &key, const QString &value);
 
+// The suite's database password: the one of its database files, and the one a
+// server account signs in with when nothing else is given.
+inline const QString kDatabasePassword = QStringLiteral("qtam5827qtam5827");
+
+// The connection string of an SQLite database file, in the suite's own form:
+// "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=...;Jet OLEDB:Database Password=...".
+QString SqliteConnectionString(const QString &path);
+
 // The connection string of a PostgreSQL server, in the same key=value form:
 // "Provider=PostgreSQL;Server=...;Port=...;Database=...;Uid=...;Pwd=...".
 QString postgresConnectionString(const ConnectionInfo &info);

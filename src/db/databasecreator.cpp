@@ -44,12 +44,6 @@ ConnectionInfo postgresTarget(const QString &target)
     return info;
 }
 
-QString sqliteConnectionString(const QString &path)
-{
-    return u"Provider=Microsoft.Jet.OLEDB.4.0;"_s + connectionStringPair(u"Data Source"_s, path) +
-           u";Jet OLEDB:Database Password=qtam5827qtam5827"_s;
-}
-
 QString quotedName(const QString &name)
 {
     QString quoted = name;
@@ -136,7 +130,7 @@ QString ConnectionStringForTarget(const QString &target)
 {
     if (isPostgresUrl(target))
         return postgresConnectionString(postgresTarget(target));
-    return sqliteConnectionString(QFileInfo(target).absoluteFilePath());
+    return SqliteConnectionString(QFileInfo(target).absoluteFilePath());
 }
 
 QString TargetForDisplay(const QString &target)

@@ -49,7 +49,7 @@ DatabaseLocation LocateDatabase(const QString &programFolder, const QString &hom
     }
     try {
         const DataSourceFile file = ReadDataSourceText(
-            readDataSourceFile(withSlash(programFolder) + u"PLOV.DSN"_s), DatabasePassword);
+            readDataSourceFile(withSlash(programFolder) + u"PLOV.DSN"_s), kDatabasePassword);
         loc.Site = file.site;
         loc.Server = file.server;
         loc.Problem = file.serverProblem;
@@ -73,9 +73,7 @@ QString BuildConnectionString(const DatabaseLocation &location)
     // in a local file instead (SetUnusableDatabaseProblem says why).
     if (!location.Problem.isEmpty())
         return {};
-    return u"Provider=Microsoft.Jet.OLEDB.4.0;"_s +
-           connectionStringPair(u"Data Source"_s, location.DatabaseFolder + u"PLOV.mdb"_s) +
-           u";"_s + connectionStringPair(u"Jet OLEDB:Database Password"_s, DatabasePassword);
+    return SqliteConnectionString(location.DatabaseFolder + u"PLOV.mdb"_s);
 }
 
 std::optional<QString> ResetTempText(const QString &tempFolder)

@@ -5,9 +5,6 @@
 #include <QString>
 #include <optional>
 
-// The database password of the suite.
-inline const QString DatabasePassword = QStringLiteral("qtam5827qtam5827");
-
 struct DatabaseLocation
 {
     QString MachineUserId;
@@ -31,10 +28,9 @@ inline constexpr qint64 DataSourceFileLimit = 64 * 1024;
 DatabaseLocation LocateDatabase(const QString &programFolder, const QString &home,
                                 const QString &machineName, const QString &loginName);
 
-// "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=<folder>PLOV.mdb;Jet OLEDB:Database Password=…",
-// or the server's connection string when the data-source file names one, or
-// nothing when that server cannot be used (Problem says why). A folder holding
-// ";" goes in braces.
+// The connection string of <folder>PLOV.mdb (SqliteConnectionString), or the
+// server's when the data-source file names one, or nothing when that server
+// cannot be used (Problem says why).
 QString BuildConnectionString(const DatabaseLocation &location);
 
 // Creates or empties "PLOV.TXT" in the temporary folder; gives the error text on failure.

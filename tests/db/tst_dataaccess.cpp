@@ -306,10 +306,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
         file.close();
         Connection c;
-        const QString error = errorOf([&] {
-            c.open(u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;"
-                   u"Jet OLEDB:Database Password=qtam5827qtam5827"_s.arg(path));
-        });
+        const QString error = errorOf([&] { c.open(SqliteConnectionString(path)); });
         QVERIFY2(error.contains(path), qPrintable(error));
         for (const QString &words : said)
             QVERIFY2(error.contains(words), qPrintable(error));
