@@ -1,7 +1,7 @@
 #include "benchsupport.h"
 
-#include "db/connection.h"
 #include "db/databasecreator.h"
+#include "db/dberror.h"
 #include "db/postgresengine.h"
 
 #include <QCoreApplication>
@@ -41,12 +41,12 @@ void DropBenchDatabases()
     PostgresEngine::clearPool();
     if (pgDatabases().isEmpty())
         return;
-    try {
-        Connection c;
-        c.open(ConnectionStringForTarget(pgUrl(u"postgres"_s)));
-        for (const QString &name : pgDatabases())
-            c.execute(u"drop database if exists \"%1\" with (force)"_s.arg(name));
-    } catch (...) {
+    for (const QString &name : pgDatabases()) {
+        try {
+            DropPostgresDatabase(pgUrl(name));
+        } catch (const DbError &e) {
+            qWarning("could not drop benchmark database: %s", qPrintable(e.description()));
+        }
     }
     pgDatabases().clear();
     PostgresEngine::clearPool();

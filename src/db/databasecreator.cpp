@@ -44,13 +44,6 @@ ConnectionInfo postgresTarget(const QString &target)
     return info;
 }
 
-QString quotedName(const QString &name)
-{
-    QString quoted = name;
-    quoted.replace(u'"', u"\"\""_s);
-    return u'"' + quoted + u'"';
-}
-
 ConnectionInfo adminDatabase(const ConnectionInfo &info)
 {
     ConnectionInfo admin = info;
@@ -91,7 +84,7 @@ void preparePostgresDatabase(const ConnectionInfo &info, bool &created)
         created = !q.next();
         q.finish();
         if (created)
-            runStatement(c.database(), u"create database "_s + quotedName(info.database), {});
+            runStatement(c.database(), u"create database "_s + Engine::quoted(info.database), {});
     }
     Connection c;
     c.open(postgresConnectionString(info));
@@ -102,15 +95,11 @@ void preparePostgresDatabase(const ConnectionInfo &info, bool &created)
         throw DbError(u"資料庫 %1 已經有資料表，不會覆蓋既有的資料庫"_s.arg(info.database));
 }
 
-// Drops a database this tool made, with the sessions still open on it.
-void dropPostgresDatabase(const ConnectionInfo &info)
+// Drops a database this tool made and could not finish.
+void dropUnfinishedDatabase(const QString &target)
 {
     try {
-        Connection c;
-        c.open(postgresConnectionString(adminDatabase(info)));
-        runStatement(c.database(),
-                     u"drop database if exists "_s + quotedName(info.database) + u" with (force)"_s,
-                     {});
+        DropPostgresDatabase(target);
     } catch (const DbError &e) {
         qWarning("could not remove the unfinished database: %s", qPrintable(e.description()));
     }
@@ -150,6 +139,18 @@ QString TargetForDisplay(const QString &target)
     return target.left(colon) + target.mid(at);
 }
 
+void DropPostgresDatabase(const QString &target)
+{
+    if (!isPostgresUrl(target))
+        throw DbError(u"%1 不是資料庫伺服器的網址"_s.arg(target));
+    const ConnectionInfo info = postgresTarget(target);
+    Connection c;
+    c.open(postgresConnectionString(adminDatabase(info)));
+    runStatement(c.database(),
+                 u"drop database if exists "_s + Engine::quoted(info.database) + u" with (force)"_s,
+                 {});
+}
+
 QString CreatePlovDatabase(const QString &target, bool withDemoData)
 {
     const bool postgres = isPostgresUrl(target);
@@ -170,7 +171,7 @@ QString CreatePlovDatabase(const QString &target, bool withDemoData)
     } catch (const DbError &) {
         // A half-made database is no database: nothing this made is left behind.
         if (createdOnServer)
-            dropPostgresDatabase(postgresTarget(target));
+            dropUnfinishedDatabase(target);
         if (!postgres) {
             const QString path = QFileInfo(target).absoluteFilePath();
             for (const QString &suffix : {QString(), u"-wal"_s, u"-shm"_s})

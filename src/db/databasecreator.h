@@ -14,5 +14,9 @@ QString ConnectionStringForTarget(const QString &target);
 // A target as messages show it: a postgresql:// URL without its password.
 QString TargetForDisplay(const QString &target);
 
+// Drops the PostgreSQL database a postgresql:// URL names, ending the sessions
+// still open on it. Throws DbError.
+void DropPostgresDatabase(const QString &target);
+
 // The schema and demo files built into the program.
 QString SchemaText(const QString &name);

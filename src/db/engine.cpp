@@ -53,7 +53,12 @@ QString Engine::translate(const QString &jetSql) const
 
 QString Engine::quoteIdentifier(const QString &name) const
 {
-    QString n = foldIdentifier(name);
+    return quoted(foldIdentifier(name));
+}
+
+QString Engine::quoted(const QString &name)
+{
+    QString n = name;
     n.replace(u'"', u"\"\""_s);
     return u'"' + n + u'"';
 }

@@ -54,6 +54,9 @@ public:
     // A table or column name as the engine's SQL writes it: in double quotes, a
     // double quote inside doubled, spelled as the engine's schema spells it.
     QString quoteIdentifier(const QString &name) const;
+    // A name quoted the same way but spelled exactly as given: one the schema does
+    // not spell, such as a database's.
+    static QString quoted(const QString &name);
     // The hidden column that identifies a row of a table ("rowid", "ctid").
     virtual QString rowIdentity() const = 0;
     // What a Jet "like" becomes. Jet's "like" ignores case, as the engine's must.

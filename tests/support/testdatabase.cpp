@@ -5,7 +5,6 @@
 #include "db/dberror.h"
 #include "db/postgresengine.h"
 #include "db/recordset.h"
-#include "db/sqlquery.h"
 
 #include <QCoreApplication>
 #include <QUrl>
@@ -67,11 +66,7 @@ TestDatabase::~TestDatabase()
         return;
     PostgresEngine::clearPool();
     try {
-        Connection c;
-        c.open(ConnectionStringForTarget(pgUrl()));
-        runStatement(c.database(),
-                     u"drop database if exists \"%1\" with (force)"_s.arg(m_pgDatabase), {});
-        c.close();
+        DropPostgresDatabase(m_target);
         PostgresEngine::clearPool();
     } catch (const DbError &e) {
         qWarning("could not drop test database: %s", qPrintable(e.description()));
