@@ -13,12 +13,12 @@
 #include "db/databasecreator.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <algorithm>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -50,12 +50,6 @@ std::optional<double> timeToShown(const QString &program, const QStringList &arg
     return ms;
 }
 
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -70,7 +64,18 @@ int main(int argc, char **argv)
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(u"PLOV_REPORT_STARTUP"_s, u"1"_s);
-    env.insert(u"TMPDIR"_s, dir.path());
+    // The programs keep their one-copy lock, preferences, hand-off files and
+    // temporary files in the temporary folder, never among the user's own. The
+    // display stays reachable: its cookie and a Wayland socket named relative to
+    // the user's runtime folder are named in full.
+    if (!env.contains(u"XAUTHORITY"_s))
+        env.insert(u"XAUTHORITY"_s, QDir::home().filePath(u".Xauthority"_s));
+    const QString wayland = env.value(u"WAYLAND_DISPLAY"_s);
+    if (!wayland.isEmpty() && QDir::isRelativePath(wayland))
+        env.insert(u"WAYLAND_DISPLAY"_s, env.value(u"XDG_RUNTIME_DIR"_s) + u'/' + wayland);
+    for (const QString &folder :
+         {u"HOME"_s, u"XDG_RUNTIME_DIR"_s, u"XDG_CONFIG_HOME"_s, u"TMPDIR"_s})
+        env.insert(folder, dir.path());
     if (!env.contains(u"DISPLAY"_s) && !env.contains(u"WAYLAND_DISPLAY"_s))
         env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     const QStringList arguments = {u"-qta5827"_s,
@@ -91,8 +96,8 @@ int main(int argc, char **argv)
         bareTimes.append(*b);
         programTimes.append(*p);
     }
-    const double shown = median(programTimes);
-    const double limit = median(bareTimes);
+    const double shown = Median(programTimes);
+    const double limit = Median(bareTimes);
     const QString platform = env.value(u"QT_QPA_PLATFORM"_s, u"the window system"_s);
     Report(u"bare main window, start to shown (median of %1, %2)"_s.arg(kRuns).arg(platform),
            limit);

@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -63,12 +62,6 @@ void saveDirectly(const QString &connectionString, const TimeSheetJob &job)
     for (int i = 0; i < kRuns; ++i)
         c.run(insert, runValues(job, i)).finish();
     transaction.commit();
-}
-
-double median(QList<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
 }
 
 // Opens the sheet as the main screen does and confirms it; the times of the
@@ -131,12 +124,12 @@ int main(int argc, char **argv)
             open.append(openMs);
             confirm.append(confirmMs);
         }
-        const double directMs = median(direct);
+        const double directMs = Median(direct);
         Report(t.name + u" delete and 200 inserts run directly"_s, directMs);
-        Report(t.name + u" save of 200 runs (SaveRuns)"_s, median(core), 2 * directMs);
-        Report(t.name + u" time sheet opened on 200 runs"_s, median(open));
+        Report(t.name + u" save of 200 runs (SaveRuns)"_s, Median(core), 2 * directMs);
+        Report(t.name + u" time sheet opened on 200 runs"_s, Median(open));
         // The confirmation also checks the lock and recalculates every run first.
-        Report(t.name + u" time sheet confirmed with 200 runs"_s, median(confirm));
+        Report(t.name + u" time sheet confirmed with 200 runs"_s, Median(confirm));
     }
     DropBenchDatabases();
     return 0;

@@ -69,6 +69,12 @@ QList<BenchTarget> BenchTargets(bool withDemoData)
     return targets;
 }
 
+double Median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
 double MedianMs(int runs, const std::function<void()> &work)
 {
     QList<double> times;
@@ -78,8 +84,7 @@ double MedianMs(int runs, const std::function<void()> &work)
         work();
         times.append(t.nsecsElapsed() / 1e6);
     }
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
+    return Median(times);
 }
 
 void Report(const QString &what, double value, double budget, const QString &unit)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -17,6 +18,9 @@ QList<BenchTarget> BenchTargets(bool withDemoData);
 
 // Drops the PostgreSQL databases made for the run; call before leaving main().
 void DropBenchDatabases();
+
+// The middle one of some measurements (the upper middle of an even number).
+double Median(QList<double> values);
 
 // Median milliseconds of `runs` runs of `work`.
 double MedianMs(int runs, const std::function<void()> &work);
