@@ -25,7 +25,7 @@ QString readDataSourceFile(const QString &path)
     if (!QFileInfo(path).isFile())
         throw DbError(u"PLOV.DSN 不是一般檔案"_s);
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly) || f.isSequential())
+    if (!f.open(QIODevice::ReadOnly))
         throw DbError(f.errorString());
     // Written by this system's tools in UTF-8, by the suite's Windows programs in
     // code page 950: a folder name in Chinese reads right either way.
