@@ -192,6 +192,7 @@ int Connection::execute(const QString &jetSql, const QVariantList &params)
     }
     // Nothing to bind: run it as it is (schema statements cannot be prepared).
     return retried(mayWrite(sql), [&] {
+        qCDebug(LogDataLayer).noquote() << sql;
         QSqlQuery q(database());
         if (!q.exec(sql))
             fail(q, sql);
