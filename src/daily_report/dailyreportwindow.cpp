@@ -369,7 +369,9 @@ void DailyReportWindow::SaveCompletion()
         return;
 
     WaitCursor wait;
-    QApplication::processEvents();
+    // The screen repaints; a click or key waits until the save is done (a click
+    // on 耗時 would open the time sheet in the middle of it).
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QVector<QVector<QString>> cells;
     FmlToArray(*fml印刷, cells);
     const auto error = SaveCompletionLines(Session().ConnectionString,
