@@ -365,7 +365,7 @@ void DailyReportWindow::SaveCompletion()
     if (ShowMessage(u"確定儲存資料?"_s, u"詢問"_s, MessageService::Icon::Question,
                     MessageService::Buttons::YesNo) != MessageService::Answer::Yes)
         return;
-    if (!MaintenanceLockAllowsSave(u"儲存錯誤"_s))
+    if (!MaintenanceLockAllows(u"儲存錯誤"_s))
         return;
 
     WaitCursor wait;

@@ -280,7 +280,7 @@ void TimeSheetWindow::showTotal()
 
 void TimeSheetWindow::Confirm()
 {
-    if (!MaintenanceLockAllowsSave(u"儲存錯誤"_s))
+    if (!MaintenanceLockAllows(u"儲存錯誤"_s))
         return;
     if (!Save())
         return;
