@@ -184,7 +184,7 @@ void TimeSheetWindow::buildControls()
     int columns = 0;
     for (int col = 1; col <= RunCol::Last; ++col)
         if (!fml明細->isColumnHidden(col))
-            columns += ZeroWidthUnitsToPixels(fml明細->columnWidth(col), digit);
+            columns += fml明細->columnWidthPixels(col);
     resize(columns + 90, TwipsToPixels(kRowHeight, logicalDpiY()) * 10 + 200);
 }
 
