@@ -212,7 +212,7 @@ void TimeSheetWindow::onEditEnded(QString &text, bool &accept)
         return;
     }
     const QString heading = headingOf(col);
-    const RunEntry entry = LimitRunEntry(heading, text);
+    const ByteLimitedEntry entry = LimitRunEntry(heading, text);
     // Stored here rather than by the grid, so the effects below read the entry.
     accept = false;
     fml明細->setText(row, col, entry.text);
