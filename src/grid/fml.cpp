@@ -72,9 +72,10 @@ void FmlDeleteRow(SpreadsheetGrid &grid, int row)
     grid.deleteRange(row, 1, row, grid.maxCol());
 }
 
-bool FmlPreviousRowFilled(SpreadsheetGrid &grid)
+bool FmlPreviousRowFilled(SpreadsheetGrid &grid, int row)
 {
-    const int row = grid.activeRow();
+    if (row <= 0)
+        row = grid.activeRow();
     if (row == 1)
         return true;
     for (int col = 1; col <= grid.maxCol(); ++col) {

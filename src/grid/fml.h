@@ -39,8 +39,9 @@ void FmlToArray(SpreadsheetGrid &grid, QVector<QVector<QString>> &array);
 // grid keeps its maximum row.
 void FmlDeleteRow(SpreadsheetGrid &grid, int row);
 
-// True on row 1, or when the row above the active row holds any non-blank text.
-bool FmlPreviousRowFilled(SpreadsheetGrid &grid);
+// True on row 1, or when the row above the row (0 or less: the active row) holds
+// any non-blank text.
+bool FmlPreviousRowFilled(SpreadsheetGrid &grid, int row = 0);
 
 // Adds one to the filled-row counter when the active row lies below it; one per
 // call, however far below.

@@ -202,11 +202,7 @@ void TimeSheetWindow::onEditEnded(QString &text, bool &accept)
     m_editRow = m_editCol = 0;
     // An edit opened with the mouse on a row below a blank one is refused as
     // typing there is: the run could not be counted and would not be saved.
-    if (row > 1 && fml明細->toArray(row - 1, 1, row - 1, RunCol::Last)
-                       .value(0)
-                       .join(QString())
-                       .trimmed()
-                       .isEmpty()) {
+    if (!FmlPreviousRowFilled(*fml明細, row)) {
         accept = false;
         ShowMessage(u"前一列資料尚未輸入!"_s, u"警告"_s, MessageService::Icon::Warning);
         return;
