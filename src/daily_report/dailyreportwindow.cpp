@@ -34,12 +34,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-constexpr int kRowHeight = 400;
-
-} // namespace
-
 DailyReportWindow::DailyReportWindow(QWidget *parent) : QMainWindow(parent)
 {
     setupForm(this);
@@ -164,7 +158,7 @@ void DailyReportWindow::ClearSchedule()
     m_listedPress.reset();
     m_detailPo.clear();
     m_detailNo.clear();
-    FmlSetRowHeight(kRowHeight, *fml印刷);
+    FmlSetRowHeight(kFmlRowHeight, *fml印刷);
     FmlClear(*fml印刷, 0, QString());
     fml印刷->setMaxRow(kEmptyRows);
     fml印刷->setEnabled(false);

@@ -14,6 +14,8 @@ constexpr int kFillRecordLimit = 16384;
 
 // Makes every row of the grid the given height, in twips.
 void FmlSetRowHeight(int height, SpreadsheetGrid &grid);
+// The row height of both entry screens' grids, in twips.
+constexpr int kFmlRowHeight = 400;
 
 // Empties the grid (row 1 to its maximum row, column 1 to its maximum column)
 // with one repaint, makes (1, 1) the active cell and scrolls back to it. With a

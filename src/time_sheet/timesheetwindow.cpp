@@ -34,7 +34,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kRowHeight = 400;
 // Rows the grid offers beyond the stored runs.
 constexpr int kFreeRows = 200;
 constexpr int kMinRows = 500;
@@ -82,7 +81,7 @@ TimeSheetWindow::TimeSheetWindow(QWidget *parent) : QDialog(parent)
     for (QLabel *figure : {lbl時標準量, lbl標準數量, lbl實際數量, lbl差異, lbl點數})
         figure->setText(u"0"_s);
     ApplyControlStyle(this, GetWindowsVersion());
-    FmlSetRowHeight(kRowHeight, *fml明細);
+    FmlSetRowHeight(kFmlRowHeight, *fml明細);
     FmlClear(*fml明細, 0, QString());
     LockControl(txt總耗時);
     m_firstActivation = true;
@@ -185,7 +184,7 @@ void TimeSheetWindow::buildControls()
     for (int col = 1; col <= RunCol::Last; ++col)
         if (!fml明細->isColumnHidden(col))
             columns += fml明細->columnWidthPixels(col);
-    resize(columns + 90, TwipsToPixels(kRowHeight, logicalDpiY()) * 10 + 200);
+    resize(columns + 90, TwipsToPixels(kFmlRowHeight, logicalDpiY()) * 10 + 200);
 }
 
 void TimeSheetWindow::placeBelowMainGrid()
