@@ -290,7 +290,9 @@ void TimeSheetWindow::Confirm()
 bool TimeSheetWindow::Save()
 {
     fml明細->endEdit();
-    Recalculate(fml明細->activeRow());
+    // Runs are not stored with figures worked out without the press's figures.
+    if (!Recalculate(fml明細->activeRow()))
+        return false;
     QVector<QVector<QString>> cells;
     FmlToArray(*fml明細, cells);
     const int rows = fml明細->lastRow() == 0 ? 0 : std::min(m_filledRows, int(cells.size()));

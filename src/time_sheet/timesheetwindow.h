@@ -30,7 +30,9 @@ public:
     bool Save();
     void DeleteRun();
     void GoBack();
-    void Recalculate(int row);
+    // Brings the runs' figures up to date; false when the press's figures could
+    // not be read (the error is shown, the runs keep their figures).
+    bool Recalculate(int row);
     void ShowFigures();
 
     int filledRows() const { return m_filledRows; }

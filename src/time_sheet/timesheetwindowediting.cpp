@@ -114,7 +114,7 @@ void TimeSheetWindow::computeTimeConsumed(int row)
     fml明細->setText(row, RunCol::Hours, NumberText(*hours));
 }
 
-void TimeSheetWindow::Recalculate(int row)
+bool TimeSheetWindow::Recalculate(int row)
 {
     // Only a run the sheet counts gets its press and standard: writing into the
     // blank row below would make it look filled without being saved.
@@ -128,8 +128,13 @@ void TimeSheetWindow::Recalculate(int row)
         fml明細->setText(row, RunCol::Standard, NumberText(*press.value.standard));
     if (!run || press.value.standard)
         lbl時標準量->setText(NumberText(fml明細->number(row, RunCol::Standard)));
-    if (press.error)
+    if (press.error) {
         ShowMessage(*press.error, u"依機別取得標準數量錯誤"_s, MessageService::Icon::Critical);
+        // Without the allowances every effective time and score would be worked
+        // out from zeros: the runs keep the ones they have.
+        showTotal();
+        return false;
+    }
     SpreadsheetGrid &g = *fml明細;
     for (int r = 1; r <= m_filledRows; ++r) {
         g.setText(r, RunCol::Effective,
@@ -143,6 +148,7 @@ void TimeSheetWindow::Recalculate(int row)
                       .score);
     }
     showTotal();
+    return true;
 }
 
 void TimeSheetWindow::ShowFigures()
