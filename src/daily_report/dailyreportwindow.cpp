@@ -279,14 +279,27 @@ void DailyReportWindow::onActiveCellChanged(int row, int col)
     for (int slot = 0; slot < 12; ++slot)
         handOff[slot] = fml印刷->text(row, kTimeSheetHandOffColumns[slot]).trimmed();
     OpenTimeSheet(this);
-    if (TimeSheetSaved()) {
-        fml印刷->setText(row, ScheduleCol::TimeUsed, handOff[0]);
-        fml印刷->setText(row, ScheduleCol::Completion, handOff[1]);
-        m_marks.mark(row, ScheduleCol::Completion);
+    if (!TimeSheetSaved())
+        return;
+    // Every row listing the line shows what the time sheet stored.
+    const QString line = listedLineKey(row);
+    for (int r = 1; r <= m_filledRows; ++r) {
+        if (listedLineKey(r) != line)
+            continue;
+        fml印刷->setText(r, ScheduleCol::TimeUsed, handOff[0]);
+        fml印刷->setText(r, ScheduleCol::Completion, handOff[1]);
+        m_marks.mark(r, ScheduleCol::Completion);
         // The time sheet has stored this stamp itself: it is what the line now holds.
-        if (row >= 1 && row <= m_listed.size())
-            m_listed[row - 1].completion = handOff[1];
+        if (r <= m_listed.size())
+            m_listed[r - 1].completion = handOff[1];
     }
+}
+
+QString DailyReportWindow::listedLineKey(int row) const
+{
+    const auto cell = [&](int col) { return fml印刷->text(row, col); };
+    return ListedLineKey(cell(ScheduleCol::PO), cell(ScheduleCol::NO),
+                         cell(ScheduleCol::ScheduleId), cell(ScheduleCol::ScheduleLine));
 }
 
 void DailyReportWindow::onKeyPressed(int &charCode)

@@ -50,6 +50,7 @@ private:
     void firstActivation();
     void setScheduleActions(bool enabled);
     QString closingMark(int row) const;
+    QString listedLineKey(int row) const;
     bool activeCellTakesStamp() const;
     void onCellClicked(int row, int col);
     void onActiveCellChanged(int row, int col);
