@@ -26,6 +26,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QRadioButton>
 #include <QTimer>
 #include <QToolBar>
@@ -33,6 +34,34 @@
 #include <utility>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// The screen disabled while a handling runs, as its design has it. The control
+// that had the focus gets it back: Qt takes the focus from a disabled control,
+// and the next activation would give it to the screen's first control instead.
+class ScreenDisabled
+{
+public:
+    explicit ScreenDisabled(QWidget *screen) : m_screen(screen), m_focus(screen->focusWidget())
+    {
+        m_screen->setEnabled(false);
+    }
+    ~ScreenDisabled()
+    {
+        m_screen->setEnabled(true);
+        if (m_focus)
+            m_focus->setFocus();
+    }
+    ScreenDisabled(const ScreenDisabled &) = delete;
+    ScreenDisabled &operator=(const ScreenDisabled &) = delete;
+
+private:
+    QWidget *m_screen;
+    QPointer<QWidget> m_focus;
+};
+
+} // namespace
 
 DailyReportWindow::DailyReportWindow(QWidget *parent) : QMainWindow(parent)
 {
@@ -96,10 +125,11 @@ bool DailyReportWindow::event(QEvent *e)
     if (e->type() == QEvent::WindowActivate && !m_activating) {
         // Each activation disables the screen while it is handled.
         m_activating = true;
-        setEnabled(false);
-        if (m_firstActivation)
-            firstActivation();
-        setEnabled(true);
+        {
+            const ScreenDisabled disabled(this);
+            if (m_firstActivation)
+                firstActivation();
+        }
         m_activating = false;
     }
     return QMainWindow::event(e);
@@ -401,7 +431,7 @@ void DailyReportWindow::PrintSchedule()
 void DailyReportWindow::OpenWorkOrder()
 {
     // The screen is disabled while the work-order program is handed the job.
-    setEnabled(false);
+    const ScreenDisabled disabled(this);
     const QString right = Session().permission(u"工單作業細部"_s);
     if (right.isEmpty() || right.startsWith(u'0')) {
         ShowMessage(u"你的權限無法使用該項功能!"_s, u"訊息"_s, MessageService::Icon::Warning);
@@ -411,7 +441,6 @@ void DailyReportWindow::OpenWorkOrder()
     } else {
         LaunchProgram(u"工單作業系統.EXE"_s);
     }
-    setEnabled(true);
 }
 
 bool DailyReportWindow::confirmClosing()

@@ -59,6 +59,11 @@ private slots:
             sheet.button(u"scmd確定"_s);
         });
         SetStaffLookupOpener({});
+        // Back on the main screen (the window system activates it again), the
+        // keyboard is still the grid's.
+        screen.main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(screen.main.get()));
+        QVERIFY(screen.mainGrid().isAncestorOf(QApplication::focusWidget()));
         // 150 minutes less 8 plates, 2 fills and washing: 89 minutes, 1.48 h at 8000 an hour.
         QCOMPARE(seen, (QStringList{u"1.48"_s, u"6"_s, u"E003陳志明"_s}));
         QCOMPARE(filters, (QStringList{u"林"_s, QString()}));
