@@ -28,10 +28,8 @@
 #include <QLabel>
 #include <QPointer>
 #include <QRadioButton>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -63,7 +61,8 @@ private:
 
 } // namespace
 
-DailyReportWindow::DailyReportWindow(QWidget *parent) : QMainWindow(parent)
+DailyReportWindow::DailyReportWindow(QWidget *parent)
+    : QMainWindow(parent), m_enterMovesOn(new EnterMovesOn(this))
 {
     setupForm(this);
     connectCommands();
@@ -338,30 +337,9 @@ void DailyReportWindow::onKeyPressed(int &charCode)
     charCode = effect.code;
     if (effect.marks)
         m_marks.mark(fml印刷->activeRow(), fml印刷->activeCol());
-    // Enter moves on to the next cell: the Tab goes out once the grid has finished
-    // with the Enter (an edit it ends must be stored in its own cell first, and
-    // its message answered: onEditEnded takes the Tab over).
-    if (charCode == 13) {
-        m_tabPending = true;
-        sendTabLater();
-    }
-}
-
-void DailyReportWindow::sendTabLater()
-{
-    QTimer::singleShot(0, this, [this] {
-        if (!std::exchange(m_tabPending, false))
-            return;
-        // To this screen's focused control: right after a message box closes, the
-        // screen may not be the active window again yet, and then the
-        // application has no focused widget for the keystroke.
-        if (QWidget *target = focusWidget()) {
-            QCoreApplication::postEvent(
-                target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, u"\t"_s));
-            QCoreApplication::postEvent(
-                target, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Tab, Qt::NoModifier, u"\t"_s));
-        }
-    });
+    // Enter moves on to the next cell.
+    if (charCode == 13)
+        m_enterMovesOn->request();
 }
 
 void DailyReportWindow::onKeyDown(int &keyCode)
@@ -377,7 +355,7 @@ void DailyReportWindow::onEditEnded(QString &text, bool &accept)
     // The edited cell is marked, its message answered, and only then does the
     // Enter that ended the edit move on (the cursor must not move behind the box,
     // nor open the time sheet over it).
-    const bool tab = std::exchange(m_tabPending, false);
+    const EnterMovesOn::Hold moveOnAfterwards(*m_enterMovesOn);
     const QString heading = fml印刷->heading(m_editCol);
     // An edit opened anywhere else (a double click) leaves the cell as it was.
     accept = TakesEntry(heading, closingMark(m_editRow));
@@ -389,10 +367,6 @@ void DailyReportWindow::onEditEnded(QString &text, bool &accept)
         if (!entry.message.isEmpty())
             ShowMessage(entry.message, u"訊息"_s, MessageService::Icon::Warning);
         fml印刷->setFocus();
-    }
-    if (tab) {
-        m_tabPending = true;
-        sendTabLater();
     }
 }
 

@@ -70,7 +70,8 @@ QPushButton *commandButton(const QString &name, const QString &caption, QWidget 
 
 } // namespace
 
-TimeSheetWindow::TimeSheetWindow(QWidget *parent) : QDialog(parent)
+TimeSheetWindow::TimeSheetWindow(QWidget *parent)
+    : QDialog(parent), m_enterMovesOn(new EnterMovesOn(this))
 {
     setObjectName(u"frm日報登錄作業_耗時"_s);
     setWindowTitle(u"耗時"_s);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/entermoveson.h"
 #include "time_sheet/timesheetjob.h"
 #include "time_sheet/timesheetstore.h"
 
@@ -99,6 +100,7 @@ private:
     RecordArray m_phraseChoices;
     RecordArray m_fillChoices;
     RecordArray m_seenRuns; // the stored runs as loaded, for the save's check
+    EnterMovesOn *m_enterMovesOn;
     int m_listId = 0;
     int m_editRow = 0; // the cell an edit in progress belongs to
     int m_editCol = 0;

@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
-#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -203,6 +202,9 @@ void TimeSheetWindow::onEditStarted(QString &text)
 
 void TimeSheetWindow::onEditEnded(QString &text, bool &accept)
 {
+    // The entry is stored, its message answered and its operator looked up before
+    // the Enter that ended the edit moves on.
+    const EnterMovesOn::Hold moveOnAfterwards(*m_enterMovesOn);
     const int row = m_editRow > 0 ? m_editRow : fml明細->activeRow();
     const int col = m_editCol > 0 ? m_editCol : fml明細->activeCol();
     m_editRow = m_editCol = 0;
@@ -248,9 +250,9 @@ void TimeSheetWindow::onKeyPressed(int &charCode)
         return;
     }
     charCode = FilterRunKey(headingOf(fml明細->activeCol()), charCode);
-    // Enter moves on to the next cell, once the grid has finished with it.
+    // Enter moves on to the next cell.
     if (charCode == VirtualKey::Enter)
-        QTimer::singleShot(0, this, [] { SendKeysViaShell(u"{TAB}"_s, false); });
+        m_enterMovesOn->request();
 }
 
 void TimeSheetWindow::onKeyDown(int &keyCode)

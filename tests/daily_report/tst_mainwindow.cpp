@@ -10,6 +10,7 @@
 #include "daily_report/schedulecolumns.h"
 #include "daily_report/timesheethook.h"
 #include "grid/spreadsheetgrid.h"
+#include "modalboxes.h"
 #include "report_engine/reportpreviewer.h"
 #include "startup/processcontrol.h"
 #include "startup/runningprogram.h"
@@ -39,18 +40,6 @@ namespace {
 
 struct ProgramEnded // thrown by the end handler: "the program ends here"
 {
-};
-
-// Modal boxes: the program's events run while one is open. Counts busy pointers over them.
-struct ModalBoxes : ScriptedMessageService
-{
-    int busy = 0;
-    Answer show(const QString &text, const QString &title, Icon icon, Buttons buttons) override
-    {
-        QTest::qWait(20);
-        busy += QApplication::overrideCursor() != nullptr;
-        return ScriptedMessageService::show(text, title, icon, buttons);
-    }
 };
 
 } // namespace

@@ -116,6 +116,26 @@ private slots:
         QTEST(screen.mainRow(po, 1), "mainRow");
     }
 
+    // Enter after a cut entry moves on to the next cell once the message is answered,
+    // and the Tab it stands for goes to the sheet, not into the box.
+    void enterMovesOnAfterTheMessage()
+    {
+        SheetScreen screen(u"海德堡四色"_s);
+        QString kept;
+        int col = 0;
+        screen.openSheet(u"A1151116"_s, 1, [&](Sheet &sheet) {
+            sheet.click(1, RunCol::Sets);
+            sheet.type(u"12345678901"_s);
+            const bool moved =
+                QTest::qWaitFor([&] { return sheet.grid.activeCol() != RunCol::Sets; }, 1000);
+            kept = sheet.grid.text(1, RunCol::Sets);
+            col = moved ? sheet.grid.activeCol() : 0;
+        });
+        QCOMPARE(screen.messages.texts(), QStringList{u"最多只可輸入10個字元!"_s});
+        QCOMPARE(kept, u"1234567890"_s);
+        QCOMPARE(col, int(RunCol::Plates));
+    }
+
     // Below a blank row no key is taken and no list opens; the cursor still moves.
     void blankRowRefusesEntry()
     {
