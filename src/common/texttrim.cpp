@@ -21,3 +21,10 @@ QString LeftByBytes(const QString &text, int width)
     }
     return text;
 }
+
+ByteLimitedEntry LimitEntryBytes(const QString &entry, int limit, const QString &message)
+{
+    if (Cp950ByteLength(entry) > limit)
+        return {LeftByBytes(entry, limit), message};
+    return {entry, QString()};
+}

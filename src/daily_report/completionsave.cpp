@@ -80,6 +80,12 @@ bool changedHere(const QString &stamp, const std::optional<QString> &listed)
 
 } // namespace
 
+QString ListedLineKey(const QString &po, const QString &no, const QString &id, const QString &ino)
+{
+    return QStringList{po.trimmed(), NumberText(Val(no)), id.trimmed(), NumberText(Val(ino))}.join(
+        QChar(0x1f));
+}
+
 QVector<CompletionLine> LinesToSave(const QVector<QVector<QString>> &cells, int filledRows,
                                     const ScheduleMarks &marks, const QVector<ListedStamps> &listed)
 {
@@ -103,8 +109,7 @@ QVector<CompletionLine> LinesToSave(const QVector<QVector<QString>> &cells, int 
             line.listedCompletion = listed.at(r).completion;
         }
         const QString key =
-            QStringList{line.po, NumberText(line.no), line.id, NumberText(line.ino)}.join(
-                QChar(0x1f));
+            ListedLineKey(line.po, cell(ScheduleCol::NO), line.id, cell(ScheduleCol::ScheduleLine));
         const auto earlier = lineOfKey.constFind(key);
         if (earlier == lineOfKey.constEnd()) {
             lineOfKey.insert(key, lines.size());

@@ -32,6 +32,11 @@ struct CompletionLine
 // Runs inside the caller's transaction; throws DbError.
 void PropagateCompletion(Connection &connection, const CompletionLine &line, bool withPlanned);
 
+// The job line a listed row stands for, from its PO, NO, ID and INO cells: rows
+// with the same key list the same line (a work order with two ITEM_P rows lists
+// its lines twice).
+QString ListedLineKey(const QString &po, const QString &no, const QString &id, const QString &ino);
+
 // The lines a save writes: every listed row whose planned or completion stamp is
 // marked, in grid order, each line once however often it is listed. cells holds the grid's rows
 // (cells[r][c] is grid row r + 1, column c + 1); the first filledRows of them are listed, with the

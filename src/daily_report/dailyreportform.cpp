@@ -158,15 +158,7 @@ void DailyReportForm::setupGrid(QWidget *parent)
     fml印刷 = new SpreadsheetGrid(parent, kEmptyRows, ScheduleCol::Last);
     fml印刷->setObjectName(u"fml印刷"_s);
     fml印刷->setAccessibleName(u"印刷排程"_s);
-    // The sheet shrinks to the schedule's extent first: every later step then
-    // works on its rows and 25 columns rather than on a whole empty sheet.
-    fml印刷->setMaxRow(kEmptyRows);
-    fml印刷->setMaxCol(ScheduleCol::Last);
     fml印刷->setColumns(ScheduleColumns());
-    // Cells show their stored values as they are: the designed number formats would
-    // widen 1200 to 1200.000 and cut it off in the narrow 台數 column.
-    for (int col = 1; col <= ScheduleCol::Last; ++col)
-        fml印刷->setColumnFormat(col, u"General"_s);
 }
 
 void DailyReportForm::setupDetailPanel(QWidget *parent)

@@ -26,21 +26,43 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QRadioButton>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <utility>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kRowHeight = 400;
+// The screen disabled while a handling runs, as its design has it. The control
+// that had the focus gets it back: Qt takes the focus from a disabled control,
+// and the next activation would give it to the screen's first control instead.
+class ScreenDisabled
+{
+public:
+    explicit ScreenDisabled(QWidget *screen) : m_screen(screen), m_focus(screen->focusWidget())
+    {
+        m_screen->setEnabled(false);
+    }
+    ~ScreenDisabled()
+    {
+        m_screen->setEnabled(true);
+        if (m_focus)
+            m_focus->setFocus();
+    }
+    ScreenDisabled(const ScreenDisabled &) = delete;
+    ScreenDisabled &operator=(const ScreenDisabled &) = delete;
+
+private:
+    QWidget *m_screen;
+    QPointer<QWidget> m_focus;
+};
 
 } // namespace
 
-DailyReportWindow::DailyReportWindow(QWidget *parent) : QMainWindow(parent)
+DailyReportWindow::DailyReportWindow(QWidget *parent)
+    : QMainWindow(parent), m_enterMovesOn(new EnterMovesOn(this))
 {
     setupForm(this);
     connectCommands();
@@ -102,10 +124,11 @@ bool DailyReportWindow::event(QEvent *e)
     if (e->type() == QEvent::WindowActivate && !m_activating) {
         // Each activation disables the screen while it is handled.
         m_activating = true;
-        setEnabled(false);
-        if (m_firstActivation)
-            firstActivation();
-        setEnabled(true);
+        {
+            const ScreenDisabled disabled(this);
+            if (m_firstActivation)
+                firstActivation();
+        }
         m_activating = false;
     }
     return QMainWindow::event(e);
@@ -164,7 +187,7 @@ void DailyReportWindow::ClearSchedule()
     m_listedPress.reset();
     m_detailPo.clear();
     m_detailNo.clear();
-    FmlSetRowHeight(kRowHeight, *fml印刷);
+    FmlSetRowHeight(kFmlRowHeight, *fml印刷);
     FmlClear(*fml印刷, 0, QString());
     fml印刷->setMaxRow(kEmptyRows);
     fml印刷->setEnabled(false);
@@ -285,14 +308,27 @@ void DailyReportWindow::onActiveCellChanged(int row, int col)
     for (int slot = 0; slot < 12; ++slot)
         handOff[slot] = fml印刷->text(row, kTimeSheetHandOffColumns[slot]).trimmed();
     OpenTimeSheet(this);
-    if (TimeSheetSaved()) {
-        fml印刷->setText(row, ScheduleCol::TimeUsed, handOff[0]);
-        fml印刷->setText(row, ScheduleCol::Completion, handOff[1]);
-        m_marks.mark(row, ScheduleCol::Completion);
+    if (!TimeSheetSaved())
+        return;
+    // Every row listing the line shows what the time sheet stored.
+    const QString line = listedLineKey(row);
+    for (int r = 1; r <= m_filledRows; ++r) {
+        if (listedLineKey(r) != line)
+            continue;
+        fml印刷->setText(r, ScheduleCol::TimeUsed, handOff[0]);
+        fml印刷->setText(r, ScheduleCol::Completion, handOff[1]);
+        m_marks.mark(r, ScheduleCol::Completion);
         // The time sheet has stored this stamp itself: it is what the line now holds.
-        if (row >= 1 && row <= m_listed.size())
-            m_listed[row - 1].completion = handOff[1];
+        if (r <= m_listed.size())
+            m_listed[r - 1].completion = handOff[1];
     }
+}
+
+QString DailyReportWindow::listedLineKey(int row) const
+{
+    const auto cell = [&](int col) { return fml印刷->text(row, col); };
+    return ListedLineKey(cell(ScheduleCol::PO), cell(ScheduleCol::NO),
+                         cell(ScheduleCol::ScheduleId), cell(ScheduleCol::ScheduleLine));
 }
 
 void DailyReportWindow::onKeyPressed(int &charCode)
@@ -301,30 +337,9 @@ void DailyReportWindow::onKeyPressed(int &charCode)
     charCode = effect.code;
     if (effect.marks)
         m_marks.mark(fml印刷->activeRow(), fml印刷->activeCol());
-    // Enter moves on to the next cell: the Tab goes out once the grid has finished
-    // with the Enter (an edit it ends must be stored in its own cell first, and
-    // its message answered: onEditEnded takes the Tab over).
-    if (charCode == 13) {
-        m_tabPending = true;
-        sendTabLater();
-    }
-}
-
-void DailyReportWindow::sendTabLater()
-{
-    QTimer::singleShot(0, this, [this] {
-        if (!std::exchange(m_tabPending, false))
-            return;
-        // To this screen's focused control: right after a message box closes, the
-        // screen may not be the active window again yet, and then the
-        // application has no focused widget for the keystroke.
-        if (QWidget *target = focusWidget()) {
-            QCoreApplication::postEvent(
-                target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, u"\t"_s));
-            QCoreApplication::postEvent(
-                target, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Tab, Qt::NoModifier, u"\t"_s));
-        }
-    });
+    // Enter moves on to the next cell.
+    if (charCode == 13)
+        m_enterMovesOn->request();
 }
 
 void DailyReportWindow::onKeyDown(int &keyCode)
@@ -340,7 +355,7 @@ void DailyReportWindow::onEditEnded(QString &text, bool &accept)
     // The edited cell is marked, its message answered, and only then does the
     // Enter that ended the edit move on (the cursor must not move behind the box,
     // nor open the time sheet over it).
-    const bool tab = std::exchange(m_tabPending, false);
+    const EnterMovesOn::Hold moveOnAfterwards(*m_enterMovesOn);
     const QString heading = fml印刷->heading(m_editCol);
     // An edit opened anywhere else (a double click) leaves the cell as it was.
     accept = TakesEntry(heading, closingMark(m_editRow));
@@ -353,10 +368,6 @@ void DailyReportWindow::onEditEnded(QString &text, bool &accept)
             ShowMessage(entry.message, u"訊息"_s, MessageService::Icon::Warning);
         fml印刷->setFocus();
     }
-    if (tab) {
-        m_tabPending = true;
-        sendTabLater();
-    }
 }
 
 void DailyReportWindow::SaveCompletion()
@@ -365,11 +376,13 @@ void DailyReportWindow::SaveCompletion()
     if (ShowMessage(u"確定儲存資料?"_s, u"詢問"_s, MessageService::Icon::Question,
                     MessageService::Buttons::YesNo) != MessageService::Answer::Yes)
         return;
-    if (!MaintenanceLockAllowsSave(u"儲存錯誤"_s))
+    if (!MaintenanceLockAllows(u"儲存錯誤"_s))
         return;
 
     WaitCursor wait;
-    QApplication::processEvents();
+    // The screen repaints; a click or key waits until the save is done (a click
+    // on 耗時 would open the time sheet in the middle of it).
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QVector<QVector<QString>> cells;
     FmlToArray(*fml印刷, cells);
     const auto error = SaveCompletionLines(Session().ConnectionString,
@@ -392,7 +405,7 @@ void DailyReportWindow::PrintSchedule()
 void DailyReportWindow::OpenWorkOrder()
 {
     // The screen is disabled while the work-order program is handed the job.
-    setEnabled(false);
+    const ScreenDisabled disabled(this);
     const QString right = Session().permission(u"工單作業細部"_s);
     if (right.isEmpty() || right.startsWith(u'0')) {
         ShowMessage(u"你的權限無法使用該項功能!"_s, u"訊息"_s, MessageService::Icon::Warning);
@@ -402,7 +415,6 @@ void DailyReportWindow::OpenWorkOrder()
     } else {
         LaunchProgram(u"工單作業系統.EXE"_s);
     }
-    setEnabled(true);
 }
 
 bool DailyReportWindow::confirmClosing()

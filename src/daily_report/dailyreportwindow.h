@@ -3,6 +3,7 @@
 #include "daily_report/dailyreportform.h"
 #include "daily_report/scheduleediting.h"
 #include "daily_report/schedulequery.h"
+#include "grid/entermoveson.h"
 
 #include <QMainWindow>
 #include <QVector>
@@ -50,13 +51,13 @@ private:
     void firstActivation();
     void setScheduleActions(bool enabled);
     QString closingMark(int row) const;
+    QString listedLineKey(int row) const;
     bool activeCellTakesStamp() const;
     void onCellClicked(int row, int col);
     void onActiveCellChanged(int row, int col);
     void onKeyPressed(int &charCode);
     void onKeyDown(int &keyCode);
     void onEditEnded(QString &text, bool &accept);
-    void sendTabLater();
     bool confirmClosing();
     void unload();
 
@@ -69,7 +70,7 @@ private:
     QString m_detailNo;
     int m_editRow = 0; // the cell of the edit in progress
     int m_editCol = 0;
-    bool m_tabPending = false; // Enter was pressed; its Tab is still to go out
+    EnterMovesOn *m_enterMovesOn;
     bool m_firstActivation = true;
     bool m_activating = false;
     bool m_unloading = false;

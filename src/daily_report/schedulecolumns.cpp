@@ -5,6 +5,8 @@ using namespace Qt::StringLiterals;
 QList<GridColumn> ScheduleColumns()
 {
     using A = CellAlign;
+    // Cells show their stored values as they are: a number format would widen
+    // 1200 to 1200.000 and cut it off in the narrow 台數 column.
     const QString general = u"General"_s;
     return {
         {u"工單單號"_s, 2901, general, A::General, false},
@@ -12,16 +14,16 @@ QList<GridColumn> ScheduleColumns()
         {u"項目"_s, 2005, general, A::Left, true},
         {u"客戶"_s, 2219, general, A::Left, false},
         {u"品名"_s, 4395, general, A::Left, false},
-        {u"正色"_s, 1280, u"0.0"_s, A::Centre, false},
-        {u"反色"_s, 1323, u"0.0"_s, A::Centre, false},
-        {u"計"_s, 1237, u"0.0"_s, A::Centre, false},
-        {u"模數"_s, 1237, u"0.0"_s, A::Centre, false},
-        {u"台數"_s, 1493, u"0.000"_s, A::Centre, false},
-        {u"印刷尺寸"_s, 3584, u"0"_s, A::Left, false},
+        {u"正色"_s, 1280, general, A::Centre, false},
+        {u"反色"_s, 1323, general, A::Centre, false},
+        {u"計"_s, 1237, general, A::Centre, false},
+        {u"模數"_s, 1237, general, A::Centre, false},
+        {u"台數"_s, 1493, general, A::Centre, false},
+        {u"印刷尺寸"_s, 3584, general, A::Left, false},
         {u"數量"_s, 3883, general, A::Right, false},
-        {u"數量1"_s, 2987, u"0.000"_s, A::Right, true},
-        {u"數量2"_s, 2901, u"0.000"_s, A::Right, true},
-        {u"順序"_s, 1280, u"0.0"_s, A::Centre, false},
+        {u"數量1"_s, 2987, general, A::Right, true},
+        {u"數量2"_s, 2901, general, A::Right, true},
+        {u"順序"_s, 1280, general, A::Centre, false},
         {u"車別"_s, 1664, general, A::Centre, true},
         {u"耗時"_s, 1579, general, A::Right, false},
         {u"序"_s, 1280, general, A::Right, true},

@@ -1,6 +1,5 @@
 #include "daily_report/scheduleediting.h"
 
-#include "common/cp950.h"
 #include "common/texttrim.h"
 #include "grid/virtualkey.h"
 
@@ -58,9 +57,8 @@ LimitedEntry LimitScheduleEntry(const QString &heading, const QString &entry)
     } else {
         return {entry, QString(), false};
     }
-    if (Cp950ByteLength(entry) > limit)
-        return {LeftByBytes(entry, limit), message, true};
-    return {entry, QString(), true};
+    const ByteLimitedEntry limited = LimitEntryBytes(entry, limit, message);
+    return {limited.text, limited.message, true};
 }
 
 void ScheduleMarks::reset(int rows, int cols)

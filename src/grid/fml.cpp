@@ -1,25 +1,13 @@
 #include "grid/fml.h"
 
-#include "common/numbertext.h"
+#include "common/colournumber.h"
 #include "grid/recordtext.h"
 #include "grid/spreadsheetgrid.h"
 
-#include <QColor>
 #include <QFont>
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// A colour number of the suite: red in the low byte, then green, then blue.
-QColor colourFromNumber(double number)
-{
-    const auto value = static_cast<quint32>(static_cast<qint64>(number));
-    return QColor(int(value & 0xff), int((value >> 8) & 0xff), int((value >> 16) & 0xff));
-}
-
-} // namespace
 
 void FmlSetRowHeight(int height, SpreadsheetGrid &grid)
 {
@@ -39,7 +27,7 @@ void FmlClear(SpreadsheetGrid &grid, int fontSize, const QString &fontColour)
         font.setItalic(false);
         font.setUnderline(false);
         font.setStrikeOut(false);
-        grid.setCellFont(font, colourFromNumber(Val(fontColour)));
+        grid.setCellFont(font, ColourFromNumberText(fontColour));
     }
     grid.setActiveCell(1, 1);
     grid.scrollToOrigin();
@@ -84,9 +72,10 @@ void FmlDeleteRow(SpreadsheetGrid &grid, int row)
     grid.deleteRange(row, 1, row, grid.maxCol());
 }
 
-bool FmlPreviousRowFilled(SpreadsheetGrid &grid)
+bool FmlPreviousRowFilled(SpreadsheetGrid &grid, int row)
 {
-    const int row = grid.activeRow();
+    if (row <= 0)
+        row = grid.activeRow();
     if (row == 1)
         return true;
     for (int col = 1; col <= grid.maxCol(); ++col) {

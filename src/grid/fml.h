@@ -14,6 +14,8 @@ constexpr int kFillRecordLimit = 16384;
 
 // Makes every row of the grid the given height, in twips.
 void FmlSetRowHeight(int height, SpreadsheetGrid &grid);
+// The row height of both entry screens' grids, in twips.
+constexpr int kFmlRowHeight = 400;
 
 // Empties the grid (row 1 to its maximum row, column 1 to its maximum column)
 // with one repaint, makes (1, 1) the active cell and scrolls back to it. With a
@@ -39,8 +41,9 @@ void FmlToArray(SpreadsheetGrid &grid, QVector<QVector<QString>> &array);
 // grid keeps its maximum row.
 void FmlDeleteRow(SpreadsheetGrid &grid, int row);
 
-// True on row 1, or when the row above the active row holds any non-blank text.
-bool FmlPreviousRowFilled(SpreadsheetGrid &grid);
+// True on row 1, or when the row above the row (0 or less: the active row) holds
+// any non-blank text.
+bool FmlPreviousRowFilled(SpreadsheetGrid &grid, int row = 0);
 
 // Adds one to the filled-row counter when the active row lies below it; one per
 // call, however far below.

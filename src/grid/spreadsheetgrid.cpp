@@ -1,5 +1,6 @@
 #include "grid/spreadsheetgrid.h"
 
+#include "common/formgeometry.h"
 #include "common/numbertext.h"
 #include "common/texttrim.h"
 #include "grid/cellmodel.h"
@@ -231,6 +232,12 @@ int SpreadsheetGrid::columnWidth(int col) const
     return m_widths.value(col - 1);
 }
 
+int SpreadsheetGrid::columnWidthPixels(int col) const
+{
+    return ZeroWidthUnitsToPixels(columnWidth(col),
+                                  m_view->fontMetrics().horizontalAdvance(QLatin1Char('0')));
+}
+
 void SpreadsheetGrid::setColumnHidden(int col, bool hidden)
 {
     if (col < 1 || col > CellModel::kSheetCols)
@@ -324,14 +331,12 @@ void SpreadsheetGrid::applyColumnWidth(int col)
 {
     if (col < 1 || col > maxCol())
         return;
-    const int digit = m_view->fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    m_view->setColumnWidth(col - 1, qRound(m_widths.at(col - 1) * digit / 256.0));
+    m_view->setColumnWidth(col - 1, columnWidthPixels(col));
 }
 
 void SpreadsheetGrid::applyRowHeight()
 {
-    // Twips are 1/1440 inch; the screen's logical resolution turns them into pixels.
-    const int pixels = std::max(1, qRound(m_rowHeightTwips * m_view->logicalDpiY() / 1440.0));
+    const int pixels = std::max(1, TwipsToPixels(m_rowHeightTwips, m_view->logicalDpiY()));
     QHeaderView *rows = m_view->verticalHeader();
     rows->setMinimumSectionSize(std::min(rows->minimumSectionSize(), pixels));
     rows->setDefaultSectionSize(pixels);

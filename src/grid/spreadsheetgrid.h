@@ -88,6 +88,8 @@ public:
     // Column width in 1/256 of the width of the digit zero in the grid's font.
     void setColumnWidth(int col, int width);
     int columnWidth(int col) const;
+    // The column's width as the sheet shows it, in pixels of the cells' font.
+    int columnWidthPixels(int col) const;
     void setColumnHidden(int col, bool hidden);
     bool isColumnHidden(int col) const;
     // "General", "0", "0.0", "0.00" or "0.000"; applied when a cell holding a

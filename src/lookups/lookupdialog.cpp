@@ -1,5 +1,6 @@
 #include "lookups/lookupdialog.h"
 
+#include "common/colournumber.h"
 #include "common/formgeometry.h"
 #include "common/formhelpers.h"
 #include "common/handoff.h"
@@ -33,23 +34,11 @@ const QString kHint = u"選取時請按[ENTER]或滑鼠右鍵一下!!"_s;
 constexpr int kWheelNotch = 120;
 constexpr int kRowsPerNotch = 3;
 
-// A colour setting (the decimal text of a colour value, red in the low byte)
-// as a style sheet colour; empty when the setting is empty.
-QString colourOf(const QString &setting)
-{
-    bool ok = false;
-    const qint64 value = setting.trimmed().toLongLong(&ok);
-    if (!ok)
-        return {};
-    return u"rgb(%1, %2, %3)"_s.arg(value & 0xff)
-        .arg((value >> 8) & 0xff)
-        .arg((value >> 16) & 0xff);
-}
-
+// A style sheet declaration of a colour setting; empty when the setting is empty.
 QString declaration(const QString &property, const QString &setting)
 {
-    const QString colour = colourOf(setting);
-    return colour.isEmpty() ? QString() : property + u": "_s + colour + u"; "_s;
+    const QColor colour = ColourFromNumberText(setting);
+    return colour.isValid() ? property + u": "_s + colour.name() + u"; "_s : QString();
 }
 
 double dpiOf(const QWidget *widget)
@@ -152,7 +141,7 @@ void LookupDialog::applySessionColours()
                     declaration(u"gridline-color"_s, s.Color7) +
                     declaration(u"selection-background-color"_s, s.Color5) +
                     declaration(u"selection-color"_s, s.Color6) + u"} "_s;
-    if (!colourOf(s.Color2).isEmpty())
+    if (ColourFromNumberText(s.Color2).isValid())
         sheet += u"QTableWidget::item { "_s + declaration(u"background-color"_s, s.Color2) +
                  u"} QTableWidget::item:selected { "_s +
                  declaration(u"background-color"_s, s.Color5) + declaration(u"color"_s, s.Color6) +

@@ -45,11 +45,6 @@ QVector<ReportPage> PaginateBands(const QVector<ReportBand> &bands, int printabl
     return pages;
 }
 
-ReportLayout LayOutReport(const ReportPageSetup &setup, const QVector<ReportBand> &bands)
-{
-    return ReportLayout{setup, bands, PaginateBands(bands, setup.printableHeight())};
-}
-
 int ReportContentWidth(const QVector<ReportBand> &bands)
 {
     int width = 0;

@@ -10,7 +10,7 @@
 
 // A printed report as positioned items, all in twips (1/1440 inch): the report is
 // built as bands of texts and rules, the bands are placed on pages, and a painter
-// draws the pages onto a printer, a preview or a PDF. Tests read the same layout.
+// draws the pages onto a printer, a preview or a PDF.
 
 struct ReportFont
 {
@@ -82,11 +82,12 @@ struct ReportPageSetup
     int printableHeight() const { return paper.height() - topMargin - bottomMargin; }
 };
 
+// A report: its bands in order and the page they are meant for. They are placed
+// on pages (PaginateBands) when painted, on the page the device really offers.
 struct ReportLayout
 {
     ReportPageSetup setup;
-    QVector<ReportBand> bands; // in order, before they are placed on pages
-    QVector<ReportPage> pages; // the bands placed on the pages of `setup`
+    QVector<ReportBand> bands;
 };
 
 // Places the bands one under the other, starting a new page where a band would
@@ -95,9 +96,6 @@ struct ReportLayout
 // its own. A page that goes on with a group started on an earlier page opens
 // with the group header's continuation band.
 QVector<ReportPage> PaginateBands(const QVector<ReportBand> &bands, int printableHeight);
-
-// Lays the bands out on the pages of the setup.
-ReportLayout LayOutReport(const ReportPageSetup &setup, const QVector<ReportBand> &bands);
 
 // The widest the report's texts and rules reach, in twips from the left margin.
 int ReportContentWidth(const QVector<ReportBand> &bands);

@@ -4,6 +4,8 @@
 #include "db/dberror.h"
 #include "reports/pressscheduleformat.h"
 
+#include <optional>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -31,13 +33,18 @@ void ApplyRowLookups(PressScheduleEntry &entry, const PressScheduleRow &row,
     const double no = Val(row.no);
     try {
         lookups.beginRow();
+        // The paper lines are read once: for the paper text when the row names
+        // no paper, otherwise after the plates, for 紙 alone.
+        std::optional<QVector<PressScheduleLookups::PaperLine>> paper;
         if (row.paperSpec.trimmed().isEmpty() && row.paperItem.trimmed().isEmpty()) {
-            const auto lines = lookups.paperLines(po, no);
-            if (lines.size() == 1)
-                entry.paperText = PaperLineText(lines.first().paperSpec, lines.first().item);
+            paper = lookups.paperLines(po, no);
+            if (paper->size() == 1)
+                entry.paperText = PaperLineText(paper->first().paperSpec, paper->first().item);
         }
         entry.plateDone = DoneMark(lookups.plateDates(po, no));
-        entry.paperArrived = DoneMark(PaperDates(lookups.paperLines(po, no)));
+        if (!paper)
+            paper = lookups.paperLines(po, no);
+        entry.paperArrived = DoneMark(PaperDates(*paper));
     } catch (const DbError &) {
         // The entry prints with what it has so far.
     }

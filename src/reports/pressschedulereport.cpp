@@ -42,5 +42,5 @@ ReportLayout BuildPressScheduleReport(const QVector<PressScheduleRow> &rows,
         if (last)
             bands.append(PressScheduleGroupFooter());
     }
-    return LayOutReport(PressSchedulePageSetup(), bands);
+    return {PressSchedulePageSetup(), bands};
 }

@@ -4,7 +4,6 @@
 #include "startup/commandline.h"
 #include "startup/platform.h"
 #include "startup/processcontrol.h"
-#include "startup/runningprogram.h"
 #include "startup/sessionsettings.h"
 
 #include <QFileInfo>
@@ -34,38 +33,27 @@ ProgramStarter &starter()
 
 } // namespace
 
-short CheckMaintenanceLock(QString *failure)
+MaintenanceLockState CheckMaintenanceLock()
 {
     SessionSettings &s = Session();
-    const MaintenanceLockState state = ReadMaintenanceLock(s.ConnectionString);
+    MaintenanceLockState state = ReadMaintenanceLock(s.ConnectionString);
     s.LockUser = state.lockUser;
-    if (failure)
-        *failure = state.error;
     if (state.result == MaintenanceLockState::Locked)
         ShowMessage(MaintenanceLockMessage(state.lockUser), u"系統維護"_s,
                     MessageService::Icon::Critical);
-    return state.result;
+    return state;
 }
 
-bool MaintenanceLockAllows()
+bool MaintenanceLockAllows(const QString &errorTitle)
 {
-    const short lock = CheckMaintenanceLock();
-    if (lock == MaintenanceLockState::Locked)
+    const MaintenanceLockState lock = CheckMaintenanceLock();
+    if (lock.result == MaintenanceLockState::Locked)
         ProcessControl::EndNow();
-    return lock != MaintenanceLockState::CheckFailed;
-}
-
-bool MaintenanceLockAllowsSave(const QString &errorTitle)
-{
-    QString failure;
-    const short lock = CheckMaintenanceLock(&failure);
-    if (lock == MaintenanceLockState::Locked)
-        ProcessControl::EndNow();
-    if (lock == MaintenanceLockState::CheckFailed) {
-        ShowMessage(failure, errorTitle, MessageService::Icon::Critical);
-        return false;
-    }
-    return true;
+    if (lock.result != MaintenanceLockState::CheckFailed)
+        return true;
+    if (!errorTitle.isEmpty())
+        ShowMessage(lock.error, errorTitle, MessageService::Icon::Critical);
+    return false;
 }
 
 void LaunchProgram(const QString &exeName)

@@ -1,21 +1,22 @@
 #pragma once
 
+#include "startup/runningprogram.h"
+
 #include <QString>
 #include <functional>
 #include <optional>
 
 // The maintenance-lock check every guarded operation runs first. Shows the lock
-// message when a lock is found and remembers its holder in the session.
-// 0 = no lock, 1 = locked (the caller ends the process), 9 = the check failed
-// (the caller abandons its operation silently; `failure`, when given, says why).
-short CheckMaintenanceLock(QString *failure = nullptr);
+// message when a lock is found and remembers its holder in the session. The
+// state's result: Free, Locked (the caller ends the process) or CheckFailed (the
+// caller abandons its operation; the state's error says why).
+MaintenanceLockState CheckMaintenanceLock();
 
 // The lock check with every caller's fixed reaction: a lock ends the process, a
-// failed check answers false (the operation is abandoned silently), no lock true.
-bool MaintenanceLockAllows();
-// The same before a save the user has confirmed, except that a failed check is
-// shown under the save's error title: the user must know the save did not happen.
-bool MaintenanceLockAllowsSave(const QString &errorTitle);
+// failed check answers false (the operation is abandoned), no lock true. A failed
+// check is shown under `errorTitle` when one is given (before a save the user has
+// confirmed: the user must know the save did not happen), otherwise nothing is shown.
+bool MaintenanceLockAllows(const QString &errorTitle = {});
 
 // Starts a sibling program of the suite from the program folder with this
 // session's command line, after the lock check. A program that cannot be

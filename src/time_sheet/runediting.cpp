@@ -1,9 +1,7 @@
 #include "time_sheet/runediting.h"
 
-#include "common/cp950.h"
 #include "common/keyfilter.h"
 #include "common/numbertext.h"
-#include "common/texttrim.h"
 #include "grid/virtualkey.h"
 #include "time_sheet/runcomputations.h"
 
@@ -44,7 +42,7 @@ Limit limitOf(const QString &heading)
 
 } // namespace
 
-RunEntry LimitRunEntry(const QString &heading, const QString &entry)
+ByteLimitedEntry LimitRunEntry(const QString &heading, const QString &entry)
 {
     QString text = entry;
     if (heading == u"總耗時") {
@@ -52,9 +50,9 @@ RunEntry LimitRunEntry(const QString &heading, const QString &entry)
             text = FixedText(*value, 2);
     }
     const Limit limit = limitOf(heading);
-    if (limit.bytes > 0 && Cp950ByteLength(text) > limit.bytes)
-        return {LeftByBytes(text, limit.bytes), limit.message};
-    return {text, QString()};
+    if (limit.bytes == 0)
+        return {text, QString()};
+    return LimitEntryBytes(text, limit.bytes, limit.message);
 }
 
 int FilterRunKey(const QString &heading, int charCode)

@@ -1,21 +1,17 @@
 #pragma once
 
+#include "common/texttrim.h"
+
 #include <QString>
 #include <optional>
 
 // The entry rules of the run grid that need no grid. Like the screen, they
 // choose a rule by the heading of the column.
 
-// An entry that ends an edit, after its byte limit: the text the cell keeps
-// and, when it was cut, the message that says so.
-struct RunEntry
-{
-    QString text;
-    QString message; // empty when the entry fitted
-};
-// The byte limits of the columns (code page 950); "總耗時" is first written
-// with two decimals. Headings without a limit keep the entry as it is.
-RunEntry LimitRunEntry(const QString &heading, const QString &entry);
+// An entry that ends an edit, after the byte limit of its column (code page
+// 950); "總耗時" is first written with two decimals. Headings without a limit
+// keep the entry as it is.
+ByteLimitedEntry LimitRunEntry(const QString &heading, const QString &entry);
 
 // A typed character under the column's key filter: 經辦 upper-cases, the
 // number columns keep digits, ".", "-", Backspace and Enter, 有效耗時 only

@@ -34,7 +34,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kRowHeight = 400;
 // Rows the grid offers beyond the stored runs.
 constexpr int kFreeRows = 200;
 constexpr int kMinRows = 500;
@@ -71,7 +70,8 @@ QPushButton *commandButton(const QString &name, const QString &caption, QWidget 
 
 } // namespace
 
-TimeSheetWindow::TimeSheetWindow(QWidget *parent) : QDialog(parent)
+TimeSheetWindow::TimeSheetWindow(QWidget *parent)
+    : QDialog(parent), m_enterMovesOn(new EnterMovesOn(this))
 {
     setObjectName(u"frm日報登錄作業_耗時"_s);
     setWindowTitle(u"耗時"_s);
@@ -82,7 +82,7 @@ TimeSheetWindow::TimeSheetWindow(QWidget *parent) : QDialog(parent)
     for (QLabel *figure : {lbl時標準量, lbl標準數量, lbl實際數量, lbl差異, lbl點數})
         figure->setText(u"0"_s);
     ApplyControlStyle(this, GetWindowsVersion());
-    FmlSetRowHeight(kRowHeight, *fml明細);
+    FmlSetRowHeight(kFmlRowHeight, *fml明細);
     FmlClear(*fml明細, 0, QString());
     LockControl(txt總耗時);
     m_firstActivation = true;
@@ -184,8 +184,8 @@ void TimeSheetWindow::buildControls()
     int columns = 0;
     for (int col = 1; col <= RunCol::Last; ++col)
         if (!fml明細->isColumnHidden(col))
-            columns += ZeroWidthUnitsToPixels(fml明細->columnWidth(col), digit);
-    resize(columns + 90, TwipsToPixels(kRowHeight, logicalDpiY()) * 10 + 200);
+            columns += fml明細->columnWidthPixels(col);
+    resize(columns + 90, TwipsToPixels(kFmlRowHeight, logicalDpiY()) * 10 + 200);
 }
 
 void TimeSheetWindow::placeBelowMainGrid()
@@ -280,7 +280,7 @@ void TimeSheetWindow::showTotal()
 
 void TimeSheetWindow::Confirm()
 {
-    if (!MaintenanceLockAllowsSave(u"儲存錯誤"_s))
+    if (!MaintenanceLockAllows(u"儲存錯誤"_s))
         return;
     if (!Save())
         return;
@@ -291,7 +291,9 @@ void TimeSheetWindow::Confirm()
 bool TimeSheetWindow::Save()
 {
     fml明細->endEdit();
-    Recalculate(fml明細->activeRow());
+    // Runs are not stored with figures worked out without the press's figures.
+    if (!Recalculate(fml明細->activeRow()))
+        return false;
     QVector<QVector<QString>> cells;
     FmlToArray(*fml明細, cells);
     const int rows = fml明細->lastRow() == 0 ? 0 : std::min(m_filledRows, int(cells.size()));

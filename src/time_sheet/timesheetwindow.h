@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/entermoveson.h"
 #include "time_sheet/timesheetjob.h"
 #include "time_sheet/timesheetstore.h"
 
@@ -30,7 +31,9 @@ public:
     bool Save();
     void DeleteRun();
     void GoBack();
-    void Recalculate(int row);
+    // Brings the runs' figures up to date; false when the press's figures could
+    // not be read (the error is shown, the runs keep their figures).
+    bool Recalculate(int row);
     void ShowFigures();
 
     int filledRows() const { return m_filledRows; }
@@ -97,6 +100,7 @@ private:
     RecordArray m_phraseChoices;
     RecordArray m_fillChoices;
     RecordArray m_seenRuns; // the stored runs as loaded, for the save's check
+    EnterMovesOn *m_enterMovesOn;
     int m_listId = 0;
     int m_editRow = 0; // the cell an edit in progress belongs to
     int m_editCol = 0;

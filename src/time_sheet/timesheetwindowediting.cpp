@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
-#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -114,7 +113,7 @@ void TimeSheetWindow::computeTimeConsumed(int row)
     fml明細->setText(row, RunCol::Hours, NumberText(*hours));
 }
 
-void TimeSheetWindow::Recalculate(int row)
+bool TimeSheetWindow::Recalculate(int row)
 {
     // Only a run the sheet counts gets its press and standard: writing into the
     // blank row below would make it look filled without being saved.
@@ -128,8 +127,13 @@ void TimeSheetWindow::Recalculate(int row)
         fml明細->setText(row, RunCol::Standard, NumberText(*press.value.standard));
     if (!run || press.value.standard)
         lbl時標準量->setText(NumberText(fml明細->number(row, RunCol::Standard)));
-    if (press.error)
+    if (press.error) {
         ShowMessage(*press.error, u"依機別取得標準數量錯誤"_s, MessageService::Icon::Critical);
+        // Without the allowances every effective time and score would be worked
+        // out from zeros: the runs keep the ones they have.
+        showTotal();
+        return false;
+    }
     SpreadsheetGrid &g = *fml明細;
     for (int r = 1; r <= m_filledRows; ++r) {
         g.setText(r, RunCol::Effective,
@@ -143,6 +147,7 @@ void TimeSheetWindow::Recalculate(int row)
                       .score);
     }
     showTotal();
+    return true;
 }
 
 void TimeSheetWindow::ShowFigures()
@@ -197,22 +202,21 @@ void TimeSheetWindow::onEditStarted(QString &text)
 
 void TimeSheetWindow::onEditEnded(QString &text, bool &accept)
 {
+    // The entry is stored, its message answered and its operator looked up before
+    // the Enter that ended the edit moves on.
+    const EnterMovesOn::Hold moveOnAfterwards(*m_enterMovesOn);
     const int row = m_editRow > 0 ? m_editRow : fml明細->activeRow();
     const int col = m_editCol > 0 ? m_editCol : fml明細->activeCol();
     m_editRow = m_editCol = 0;
     // An edit opened with the mouse on a row below a blank one is refused as
     // typing there is: the run could not be counted and would not be saved.
-    if (row > 1 && fml明細->toArray(row - 1, 1, row - 1, RunCol::Last)
-                       .value(0)
-                       .join(QString())
-                       .trimmed()
-                       .isEmpty()) {
+    if (!FmlPreviousRowFilled(*fml明細, row)) {
         accept = false;
         ShowMessage(u"前一列資料尚未輸入!"_s, u"警告"_s, MessageService::Icon::Warning);
         return;
     }
     const QString heading = headingOf(col);
-    const RunEntry entry = LimitRunEntry(heading, text);
+    const ByteLimitedEntry entry = LimitRunEntry(heading, text);
     // Stored here rather than by the grid, so the effects below read the entry.
     accept = false;
     fml明細->setText(row, col, entry.text);
@@ -246,9 +250,9 @@ void TimeSheetWindow::onKeyPressed(int &charCode)
         return;
     }
     charCode = FilterRunKey(headingOf(fml明細->activeCol()), charCode);
-    // Enter moves on to the next cell, once the grid has finished with it.
+    // Enter moves on to the next cell.
     if (charCode == VirtualKey::Enter)
-        QTimer::singleShot(0, this, [] { SendKeysViaShell(u"{TAB}"_s, false); });
+        m_enterMovesOn->request();
 }
 
 void TimeSheetWindow::onKeyDown(int &keyCode)

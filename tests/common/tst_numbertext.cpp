@@ -1,3 +1,4 @@
+#include "common/colournumber.h"
 #include "common/numbertext.h"
 #include "testtables.h"
 
@@ -73,6 +74,21 @@ private slots:
         // clang-format on
     }
     void formatThousands() { QTEST(FormatThousands(Fetch<QString>("text")), "expected"); }
+
+    void colourFromNumberText_data()
+    {
+        AddColumns<QString, QString>("text", "colour");
+        // clang-format off
+        QTest::newRow("red in the low byte") << "12632064" << "#00c0c0";
+        QTest::newRow("its numeric value") << " 255.9 grey" << "#ff0000";
+        QTest::newRow("blank: no colour") << "  " << "";
+        // clang-format on
+    }
+    void colourFromNumberText()
+    {
+        const QColor colour = ColourFromNumberText(Fetch<QString>("text"));
+        QTEST(colour.isValid() ? colour.name() : QString(), "colour");
+    }
 };
 
 QTEST_GUILESS_MAIN(TestNumberText)

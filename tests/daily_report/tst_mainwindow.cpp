@@ -10,6 +10,7 @@
 #include "daily_report/schedulecolumns.h"
 #include "daily_report/timesheethook.h"
 #include "grid/spreadsheetgrid.h"
+#include "modalboxes.h"
 #include "report_engine/reportpreviewer.h"
 #include "startup/processcontrol.h"
 #include "startup/runningprogram.h"
@@ -39,18 +40,6 @@ namespace {
 
 struct ProgramEnded // thrown by the end handler: "the program ends here"
 {
-};
-
-// Modal boxes: the program's events run while one is open. Counts busy pointers over them.
-struct ModalBoxes : ScriptedMessageService
-{
-    int busy = 0;
-    Answer show(const QString &text, const QString &title, Icon icon, Buttons buttons) override
-    {
-        QTest::qWait(20);
-        busy += QApplication::overrideCursor() != nullptr;
-        return ScriptedMessageService::show(text, title, icon, buttons);
-    }
 };
 
 } // namespace
@@ -412,6 +401,37 @@ private slots:
                  saved ? u"1204-16"_s : QString());
         QCOMPARE(m_window->filledRows(), saved ? 8 : 9);
         QVERIFY(!marked(5, C::Completion));
+    }
+
+    // A line listed twice (its work order has two ITEM_P rows) takes the time sheet's
+    // result on both copies, so a stamp typed on the other copy afterwards saves.
+    void timeSheetResultReachesEveryCopy()
+    {
+        m_db->exec(u"insert into [ITEM_P] (PO, ITEM7) values ('A1151116', '0')"_s);
+        QVERIFY(open(u"海德堡四色"_s));
+        QList<int> copies;
+        for (int row = 1; row <= m_window->filledRows(); ++row)
+            if (cell(row, C::PO) == u"A1151116" && cell(row, C::NO) == u"1")
+                copies.append(row);
+        QCOMPARE(copies.size(), 2);
+        SetTimeSheetOpener([&](QWidget *) {
+            m_db->exec(u"update [PRINTING_S] set FDATE = '1204-16' where PO = 'A1151116' and "
+                       u"[NO] = 1"_s);
+            JobHandOff()[0] = u"5.25"_s;
+            JobHandOff()[1] = u"1204-16"_s;
+            TimeSheetSaved() = true;
+        });
+        click(copies[1], C::TimeUsed);
+        for (const int row : copies) {
+            QCOMPARE(cell(row, C::TimeUsed) + u' ' + cell(row, C::Completion), u"5.25 1204-16"_s);
+            QVERIFY(marked(row, C::Completion));
+        }
+        click(copies[0], C::Completion);
+        type(u"1204-17"_s);
+        press(Qt::Key_Return);
+        press(Qt::Key_F8);
+        QCOMPARE(boxes(), QStringList({u"詢問: 確定儲存資料?"_s, u"資料儲存: 資料儲存完畢!"_s}));
+        QCOMPARE(stored(u"FDATE"_s, u"A1151116"_s, 1), u"1204-17"_s);
     }
 
     void workOrderHandOff_data()

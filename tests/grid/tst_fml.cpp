@@ -56,12 +56,15 @@ private slots:
 
     void previousRowFilled_data()
     {
-        AddColumns<int, int, int, QString, bool>("activeRow", "row", "col", "text", "filled");
+        // The row asked about (0: the active row), and the text of one cell.
+        AddColumns<int, int, int, int, QString, bool>("activeRow", "asked", "row", "col", "text",
+                                                      "filled");
         // clang-format off
-        QTest::newRow("row 1 of an empty grid") << 1 << 0 << 0 << "" << true;
-        QTest::newRow("row 3, row 2 blanks only") << 3 << 2 << 1 << "   " << false;
-        QTest::newRow("row 3, row 1 filled") << 3 << 1 << 1 << "x" << false;
-        QTest::newRow("row 3, row 2 last column") << 3 << 2 << 256 << "x" << true;
+        QTest::newRow("row 1 of an empty grid") << 1 << 0 << 0 << 0 << "" << true;
+        QTest::newRow("row 3, row 2 blanks only") << 3 << 0 << 2 << 1 << "   " << false;
+        QTest::newRow("row 3, row 1 filled") << 3 << 0 << 1 << 1 << "x" << false;
+        QTest::newRow("row 3, row 2 last column") << 3 << 0 << 2 << 256 << "x" << true;
+        QTest::newRow("row 3 asked, cursor on row 1") << 1 << 3 << 1 << 1 << "x" << false;
         // clang-format on
     }
     void previousRowFilled()
@@ -69,7 +72,7 @@ private slots:
         SpreadsheetGrid grid;
         grid.setText(Fetch<int>("row"), Fetch<int>("col"), Fetch<QString>("text"));
         grid.setActiveCell(Fetch<int>("activeRow"), 2);
-        QTEST(FmlPreviousRowFilled(grid), "filled");
+        QTEST(FmlPreviousRowFilled(grid, Fetch<int>("asked")), "filled");
     }
 
     // The counter grows by one a call however far below; filled rows enable their controls.

@@ -90,9 +90,9 @@ private slots:
         AddColumns<QRect, QPoint>("caller", "origin");
         // Screen 19200 x 14400 twips; the dialog 4590 x 6660.
         // clang-format off
-        QTest::newRow("against the caller") << QRect(1000, 500, 12000, 9000) << QPoint(1000 + 12000 - 4590 - 200, 1800);
-        QTest::newRow("caller too narrow: centred across") << QRect(0, 500, 4000, 9000) << QPoint((19200 - 4590) / 2, 1800);
-        QTest::newRow("caller high up: centred down") << QRect(1000, -1300, 12000, 9000) << QPoint(8210, (14400 - 6660 - 420) / 2);
+        QTest::newRow("against the caller") << QRect(1000, 500, 12000, 9000) << QPoint(8210, 1800);
+        QTest::newRow("caller too narrow: centred across") << QRect(0, 500, 4000, 9000) << QPoint(7305, 1800);
+        QTest::newRow("caller high up: centred down") << QRect(1000, -1300, 12000, 9000) << QPoint(8210, 3660);
         // clang-format on
     }
     void origin()

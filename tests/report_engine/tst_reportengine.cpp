@@ -60,7 +60,7 @@ ReportLayout OneGroup(int entries)
     for (int i = 1; i <= entries; ++i)
         bands.append({K::Detail, 800, i == entries, {text(u"entry %1"_s.arg(i))}, {}, {}});
     bands.append({K::GroupFooter, 600, false, {text(u"sign-off"_s)}, {}, {}});
-    return LayOutReport({QSize(16838, 11906), 400, 300, 300, 200, true}, bands);
+    return {{QSize(16838, 11906), 400, 300, 300, 200, true}, bands};
 }
 
 // What a poppler tool says of a PDF file.

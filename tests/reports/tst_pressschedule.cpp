@@ -47,10 +47,10 @@ QVector<PlacedBand> Schedule(const TestDatabase &db, const QString &press)
     Connection c;
     c.open(db.connectionString());
     DbPressScheduleLookups lookups(db.connectionString());
+    const ReportLayout layout =
+        BuildPressScheduleReport(LoadPressScheduleRows(c, press), u"C"_s, u"115/12/04"_s, lookups);
     QVector<PlacedBand> bands;
-    for (const ReportPage &page :
-         BuildPressScheduleReport(LoadPressScheduleRows(c, press), u"C"_s, u"115/12/04"_s, lookups)
-             .pages)
+    for (const ReportPage &page : PaginateBands(layout.bands, layout.setup.printableHeight()))
         bands += page.bands;
     return bands;
 }
@@ -194,7 +194,7 @@ private slots:
         const auto previous = ReportPreviewer::preview;
         ReportPreviewer::preview = [&](QWidget *, const ReportLayout &l, const QString &name,
                                        const QString &) {
-            const ReportBand &header = l.pages.first().bands.first().band;
+            const ReportBand &header = l.bands.first();
             shown.append(u"%1: %2, %3"_s.arg(name, header.text(u"txt公司名稱"_s)->text,
                                              header.text(u"txt印表日期"_s)->text));
         };

@@ -3,12 +3,12 @@
 // The time sheet as the user reaches it: the main screen of a demo print shop lists
 // a press, and moving into a line's 耗時 cell opens the sheet, modally.
 
-#include "common/messagebox.h"
 #include "daily_report/dailyreportwindow.h"
 #include "daily_report/schedulecolumns.h"
 #include "daily_report/timesheethook.h"
 #include "grid/spreadsheetgrid.h"
 #include "gridinput.h"
+#include "modalboxes.h"
 #include "modaldriver.h"
 #include "queryrows.h"
 #include "startup/sessionsettings.h"
@@ -111,6 +111,6 @@ public:
     }
 
     TestDatabase db;
-    ScriptedMessageService messages;
+    ModalBoxes messages;
     std::unique_ptr<DailyReportWindow> main; // goes first
 };

@@ -107,7 +107,7 @@ private slots:
             keys += key == 0 ? u'_' : QChar(key);
         }
         QTEST(keys, "keysKept");
-        const RunEntry result = LimitRunEntry(heading, Fetch<QString>("entry"));
+        const ByteLimitedEntry result = LimitRunEntry(heading, Fetch<QString>("entry"));
         QTEST((QStringList{result.text, result.message}), "kept");
     }
 

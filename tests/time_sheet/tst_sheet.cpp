@@ -59,6 +59,11 @@ private slots:
             sheet.button(u"scmd確定"_s);
         });
         SetStaffLookupOpener({});
+        // Back on the main screen (the window system activates it again), the
+        // keyboard is still the grid's.
+        screen.main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(screen.main.get()));
+        QVERIFY(screen.mainGrid().isAncestorOf(QApplication::focusWidget()));
         // 150 minutes less 8 plates, 2 fills and washing: 89 minutes, 1.48 h at 8000 an hour.
         QCOMPARE(seen, (QStringList{u"1.48"_s, u"6"_s, u"E003陳志明"_s}));
         QCOMPARE(filters, (QStringList{u"林"_s, QString()}));
@@ -111,6 +116,26 @@ private slots:
         QTEST(screen.mainRow(po, 1), "mainRow");
     }
 
+    // Enter after a cut entry moves on to the next cell once the message is answered,
+    // and the Tab it stands for goes to the sheet, not into the box.
+    void enterMovesOnAfterTheMessage()
+    {
+        SheetScreen screen(u"海德堡四色"_s);
+        QString kept;
+        int col = 0;
+        screen.openSheet(u"A1151116"_s, 1, [&](Sheet &sheet) {
+            sheet.click(1, RunCol::Sets);
+            sheet.type(u"12345678901"_s);
+            const bool moved =
+                QTest::qWaitFor([&] { return sheet.grid.activeCol() != RunCol::Sets; }, 1000);
+            kept = sheet.grid.text(1, RunCol::Sets);
+            col = moved ? sheet.grid.activeCol() : 0;
+        });
+        QCOMPARE(screen.messages.texts(), QStringList{u"最多只可輸入10個字元!"_s});
+        QCOMPARE(kept, u"1234567890"_s);
+        QCOMPARE(col, int(RunCol::Plates));
+    }
+
     // Below a blank row no key is taken and no list opens; the cursor still moves.
     void blankRowRefusesEntry()
     {
@@ -161,6 +186,33 @@ private slots:
         QTEST(screen.runs(u"A1151116"_s, 1, u"完工數量"_s), "finished");
         QCOMPARE(
             screen.db.scalar(u"select FDATE from [PRINTING] where PO = 'A1151116' and [NO] = 1"_s),
+            QVariant(QString()));
+    }
+
+    // The press's allowances cannot be read at the confirmation: the runs keep the
+    // effective times and scores worked out with them, nothing is stored, the sheet
+    // stays open.
+    void unreadFiguresStoreNothing()
+    {
+        SheetScreen screen(u"海德堡四色"_s);
+        const QString fields = u"有效耗時, 點數"_s;
+        const QStringList stored = screen.runs(u"A1151121"_s, 2, fields);
+        QStringList kept;
+        screen.openSheet(u"A1151121"_s, 2, [&](Sheet &sheet) {
+            screen.db.exec(u"alter table [印刷產能資料] rename to [產能_OLD]"_s);
+            sheet.button(u"cmd日期"_s);
+            sheet.button(u"scmd確定"_s);
+            if (sheet.window.isVisible())
+                for (int row = 1; row <= 2; ++row)
+                    kept << sheet.grid.text(row, RunCol::Effective) + u'|' +
+                                sheet.grid.text(row, RunCol::Score);
+        });
+        QCOMPARE(kept, stored);
+        QCOMPARE(screen.messages.shown().size(), 1);
+        QCOMPARE(screen.messages.shown().first().title, u"依機別取得標準數量錯誤"_s);
+        QCOMPARE(screen.runs(u"A1151121"_s, 2, fields), stored);
+        QCOMPARE(
+            screen.db.scalar(u"select FDATE from [PRINTING] where PO = 'A1151121' and [NO] = 2"_s),
             QVariant(QString()));
     }
 
