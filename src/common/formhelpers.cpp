@@ -2,7 +2,9 @@
 
 #include "common/formgeometry.h"
 
+#include <QAbstractButton>
 #include <QAbstractSpinBox>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -10,6 +12,7 @@
 #include <QMainWindow>
 #include <QPalette>
 #include <QScreen>
+#include <QTimer>
 #include <QToolBar>
 
 using namespace Qt::StringLiterals;
@@ -245,4 +248,48 @@ void SendKeysViaShell(const QString &keys, bool wait)
                 target, new QKeyEvent(QEvent::KeyRelease, stroke.key, Qt::NoModifier, stroke.text));
         }
     }
+}
+
+void ShowActionOnButton(QAction *action, QAbstractButton *button)
+{
+    const auto follow = [action, button] {
+        button->setText(action->text());
+        button->setAccessibleName(action->text());
+        button->setEnabled(action->isEnabled());
+    };
+    follow();
+    QObject::connect(action, &QAction::changed, button, follow);
+    QObject::connect(button, &QAbstractButton::clicked, action, [action] { action->trigger(); });
+}
+
+namespace {
+
+class EntryBoxFilter : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *e) override
+    {
+        auto *box = static_cast<QLineEdit *>(watched);
+        if (e->type() == QEvent::FocusIn) {
+            QTimer::singleShot(0, box, [box] { SelectAllText(box); });
+        } else if (e->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(e)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+                QCoreApplication::sendEvent(box, &tab);
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void SelectAllOnFocusEnterMovesOn(QLineEdit *textBox)
+{
+    textBox->installEventFilter(new EntryBoxFilter(textBox));
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QAbstractButton;
+class QAction;
 class QLineEdit;
 class QWidget;
 
@@ -26,7 +28,15 @@ void LockControl(QWidget *control);
 // Selects the whole text of a text box, so typing replaces it.
 void SelectAllText(QLineEdit *textBox);
 
+// A text box whose whole text is selected whenever it gets the focus, and in
+// which Enter moves on to the next control as Tab does.
+void SelectAllOnFocusEnterMovesOn(QLineEdit *textBox);
+
 // Sends keystrokes to the widget with the focus. Understands "{TAB}",
 // "{ENTER}" (also "~") and plain characters. With wait the keys are handled
 // before the call returns; otherwise they are queued.
 void SendKeysViaShell(const QString &keys, bool wait);
+
+// Makes a button show an action: its caption (also the accessible name), its
+// enabled state as the action's changes, and a click triggers the action.
+void ShowActionOnButton(QAction *action, QAbstractButton *button);

@@ -17,6 +17,15 @@ struct PressCapacity
     double pressWash = 0; // 洗車耗時
 };
 
+// What a press gives each of its runs: its standard quantity per hour (its
+// PHRASE REM, 0 when unknown; nothing when it could not be read) and its
+// allowances.
+struct PressFigures
+{
+    std::optional<double> standard;
+    PressCapacity capacity;
+};
+
 // Hours from a start stamp to an end stamp (7-digit date, "-", hh:nn), to two
 // decimals; negative when the end lies before the start. Nothing when either
 // stamp is not a real date and time.

@@ -3,20 +3,27 @@
 #include "common/keyfilter.h"
 #include "common/numbertext.h"
 #include "grid/virtualkey.h"
+#include "time_sheet/runcolumns.h"
 #include "time_sheet/runcomputations.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-bool isNumberHeading(const QString &heading)
+bool isNumberColumn(int col)
 {
-    static const QString headings[] = {u"正色"_s,   u"反色"_s,     u"版數"_s,  u"特色"_s,
-                                       u"用墨量"_s, u"完工數量"_s, u"總耗時"_s};
-    for (const QString &h : headings)
-        if (heading == h)
-            return true;
-    return false;
+    switch (col) {
+    case RunCol::Front:
+    case RunCol::Back:
+    case RunCol::Plates:
+    case RunCol::Fills:
+    case RunCol::Ink:
+    case RunCol::Finished:
+    case RunCol::Hours:
+        return true;
+    default:
+        return false;
+    }
 }
 
 struct Limit
@@ -25,48 +32,54 @@ struct Limit
     QString message;
 };
 
-Limit limitOf(const QString &heading)
+Limit limitOf(int col)
 {
-    if (heading == u"開始" || heading == u"結束")
+    switch (col) {
+    case RunCol::Start:
+    case RunCol::End:
         return {13, u"最多只可輸入12個字!"_s};
-    if (heading == u"車別")
+    case RunCol::Press:
         return {6, u"最多只可輸入6個字元!"_s};
-    if (heading == u"經辦")
+    case RunCol::Operator:
         return {20, u"最多只可輸入20個字元!"_s};
-    if (heading == u"說明")
+    case RunCol::Note:
         return {14, u"最多只可輸入14個字元!"_s};
-    if (heading == u"台" || isNumberHeading(heading))
+    case RunCol::Sets:
         return {10, u"最多只可輸入10個字元!"_s};
-    return {};
+    default:
+        if (isNumberColumn(col))
+            return {10, u"最多只可輸入10個字元!"_s};
+        return {};
+    }
 }
 
 } // namespace
 
-ByteLimitedEntry LimitRunEntry(const QString &heading, const QString &entry)
+ByteLimitedEntry LimitRunEntry(int col, const QString &entry)
 {
     QString text = entry;
-    if (heading == u"總耗時") {
+    if (col == RunCol::Hours) {
         if (const std::optional<double> value = ParseNumericText(text))
             text = FixedText(*value, 2);
     }
-    const Limit limit = limitOf(heading);
+    const Limit limit = limitOf(col);
     if (limit.bytes == 0)
         return {text, QString()};
     return LimitEntryBytes(text, limit.bytes, limit.message);
 }
 
-int FilterRunKey(const QString &heading, int charCode)
+int FilterRunKey(int col, int charCode)
 {
-    if (heading == u"經辦")
+    if (col == RunCol::Operator)
         return UpperKey(charCode);
-    if (heading == u"有效耗時")
+    if (col == RunCol::Effective)
         return charCode == VirtualKey::Enter ? charCode : 0;
-    if (isNumberHeading(heading))
+    if (isNumberColumn(col))
         return FilterKey(charCode, KeyFilterDecimalMode);
     return charCode;
 }
 
-RunKeyAction RunKeyDownRule(const QString &heading, int keyCode, bool rowMayBeWorked)
+RunKeyAction RunKeyDownRule(int col, int keyCode, bool rowMayBeWorked)
 {
     const bool changesCell =
         keyCode == VirtualKey::Delete || keyCode == VirtualKey::F2 || keyCode == VirtualKey::F9;
@@ -74,24 +87,32 @@ RunKeyAction RunKeyDownRule(const QString &heading, int keyCode, bool rowMayBeWo
         return changesCell ? RunKeyAction::Swallow : RunKeyAction::Pass;
     if (keyCode == VirtualKey::F2)
         return RunKeyAction::Swallow;
-    if (keyCode == VirtualKey::F9 && heading == u"經辦")
+    if (keyCode == VirtualKey::F9 && col == RunCol::Operator)
         return RunKeyAction::LookUpOperator;
     if (keyCode == VirtualKey::Delete) {
-        if (heading == u"經辦")
+        if (col == RunCol::Operator)
             return RunKeyAction::ClearOperator;
-        if (heading == u"總耗時" || heading == u"有效耗時")
+        if (col == RunCol::Hours || col == RunCol::Effective)
             return RunKeyAction::Swallow;
     }
     return RunKeyAction::Pass;
 }
 
-std::optional<RunChoiceList> RunChoiceListFor(const QString &heading)
+std::optional<RunChoiceList> RunChoiceListFor(int col)
 {
-    if (heading == u"車別")
+    switch (col) {
+    case RunCol::Press:
         return RunChoiceList{u"機別"_s, u"車別"_s, false};
-    if (heading == u"特色")
+    case RunCol::Fills:
         return RunChoiceList{QString(), u"特滿"_s, true};
-    if (heading == u"說明")
+    case RunCol::Note:
         return RunChoiceList{QString(), u"停工說明"_s, false};
-    return std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
+bool RunEditKeepsCellText(int col)
+{
+    return col == RunCol::Start || col == RunCol::End;
 }

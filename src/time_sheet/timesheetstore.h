@@ -33,14 +33,8 @@ StoreRead<RecordArray> ReadRunChoices(const QString &connectionString);
 // The special-fill list: "1" to "9" as (ID, ITEM, DESC) rows.
 RecordArray SpecialFillChoices();
 
-// What a recalculation reads about a press, on one connection: its standard
-// quantity per hour (its PHRASE REM, 0 when unknown; nothing when the read
-// failed) and its allowances (all 0 when it has none or they could not be read).
-struct PressFigures
-{
-    std::optional<double> standard;
-    PressCapacity capacity;
-};
+// What the runs of a press are worked out with, read on one connection (the
+// allowances all 0 when the press has none or they could not be read).
 StoreRead<PressFigures> ReadPressFigures(const QString &connectionString, const QString &press);
 
 // The staff member whose code or name is the typed text.

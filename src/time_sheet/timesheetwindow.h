@@ -1,23 +1,20 @@
 #pragma once
 
 #include "grid/entermoveson.h"
+#include "time_sheet/runsheet.h"
+#include "time_sheet/timesheetform.h"
 #include "time_sheet/timesheetjob.h"
 #include "time_sheet/timesheetstore.h"
 
 #include <QDialog>
-#include <QVector>
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QToolButton;
-class SpreadsheetGrid;
+#include <functional>
+#include <optional>
 
 // The time sheet "耗時": the press runs of one job line, opened modally from the
 // main screen's 耗時 column. Runs are stamped and typed in the grid, their
-// times and scores computed as they change, and confirming replaces the
-// line's stored runs and stores its completion stamp.
-class TimeSheetWindow : public QDialog
+// times and scores computed as they change (RunSheet holds the rules), and
+// confirming replaces the line's stored runs and stores its completion stamp.
+class TimeSheetWindow : public QDialog, private TimeSheetForm
 {
     Q_OBJECT
 
@@ -31,10 +28,6 @@ public:
     bool Save();
     void DeleteRun();
     void GoBack();
-    // Brings the runs' figures up to date; false when the press's figures could
-    // not be read (the error is shown, the runs keep their figures).
-    bool Recalculate(int row);
-    void ShowFigures();
 
     int filledRows() const { return m_filledRows; }
 
@@ -46,17 +39,18 @@ protected:
     bool event(QEvent *event) override;
     void done(int result) override;
     void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildControls();
-    void placeBelowMainGrid();
     void firstActivation();
-    void showTotal();
+    bool readPressFigures();
 
-    // Grid events and the editing rules (timesheetwindowediting.cpp).
+    // The rules run on the grid's rows: the window hands the cells to a
+    // RunSheet, lets `op` work on it, and copies back what it changed.
+    RunSheet step(int row, const std::function<void(RunSheet &)> &op);
+    void apply(const RunSheet &sheet);
+
+    // Grid events (timesheetwindowediting.cpp).
     void connectGrid();
-    QString headingOf(int col) const;
     void onCellClicked(int row, int col);
     void onActiveCellChanged();
     void onEditStarted(QString &text);
@@ -64,39 +58,15 @@ private:
     void onKeyPressed(int &charCode);
     void onKeyDown(int &keyCode);
     void onChoicePicked();
-    // The active row counted as a run, and the delete button enabled by it.
-    void countRun();
-    void applyNewRunDefaults(int row);
-    void computeTimeConsumed(int row);
-    void sumPlates(int row);
-    void lookUpOperator(int row, const QString &typed);
-    bool takeOperatorFromHandOff(int row);
     void lookUpOperatorByKey();
-    void openStaffLookup();
-    void setHelperEnabled(bool enabled);
-    void showChoiceList(const QString &heading);
+    void showChoiceList(int col);
     void hideChoiceList();
 
-    // Controls, named as the screen's design names them.
-    QLabel *lbl單號 = nullptr;
-    QLabel *lbl品名 = nullptr;
-    QLineEdit *txt完工日期 = nullptr;
-    QToolButton *cmd日期 = nullptr;
-    QLineEdit *txt總耗時 = nullptr;
-    QLabel *lbl時標準量 = nullptr;
-    QLabel *lbl標準數量 = nullptr;
-    QLabel *lbl實際數量 = nullptr;
-    QLabel *lbl差異 = nullptr;
-    QLabel *lbl點數 = nullptr;
-    SpreadsheetGrid *fml明細 = nullptr;
-    QPushButton *scmd確定 = nullptr;
-    QPushButton *ssc回前畫面 = nullptr;
-    QPushButton *scmd刪除 = nullptr;
-    QPushButton *scmd輔助 = nullptr;
-
-    // Screen state.
     TimeSheetJob m_job;
     int m_filledRows = 0;
+    // Read once per open sheet: the job's press, and so its figures, stay the
+    // same while the sheet is open. A read that failed is tried again.
+    std::optional<PressFigures> m_pressFigures;
     RecordArray m_phraseChoices;
     RecordArray m_fillChoices;
     RecordArray m_seenRuns; // the stored runs as loaded, for the save's check

@@ -3,6 +3,7 @@
 
 #include "grid/virtualkey.h"
 #include "testtables.h"
+#include "time_sheet/runcolumns.h"
 #include "time_sheet/runcomputations.h"
 #include "time_sheet/runediting.h"
 
@@ -81,52 +82,51 @@ private slots:
     // of an entry that ends an edit: the text and the message.
     void columns_data()
     {
-        AddColumns<QString, QString, QString, QString, QStringList>("heading", "typed", "keysKept",
-                                                                    "entry", "kept");
+        AddColumns<int, QString, QString, QString, QStringList>("col", "typed", "keysKept", "entry",
+                                                                "kept");
         const QString ten = u"最多只可輸入10個字元!"_s;
         // clang-format off
-        QTest::newRow("stamp fits")        << u"開始"_s     << u"a-:"_s     << u"a-:"_s     << u"1151204-08:00"_s  << QStringList{u"1151204-08:00"_s, {}};
-        QTest::newRow("stamp too long")    << u"結束"_s     << u""_s        << u""_s        << u"1151204-08:001"_s << QStringList{u"1151204-08:00"_s, u"最多只可輸入12個字!"_s};
-        QTest::newRow("colours")           << u"正色"_s     << u"12.5-A,"_s << u"12.5-__"_s << u"12345678901"_s    << QStringList{u"1234567890"_s, ten};
-        QTest::newRow("sets")              << u"台"_s       << u""_s        << u""_s        << u"一二三四五六"_s    << QStringList{u"一二三四五"_s, ten};
-        QTest::newRow("press")             << u"車別"_s     << u""_s        << u""_s        << u"海德堡四色"_s      << QStringList{u"海德堡"_s, u"最多只可輸入6個字元!"_s};
-        QTest::newRow("operator")          << u"經辦"_s     << u"e0x"_s     << u"E0X"_s     << u"ABCDEFGHIJKLMNOPQRSTUVWXY"_s << QStringList{u"ABCDEFGHIJKLMNOPQRST"_s, u"最多只可輸入20個字元!"_s};
-        QTest::newRow("note")              << u"說明"_s     << u"ab1"_s     << u"ab1"_s     << u"等紙等紙等紙等紙"_s << QStringList{u"等紙等紙等紙等"_s, u"最多只可輸入14個字元!"_s};
-        QTest::newRow("hours formatted")   << u"總耗時"_s   << u"2.5h"_s    << u"2.5_"_s    << u"1.5"_s            << QStringList{u"1.50"_s, {}};
-        QTest::newRow("hours too long")    << u"總耗時"_s   << u""_s        << u""_s        << u"123456789"_s      << QStringList{u"123456789."_s, ten};
-        QTest::newRow("finished quantity") << u"完工數量"_s << u"1,200"_s   << u"1_200"_s   << u"1200"_s           << QStringList{u"1200"_s, {}};
-        QTest::newRow("effective time")    << u"有效耗時"_s << u"1\r"_s     << u"_\r"_s     << u"1.5"_s            << QStringList{u"1.5"_s, {}};
+        QTest::newRow("stamp fits")        << int(RunCol::Start)     << u"a-:"_s     << u"a-:"_s     << u"1151204-08:00"_s  << QStringList{u"1151204-08:00"_s, {}};
+        QTest::newRow("stamp too long")    << int(RunCol::End)     << u""_s        << u""_s        << u"1151204-08:001"_s << QStringList{u"1151204-08:00"_s, u"最多只可輸入12個字!"_s};
+        QTest::newRow("colours")           << int(RunCol::Front)     << u"12.5-A,"_s << u"12.5-__"_s << u"12345678901"_s    << QStringList{u"1234567890"_s, ten};
+        QTest::newRow("sets")              << int(RunCol::Sets)       << u""_s        << u""_s        << u"一二三四五六"_s    << QStringList{u"一二三四五"_s, ten};
+        QTest::newRow("press")             << int(RunCol::Press)     << u""_s        << u""_s        << u"海德堡四色"_s      << QStringList{u"海德堡"_s, u"最多只可輸入6個字元!"_s};
+        QTest::newRow("operator")          << int(RunCol::Operator)     << u"e0x"_s     << u"E0X"_s     << u"ABCDEFGHIJKLMNOPQRSTUVWXY"_s << QStringList{u"ABCDEFGHIJKLMNOPQRST"_s, u"最多只可輸入20個字元!"_s};
+        QTest::newRow("note")              << int(RunCol::Note)     << u"ab1"_s     << u"ab1"_s     << u"等紙等紙等紙等紙"_s << QStringList{u"等紙等紙等紙等"_s, u"最多只可輸入14個字元!"_s};
+        QTest::newRow("hours formatted")   << int(RunCol::Hours)   << u"2.5h"_s    << u"2.5_"_s    << u"1.5"_s            << QStringList{u"1.50"_s, {}};
+        QTest::newRow("hours too long")    << int(RunCol::Hours)   << u""_s        << u""_s        << u"123456789"_s      << QStringList{u"123456789."_s, ten};
+        QTest::newRow("finished quantity") << int(RunCol::Finished) << u"1,200"_s   << u"1_200"_s   << u"1200"_s           << QStringList{u"1200"_s, {}};
+        QTest::newRow("effective time")    << int(RunCol::Effective) << u"1\r"_s     << u"_\r"_s     << u"1.5"_s            << QStringList{u"1.5"_s, {}};
         // clang-format on
     }
     void columns()
     {
-        const QString heading = Fetch<QString>("heading");
+        const int col = Fetch<int>("col");
         QString keys;
         for (const QChar c : Fetch<QString>("typed")) {
-            const int key = FilterRunKey(heading, c.unicode());
+            const int key = FilterRunKey(col, c.unicode());
             keys += key == 0 ? u'_' : QChar(key);
         }
         QTEST(keys, "keysKept");
-        const ByteLimitedEntry result = LimitRunEntry(heading, Fetch<QString>("entry"));
+        const ByteLimitedEntry result = LimitRunEntry(col, Fetch<QString>("entry"));
         QTEST((QStringList{result.text, result.message}), "kept");
     }
 
     void keysDown_data()
     {
         // mayBeWorked false: the row above is blank.
-        AddColumns<QString, int, bool, RunKeyAction>("heading", "key", "mayBeWorked", "action");
+        AddColumns<int, int, bool, RunKeyAction>("col", "key", "mayBeWorked", "action");
         // clang-format off
-        QTest::newRow("F2")               << u"說明"_s     << VirtualKey::F2     << true << RunKeyAction::Swallow;
-        QTest::newRow("Delete in 經辦")   << u"經辦"_s     << VirtualKey::Delete << true << RunKeyAction::ClearOperator;
-        QTest::newRow("Delete in 總耗時") << u"總耗時"_s   << VirtualKey::Delete << true << RunKeyAction::Swallow;
-        QTest::newRow("Delete elsewhere") << u"開始"_s     << VirtualKey::Delete << true << RunKeyAction::Pass;
-        QTest::newRow("below a blank row: Delete") << u"說明"_s << VirtualKey::Delete << false << RunKeyAction::Swallow;
+        QTest::newRow("F2")               << int(RunCol::Note)     << VirtualKey::F2     << true << RunKeyAction::Swallow;
+        QTest::newRow("Delete in 經辦")   << int(RunCol::Operator)     << VirtualKey::Delete << true << RunKeyAction::ClearOperator;
+        QTest::newRow("Delete in 總耗時") << int(RunCol::Hours)   << VirtualKey::Delete << true << RunKeyAction::Swallow;
+        QTest::newRow("Delete elsewhere") << int(RunCol::Start)     << VirtualKey::Delete << true << RunKeyAction::Pass;
+        QTest::newRow("below a blank row: Delete") << int(RunCol::Note) << VirtualKey::Delete << false << RunKeyAction::Swallow;
         // clang-format on
     }
     void keysDown()
     {
-        QTEST(RunKeyDownRule(Fetch<QString>("heading"), Fetch<int>("key"),
-                             Fetch<bool>("mayBeWorked")),
+        QTEST(RunKeyDownRule(Fetch<int>("col"), Fetch<int>("key"), Fetch<bool>("mayBeWorked")),
               "action");
     }
 };

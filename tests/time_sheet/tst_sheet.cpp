@@ -189,17 +189,17 @@ private slots:
             QVariant(QString()));
     }
 
-    // The press's allowances cannot be read at the confirmation: the runs keep the
-    // effective times and scores worked out with them, nothing is stored, the sheet
-    // stays open.
+    // The press's allowances cannot be read when the sheet opens nor at the
+    // confirmation: the runs keep the effective times and scores they have,
+    // nothing is stored, the sheet stays open.
     void unreadFiguresStoreNothing()
     {
         SheetScreen screen(u"海德堡四色"_s);
         const QString fields = u"有效耗時, 點數"_s;
         const QStringList stored = screen.runs(u"A1151121"_s, 2, fields);
+        screen.db.exec(u"alter table [印刷產能資料] rename to [產能_OLD]"_s);
         QStringList kept;
         screen.openSheet(u"A1151121"_s, 2, [&](Sheet &sheet) {
-            screen.db.exec(u"alter table [印刷產能資料] rename to [產能_OLD]"_s);
             sheet.button(u"cmd日期"_s);
             sheet.button(u"scmd確定"_s);
             if (sheet.window.isVisible())
@@ -208,8 +208,8 @@ private slots:
                                 sheet.grid.text(row, RunCol::Score);
         });
         QCOMPARE(kept, stored);
-        QCOMPARE(screen.messages.shown().size(), 1);
-        QCOMPARE(screen.messages.shown().first().title, u"依機別取得標準數量錯誤"_s);
+        QCOMPARE(screen.messages.shown().size(), 2); // when it opens, and at the confirmation
+        QCOMPARE(screen.messages.shown().last().title, u"依機別取得標準數量錯誤"_s);
         QCOMPARE(screen.runs(u"A1151121"_s, 2, fields), stored);
         QCOMPARE(
             screen.db.scalar(u"select FDATE from [PRINTING] where PO = 'A1151121' and [NO] = 2"_s),
