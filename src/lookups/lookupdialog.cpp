@@ -148,8 +148,14 @@ void LookupDialog::applySessionColours()
                  u"} "_s;
     const QString heading =
         declaration(u"background-color"_s, s.Color3) + declaration(u"color"_s, s.Color4);
+    // A border rule makes the style paint the heading flat in its colour rather
+    // than as its own shaded bevel.
+    const QColor lines = ColourFromNumberText(s.Color7);
     if (!heading.isEmpty())
-        sheet += u"QHeaderView::section { "_s + heading + u"} "_s;
+        sheet +=
+            u"QHeaderView::section { "_s + heading + u"border: none; border-right: 1px solid "_s +
+            (lines.isValid() ? lines : QColor(Qt::gray)).name() + u"; border-bottom: 1px solid "_s +
+            (lines.isValid() ? lines : QColor(Qt::gray)).name() + u"; padding: 0 2px; } "_s;
     MSHFlexGrid1->setStyleSheet(sheet);
 }
 

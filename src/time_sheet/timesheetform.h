@@ -21,8 +21,9 @@ protected:
     // The five figures of the active run in their labels.
     void showRunFigures(const RunFigures &figures);
 
-    // Rows the grid offers when it opens.
+    // Rows the grid offers when it opens, and beyond the stored runs.
     static constexpr int kMinRows = 500;
+    static constexpr int kFreeRows = 200;
 
     // The commands of the sheet.
     QAction *m_confirm = nullptr; // 確定

@@ -24,13 +24,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// Rows the grid offers beyond the stored runs.
-constexpr int kFreeRows = 200;
-
-} // namespace
-
 TimeSheetWindow::TimeSheetWindow(QWidget *parent)
     : QDialog(parent), m_enterMovesOn(new EnterMovesOn(this))
 {
@@ -79,7 +72,12 @@ void TimeSheetWindow::firstActivation()
         ShowMessage(*choices.error, u"錯誤"_s, MessageService::Icon::Critical);
     m_job = JobFromHandOff(JobHandOff());
     if (!LoadJobRuns()) {
+        // Nothing was read, so nothing may be written: only 回前畫面 works.
         LockEntryControls(this);
+        for (QAction *action : {m_confirm, m_delete, m_helper})
+            action->setEnabled(false);
+        cmd日期->setEnabled(false);
+        fml明細->setEnabled(false);
         emit ready();
         return;
     }
@@ -134,11 +132,9 @@ bool TimeSheetWindow::readPressFigures()
 
 RunSheet TimeSheetWindow::step(int row, const std::function<void(RunSheet &)> &op)
 {
-    const int rows = std::max(m_filledRows, row);
-    QVector<RunCells> cells(rows, RunCells(RunCol::Last));
-    for (int r = 1; r <= rows; ++r)
-        for (int c = 1; c <= RunCol::Last; ++c)
-            cells[r - 1][c - 1] = fml明細->text(r, c);
+    QVector<RunCells> cells;
+    FmlToArray(*fml明細, cells);
+    cells.resize(std::max(m_filledRows, row));
     RunSheet sheet(m_job, std::move(cells), m_filledRows, m_pressFigures);
     op(sheet);
     apply(sheet);
@@ -179,7 +175,13 @@ bool TimeSheetWindow::Save()
     if (!readPressFigures())
         return false;
     const int active = fml明細->activeRow();
-    step(active, [active](RunSheet &sheet) { sheet.recalculate(active); });
+    const RunSheet sheet = step(active, [active](RunSheet &s) { s.recalculate(active); });
+    // The costing programs read the stored stamps: each must be a time.
+    if (const auto stamp = sheet.unreadableStamp()) {
+        fml明細->setActiveCell(stamp->first, stamp->second);
+        ShowMessage(u"時間格式輸入錯誤!"_s, u"錯誤"_s, MessageService::Icon::Critical);
+        return false;
+    }
     QVector<QVector<QString>> cells;
     FmlToArray(*fml明細, cells);
     const int rows = fml明細->lastRow() == 0 ? 0 : std::min(m_filledRows, int(cells.size()));

@@ -3,7 +3,6 @@
 
 #include "common/datetext.h"
 #include "common/formhelpers.h"
-#include "common/handoff.h"
 #include "common/messagebox.h"
 #include "grid/choicelist.h"
 #include "grid/fml.h"
@@ -122,7 +121,6 @@ void TimeSheetWindow::lookUpOperatorByKey()
         return;
     }
     const int row = fml明細->activeRow();
-    LookupFilterText().clear();
     if (const std::optional<StaffMember> picked = PickOperator(this)) {
         step(row, [&](RunSheet &sheet) { sheet.setOperator(row, picked->id, picked->name); });
         SendKeysViaShell(u"{ENTER}"_s, false);

@@ -1,6 +1,7 @@
 // The staff lookup driven as a user drives it over the form that called it, on
 // the demo shop. The vendor lookup's own controls are driven through plov pick.
 
+#include "common/colournumber.h"
 #include "common/handoff.h"
 #include "lookups/stafflookup.h"
 #include "modaldriver.h"
@@ -36,7 +37,9 @@ void TestLookupDialogs::filterRefillAndPick()
     caller.show();
     QVERIFY(QTest::qWaitForWindowActive(&caller));
     LookupFilterText() = u"E00"_s;
+    SetColours(Session());
     QStringList seen;
+    QSet<QRgb> headingColours;
     const auto driver = WhenModal<QDialog>([&](QDialog *dialog) {
         auto *grid = dialog->findChild<QTableWidget *>(u"MSHFlexGrid1"_s);
         for (int r = 0; r < grid->rowCount(); ++r)
@@ -44,6 +47,10 @@ void TestLookupDialogs::filterRefillAndPick()
         // Against the caller's right edge, where the screen's centre would not put it.
         seen << QString::number(dialog->x() > caller.geometry().center().x())
              << QString::number(grid->isColumnHidden(2) && grid->isColumnHidden(3));
+        // The heading row is flat Color3 from top to bottom, beside its text.
+        const QImage heading = grid->horizontalHeader()->grab().toImage();
+        for (int y = 1; y < heading.height() - 2; ++y)
+            headingColours.insert(heading.pixel(1, y));
         grid->setCurrentCell(2, 0);
         for (const QString &filter : {u"E0"_s, u"王"_s, u"沒有"_s, u"林"_s}) {
             auto *box = dialog->findChild<QLineEdit *>(u"txt篩選"_s);
@@ -59,6 +66,7 @@ void TestLookupDialogs::filterRefillAndPick()
             dialog->reject();
     });
     OpenStaffLookup(&caller);
+    QCOMPARE(headingColours, QSet<QRgb>{ColourFromNumberText(Session().Color3).rgb()});
     QCOMPARE(seen, (QStringList{u"E001"_s, u"E002"_s, u"E003"_s, u"E004"_s, u"E005"_s, u"E006"_s,
                                 u"E009"_s, u"1"_s, u"1"_s, u"2/1/1"_s, u"1/1/1"_s, u"-1/0/1"_s,
                                 u"0/1/1"_s}));

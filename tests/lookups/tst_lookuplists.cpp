@@ -55,8 +55,9 @@ private slots:
     {
         AddColumns<QString, QString, bool, QString, QStringList, bool>(
             "kind", "filter", "equipment", "work", "listed", "clearBox");
-        const QStringList usable{u"V001"_s, u"V002"_s, u"V003"_s, u"V004"_s, u"V005"_s, u"V006"_s,
-                                 u"V007"_s, u"V008"_s, u"V009"_s, u"V010"_s, u"V011"_s, u"V013"_s};
+        const QStringList usable{u"V001"_s, u"V002"_s, u"V003"_s, u"V004"_s, u"V005"_s,
+                                 u"V006"_s, u"V007"_s, u"V008"_s, u"V009"_s, u"V010"_s,
+                                 u"V011"_s, u"V013"_s, u"V014"_s};
         // clang-format off
         QTest::newRow("no kind") << u""_s << u""_s << false << u""_s << usable << false;
         QTest::newRow("unknown kind") << u"雜工"_s << u""_s << false << u""_s << usable << false;
@@ -65,7 +66,8 @@ private slots:
         QTest::newRow("印刷, one suspended") << u"印刷"_s << u""_s << false << u""_s << QStringList{u"V008"_s} << false;
         QTest::newRow("裁工") << u"裁工"_s << u""_s << false << u""_s << QStringList{u"V002"_s} << false;
         QTest::newRow("其他") << u"其他"_s << u""_s << false << u""_s << QStringList{u"V013"_s} << false;
-        QTest::newRow("紙品採購") << u"紙品採購"_s << u""_s << false << u""_s << QStringList{u"V003"_s, u"V011"_s, u"V013"_s} << false;
+        QTest::newRow("紙品採購: paper, mounting or other") << u"紙品採購"_s << u""_s << false << u""_s << QStringList{u"V003"_s, u"V011"_s, u"V013"_s, u"V014"_s} << false;
+        QTest::newRow("filter with an apostrophe") << u"紙品採購"_s << u"Nature's"_s << false << u""_s << QStringList{u"V014"_s} << false;
         QTest::newRow("filter by name") << u"紙品"_s << u"台北"_s << false << u""_s << QStringList{u"V011"_s} << false;
         QTest::newRow("filter matches none") << u"紙品"_s << u"沒有"_s << false << u""_s << QStringList{u"V003"_s, u"V011"_s} << true;
         QTest::newRow("suspended by name") << u""_s << u"老張"_s << false << u""_s << usable << true;

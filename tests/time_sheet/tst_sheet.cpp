@@ -66,7 +66,8 @@ private slots:
         QVERIFY(screen.mainGrid().isAncestorOf(QApplication::focusWidget()));
         // 150 minutes less 8 plates, 2 fills and washing: 89 minutes, 1.48 h at 8000 an hour.
         QCOMPARE(seen, (QStringList{u"1.48"_s, u"6"_s, u"E003陳志明"_s}));
-        QCOMPARE(filters, (QStringList{u"林"_s, QString()}));
+        // 輔助 opens the lookup with the filter as the typed lookup left it.
+        QCOMPARE(filters, (QStringList{u"林"_s, u"林"_s}));
         QCOMPARE(
             screen.runs(u"A1151116"_s, 2),
             (QStringList{u"1151204-08:00|1151204-10:30|4|4||8|V|2||13000|海德堡四色|E003|陳志明|"
@@ -216,17 +217,44 @@ private slots:
             QVariant(QString()));
     }
 
+    // A stamp that is not a date and time is said when typed and again at the
+    // confirmation, which stores nothing and puts the cursor on it.
+    void unreadableStampIsNotStored()
+    {
+        SheetScreen screen(u"海德堡四色"_s);
+        const QStringList stored = screen.runs(u"A1151116"_s, 1);
+        QPoint cursor;
+        screen.openSheet(u"A1151116"_s, 1, [&](Sheet &sheet) {
+            sheet.click(3, RunCol::End); // no end before a start: only the cursor moves
+            PressKey(sheet.grid, Qt::Key_Left);
+            sheet.type(u"1150229-10:00"_s);
+            sheet.click(3, RunCol::End);
+            sheet.click(1, RunCol::Note);
+            sheet.button(u"scmd確定"_s);
+            cursor = {sheet.grid.activeRow(), sheet.grid.activeCol()};
+        });
+        QCOMPARE(screen.messages.texts(),
+                 (QStringList{u"時間格式輸入錯誤!"_s, u"時間格式輸入錯誤!"_s}));
+        QCOMPARE(cursor, QPoint(3, RunCol::Start));
+        QCOMPARE(screen.runs(u"A1151116"_s, 1), stored);
+    }
+
     void failedLoadLocksTheBoxes()
     {
         SheetScreen screen(u"海德堡四色"_s);
         screen.db.exec(u"alter table [預排資料耗時明細1] rename to [耗時明細_OLD]"_s);
-        bool locked = false;
+        QStringList offered;
         screen.openSheet(u"A1151116"_s, 1, [&](Sheet &sheet) {
-            locked =
-                sheet.window.findChild<QObject *>(u"txt完工日期"_s)->property("readOnly").toBool();
+            if (!sheet.window.findChild<QObject *>(u"txt完工日期"_s)->property("readOnly").toBool())
+                offered << u"txt完工日期"_s;
+            for (const QString &name :
+                 {u"scmd確定"_s, u"scmd刪除"_s, u"scmd輔助"_s, u"cmd日期"_s, u"ssc回前畫面"_s})
+                if (sheet.window.findChild<QWidget *>(name)->isEnabled())
+                    offered << name;
         });
         QCOMPARE(screen.messages.shown().value(0).title, u"錯誤"_s);
-        QVERIFY(locked);
+        // Nothing was read, so nothing can be written: only going back is offered.
+        QCOMPARE(offered, QStringList{u"ssc回前畫面"_s});
     }
 
     // Keys with apostrophes save as typed; a quantity with thousands separators
