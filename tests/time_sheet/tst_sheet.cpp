@@ -47,7 +47,11 @@ private slots:
             sheet.type(u"13000"_s);
             sheet.click(1, RunCol::Operator);
             sheet.type(u"e003"_s);
-            seen << sheet.window.findChild<QLabel *>(u"lbl點數"_s)->text();
+            QStringList labels;
+            for (const QString &name :
+                 {u"lbl時標準量"_s, u"lbl標準數量"_s, u"lbl實際數量"_s, u"lbl差異"_s, u"lbl點數"_s})
+                labels << sheet.window.findChild<QLabel *>(name)->text();
+            seen << labels.join(u' ');
             sheet.click(2, RunCol::Start);
             seen << sheet.grid.text(2, RunCol::OperatorId) + sheet.grid.text(2, RunCol::Operator);
             sheet.click(2, RunCol::Operator);
@@ -65,7 +69,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(screen.main.get()));
         QVERIFY(screen.mainGrid().isAncestorOf(QApplication::focusWidget()));
         // 150 minutes less 8 plates, 2 fills and washing: 89 minutes, 1.48 h at 8000 an hour.
-        QCOMPARE(seen, (QStringList{u"1.48"_s, u"6"_s, u"E003陳志明"_s}));
+        QCOMPARE(seen, (QStringList{u"1.48"_s, u"8000 11840 13000 1160 6"_s, u"E003陳志明"_s}));
         // 輔助 opens the lookup with the filter as the typed lookup left it.
         QCOMPARE(filters, (QStringList{u"林"_s, u"林"_s}));
         QCOMPARE(
@@ -285,10 +289,27 @@ private slots:
                              u"工單單號 = ? and 工單序 = 2 order by 序"_s,
                              {job.press, job.po});
         };
+        // Runs of the lines beside it: another press, another work order, another line.
+        for (const auto &[press, po, line] :
+             {std::tuple{u"小森五色"_s, job.po, 2}, std::tuple{job.press, u"O'NEI"_s, 2},
+              std::tuple{job.press, job.po, 22}})
+            db.exec(u"insert into [預排資料耗時明細1] (機別, 工單單號, 工單序, 完工數量, 序) "
+                    u"values (?, ?, ?, 5, 1)"_s,
+                    {press, po, line});
+        const auto neighbours = [&] {
+            return QueryRows(db,
+                             u"select 機別, 工單單號, 工單序 from [預排資料耗時明細1] where not "
+                             u"(機別 = ? and 工單單號 = ? and 工單序 = 2) order by 機別, 工單單號, "
+                             u"工單序"_s,
+                             {job.press, job.po});
+        };
+        const QStringList beside = neighbours();
+        QCOMPARE(beside.size(), 3);
         QCOMPARE(save({u"1,200"_s, u"12.5kg"_s, u"7"_s}, u"1204-09"_s), std::nullopt);
         QCOMPARE(stored(), (QStringList{u"1200|1"_s, u"12.5|2"_s, u"7|3"_s}));
         QCOMPARE(save({u"900"_s}, u"1204-10"_s), std::nullopt);
         QCOMPARE(stored(), QStringList{u"900|1"_s});
+        QCOMPARE(neighbours(), beside);
         QCOMPARE(db.scalar(u"select FDATE from [PRINTING_S] where PO = ? and ID = ?"_s,
                            {job.po, job.scheduleId}),
                  QVariant(u"1204-10"_s));
