@@ -7,6 +7,7 @@
 // DB is an SQLite file path or a postgresql:// URL.
 
 #include "common/translations.h"
+#include "common/typefaces.h"
 #include "db/databasecreator.h"
 #include "db/dberror.h"
 #include "plovpick.h"
@@ -62,8 +63,10 @@ int main(int argc, char **argv)
     const std::unique_ptr<QGuiApplication> app =
         pick ? std::make_unique<QApplication>(argc, argv)
              : std::make_unique<QGuiApplication>(argc, argv);
-    if (pick)
+    if (pick) {
         InstallChineseTranslations(); // the dialogs' standard buttons and boxes
+        UseTaiwaneseFaces();
+    }
     QTextStream out(stdout);
     QTextStream err(stderr);
     const QStringList args = QCoreApplication::arguments().mid(1);

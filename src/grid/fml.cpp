@@ -1,6 +1,7 @@
 #include "grid/fml.h"
 
 #include "common/colournumber.h"
+#include "common/typefaces.h"
 #include "grid/recordtext.h"
 #include "grid/spreadsheetgrid.h"
 
@@ -20,7 +21,7 @@ void FmlClear(SpreadsheetGrid &grid, int fontSize, const QString &fontColour)
     grid.clearRange(1, 1, grid.maxRow(), grid.maxCol());
     if (!fontColour.isEmpty()) {
         QFont font = grid.cellFont();
-        font.setFamily(u"新細明體"_s);
+        font.setFamily(ScreenFamily());
         if (fontSize > 0)
             font.setPointSize(fontSize);
         font.setBold(false);

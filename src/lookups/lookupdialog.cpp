@@ -5,6 +5,7 @@
 #include "common/formhelpers.h"
 #include "common/handoff.h"
 #include "common/messagebox.h"
+#include "common/typefaces.h"
 #include "lookups/lookupplacement.h"
 #include "startup/platform.h"
 #include "startup/sessionsettings.h"
@@ -55,7 +56,7 @@ LookupDialog::LookupDialog(QWidget *caller, const Design &design)
     setObjectName(design.objectName);
     setWindowTitle(design.caption);
     QFont ming = font();
-    ming.setFamilies({u"新細明體"_s, u"AR PL UMing TW"_s});
+    ming.setFamilies({ScreenFamily(), FaceForFamily(ScreenFamily())});
     setFont(ming);
     buildControls(design);
     resize(TwipsToPixels(design.clientTwips.width(), dpiOf(this)),

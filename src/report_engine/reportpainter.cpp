@@ -1,6 +1,6 @@
 #include "report_engine/reportpainter.h"
 
-#include "report_engine/reportfonts.h"
+#include "common/typefaces.h"
 
 #include <QFile>
 #include <QFont>
@@ -19,7 +19,7 @@ constexpr double RuleWidthTwips = 15.0;
 
 QFont DeviceFont(const ReportFont &font)
 {
-    QFont f(ReportFontFace(font.family));
+    QFont f(FaceForFamily(font.family));
     f.setPointSize(font.pointSize);
     f.setBold(font.bold);
     return f;
