@@ -1,7 +1,7 @@
 #include "common/datetext.h"
 
 #include "common/clock.h"
-#include "common/numbertext.h"
+#include "db/jetval.h"
 
 #include <QTime>
 

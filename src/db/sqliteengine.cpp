@@ -1,6 +1,6 @@
 #include "db/sqliteengine.h"
 
-#include "common/numbertext.h"
+#include "db/jetval.h"
 #include "db/dberror.h"
 
 #include <QAtomicInt>

@@ -1,7 +1,7 @@
 #include "grid/spreadsheetgrid.h"
 
 #include "common/formgeometry.h"
-#include "common/numbertext.h"
+#include "db/jetval.h"
 #include "common/texttrim.h"
 #include "grid/cellmodel.h"
 #include "grid/gridview.h"

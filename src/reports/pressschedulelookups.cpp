@@ -1,6 +1,6 @@
 #include "reports/pressschedulelookups.h"
 
-#include "common/numbertext.h"
+#include "db/jetval.h"
 #include "db/dberror.h"
 #include "reports/pressscheduleformat.h"
 

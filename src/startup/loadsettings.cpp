@@ -1,6 +1,7 @@
 #include "startup/loadsettings.h"
 
 #include "common/numbertext.h"
+#include "db/jetval.h"
 #include "db/connection.h"
 #include "db/dberror.h"
 #include "db/recordset.h"

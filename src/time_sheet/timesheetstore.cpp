@@ -1,6 +1,7 @@
 #include "time_sheet/timesheetstore.h"
 
 #include "common/numbertext.h"
+#include "db/jetval.h"
 #include "daily_report/completionsave.h"
 #include "db/connection.h"
 #include "db/dberror.h"
