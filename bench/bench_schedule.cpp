@@ -210,7 +210,7 @@ int main(int argc, char **argv)
     const double before = residentMb();
     {
         SpreadsheetGrid grid;
-        QVector<QVector<QVariant>> records(25, QVector<QVariant>(kFillRecordLimit));
+        RecordArray records(25, QVector<QVariant>(kFillRecordLimit));
         for (int f = 0; f < 25; ++f)
             for (int r = 0; r < kFillRecordLimit; ++r)
                 records[f][r] =

@@ -155,9 +155,9 @@ QString Recordset::text(const QString &field) const
     return v.isNull() ? QString() : v.toString();
 }
 
-QVector<QVector<QVariant>> Recordset::getRows() const
+RecordArray Recordset::getRows() const
 {
-    QVector<QVector<QVariant>> out(m_fields.size());
+    RecordArray out(m_fields.size());
     for (int f = 0; f < m_fields.size(); ++f) {
         out[f].reserve(m_rows.size());
         for (const Row &row : m_rows)

@@ -117,7 +117,7 @@ private slots:
         cells[0][C::Planned - 1] = u" 1204-09 "_s;
         cells[1][C::Planned - 1] = u"1204-08"_s; // as listed
         cells[1][C::Completion - 1] = u"1204-15"_s;
-        QVector<QVector<QVariant>> records(C::Last, QVector<QVariant>(4));
+        RecordArray records(C::Last, QVector<QVariant>(4));
         records[C::Planned - 1] = {u"1204-08"_s, u"1204-08"_s, u"1203-09"_s, QVariant()};
         records[C::Completion - 1] = {QVariant(), QVariant(), u"1201-14"_s, QVariant()};
         ScheduleMarks marks;

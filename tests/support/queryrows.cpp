@@ -11,7 +11,7 @@ QStringList QueryRows(const TestDatabase &db, const QString &jetSql, const QVari
     c.open(db.connectionString());
     Recordset rs(c);
     rs.open(jetSql, params);
-    const QVector<QVector<QVariant>> fields = rs.getRows(); // by position: names may repeat
+    const RecordArray fields = rs.getRows(); // by position: names may repeat
     QStringList rows;
     for (int r = 0; r < rs.recordCount(); ++r) {
         QStringList texts;
