@@ -173,7 +173,7 @@ int main(int argc, char **argv)
     for (const BenchTarget &t : targets) {
         FillScheduleLines(t.connectionString, 200000, 100);
         Session().ConnectionString = t.connectionString;
-        DailyReportWindow window;
+        DailyReportWindow window({}); // no time sheet opens here
         window.findChild<QComboBox *>(u"cbo車別"_s)->setEditText(BenchPress);
         window.QuerySchedule();
         if (window.filledRows() != 2000) {

@@ -9,7 +9,6 @@
 #include "daily_report/completionsave.h"
 #include "daily_report/jobdetail.h"
 #include "daily_report/schedulecolumns.h"
-#include "daily_report/timesheethook.h"
 #include "daily_report/workorderhandoff.h"
 #include "grid/fml.h"
 #include "grid/spreadsheetgrid.h"
@@ -61,8 +60,9 @@ private:
 
 } // namespace
 
-DailyReportWindow::DailyReportWindow(QWidget *parent)
-    : QMainWindow(parent), m_enterMovesOn(new EnterMovesOn(this))
+DailyReportWindow::DailyReportWindow(TimeSheetOpener openTimeSheet, QWidget *parent)
+    : QMainWindow(parent), m_openTimeSheet(std::move(openTimeSheet)),
+      m_enterMovesOn(new EnterMovesOn(this))
 {
     setupForm(this);
     connectCommands();
@@ -307,7 +307,9 @@ void DailyReportWindow::onActiveCellChanged(int row, int col)
     JobHandOffList &handOff = JobHandOff();
     for (int slot = 0; slot < 12; ++slot)
         handOff[slot] = fml印刷->text(row, kTimeSheetHandOffColumns[slot]).trimmed();
-    OpenTimeSheet(this);
+    TimeSheetSaved() = false;
+    if (m_openTimeSheet)
+        m_openTimeSheet(this);
     if (!TimeSheetSaved())
         return;
     // Every row listing the line shows what the time sheet stored.

@@ -8,7 +8,6 @@
 #include "common/messagebox.h"
 #include "daily_report/dailyreportwindow.h"
 #include "daily_report/schedulecolumns.h"
-#include "daily_report/timesheethook.h"
 #include "grid/spreadsheetgrid.h"
 #include "modalboxes.h"
 #include "report_engine/reportpreviewer.h"
@@ -56,6 +55,7 @@ class TestMainWindow : public QObject
     std::unique_ptr<ModalBoxes> m_messages;
     std::unique_ptr<FixedClock> m_clock;
     std::unique_ptr<DailyReportWindow> m_window;
+    TimeSheetOpener m_timeSheet; // what moving into 耗時 opens
     int m_previews = 0;
     QStringList m_started; // program, command line
 
@@ -153,7 +153,10 @@ private slots:
             m_started << program << commandLine;
             return std::optional<QString>();
         });
-        m_window = std::make_unique<DailyReportWindow>();
+        m_window = std::make_unique<DailyReportWindow>([this](QWidget *mainScreen) {
+            if (m_timeSheet)
+                m_timeSheet(mainScreen);
+        });
     }
     void cleanup()
     {
@@ -161,7 +164,7 @@ private slots:
         m_window.reset();
         SetProgramStarter({});
         ProcessControl::SetEndHandler({});
-        SetTimeSheetOpener({});
+        m_timeSheet = {};
         m_clock.reset();
         m_messages.reset();
         m_db.reset();
@@ -368,7 +371,7 @@ private slots:
         QFETCH(bool, saved);
         QVERIFY(open(u"海德堡四色"_s));
         QStringList handedOver;
-        SetTimeSheetOpener([&](QWidget *parent) {
+        m_timeSheet = [&](QWidget *parent) {
             handedOver = QStringList(JobHandOff().begin(), JobHandOff().begin() + 12);
             if (!saved || parent != m_window.get())
                 return;
@@ -378,7 +381,7 @@ private slots:
             JobHandOff()[0] = u"5.25"_s;
             JobHandOff()[1] = u"1204-16"_s;
             TimeSheetSaved() = true;
-        });
+        };
         click(5, C::TimeUsed);
         QCOMPARE(handedOver, QStringList({u"A1151116"_s, u"1"_s, u""_s, u"3.75"_s,
                                           u"Joe's 咖啡 冬季菜單"_s, u"海德堡四色"_s, u"4"_s, u""_s,
@@ -414,13 +417,13 @@ private slots:
             if (cell(row, C::PO) == u"A1151116" && cell(row, C::NO) == u"1")
                 copies.append(row);
         QCOMPARE(copies.size(), 2);
-        SetTimeSheetOpener([&](QWidget *) {
+        m_timeSheet = [&](QWidget *) {
             m_db->exec(u"update [PRINTING_S] set FDATE = '1204-16' where PO = 'A1151116' and "
                        u"[NO] = 1"_s);
             JobHandOff()[0] = u"5.25"_s;
             JobHandOff()[1] = u"1204-16"_s;
             TimeSheetSaved() = true;
-        });
+        };
         click(copies[1], C::TimeUsed);
         for (const int row : copies) {
             QCOMPARE(cell(row, C::TimeUsed) + u' ' + cell(row, C::Completion), u"5.25 1204-16"_s);

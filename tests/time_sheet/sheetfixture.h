@@ -5,7 +5,6 @@
 
 #include "daily_report/dailyreportwindow.h"
 #include "daily_report/schedulecolumns.h"
-#include "daily_report/timesheethook.h"
 #include "grid/spreadsheetgrid.h"
 #include "gridinput.h"
 #include "modalboxes.h"
@@ -49,8 +48,7 @@ public:
     {
         Session().ConnectionString = db.connectionString();
         Session().ParentWindow = double(QCoreApplication::applicationPid());
-        SetTimeSheetOpener(ShowTimeSheet);
-        main = std::make_unique<DailyReportWindow>();
+        main = std::make_unique<DailyReportWindow>(ShowTimeSheet);
         main->show();
         main->activateWindow();
         auto *presses = main->findChild<QComboBox *>(QStringLiteral("cbo車別"));

@@ -1,3 +1,4 @@
+#include "app/program.h"
 #include "common/messagebox.h"
 #include "daily_report/dailyreportwindow.h"
 #include "db/connection.h"
@@ -6,7 +7,6 @@
 #include "startup/platform.h"
 #include "startup/processcontrol.h"
 #include "startup/sessionsettings.h"
-#include "startup/startup.h"
 
 #include <QDir>
 #include <QRegularExpression>
