@@ -1,9 +1,9 @@
 #include "startup/loadsettings.h"
 
 #include "common/numbertext.h"
-#include "db/jetval.h"
 #include "db/connection.h"
 #include "db/dberror.h"
+#include "db/jetval.h"
 #include "db/recordset.h"
 #include "startup/commandline.h"
 #include "startup/sessionsettings.h"
@@ -72,7 +72,7 @@ void readIdentity(SessionSettings &s, Connection &c, const QString &commandLine)
         CommandLineIdentity id;
         try {
             CutCommandLine(line, &id);
-        } catch (const DbError &) {
+        } catch (const CommandLineError &) {
             s.setIdentity(id);
             throw;
         }
@@ -214,7 +214,7 @@ std::optional<QString> LoadSettings(SessionSettings &s, bool reloadIdentity,
                      {s.MachineUserId, machineName},
                      [&](const Recordset &rs) { s.ExcelFolder = field(rs, u"EXCEL"_s); });
         return std::nullopt;
-    } catch (const DbError &e) {
+    } catch (const PlovError &e) { // the database's failure, or the command line's
         return e.description();
     }
 }

@@ -62,7 +62,7 @@ private slots:
         QString fails;
         try {
             CutCommandLine(line, &id);
-        } catch (const DbError &) {
+        } catch (const CommandLineError &) {
             fails = u" fails"_s;
         }
         const QStringList cut{id.Ad, id.UserName, id.UserId, id.XlsExt, id.DocExt};
