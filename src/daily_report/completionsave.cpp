@@ -40,8 +40,8 @@ QVector<CompletionLine> LinesToSave(const QVector<QVector<QString>> &cells, int 
         const QVector<QString> &row = cells.at(r);
         const auto cell = [&](int col) { return row.value(col - 1); };
         CompletionLine line;
-        line.po = cell(ScheduleCol::PO).trimmed();
-        line.no = Val(cell(ScheduleCol::NO));
+        line.po = cell(ScheduleCol::Po).trimmed();
+        line.no = Val(cell(ScheduleCol::No));
         line.id = cell(ScheduleCol::ScheduleId).trimmed();
         line.ino = Val(cell(ScheduleCol::ScheduleLine));
         line.planned = cell(ScheduleCol::Planned).trimmed();
@@ -51,7 +51,7 @@ QVector<CompletionLine> LinesToSave(const QVector<QVector<QString>> &cells, int 
             line.listedCompletion = listed.at(r).completion;
         }
         const QString key =
-            ListedLineKey(line.po, cell(ScheduleCol::NO), line.id, cell(ScheduleCol::ScheduleLine));
+            ListedLineKey(line.po, cell(ScheduleCol::No), line.id, cell(ScheduleCol::ScheduleLine));
         const auto earlier = lineOfKey.constFind(key);
         if (earlier == lineOfKey.constEnd()) {
             lineOfKey.insert(key, lines.size());

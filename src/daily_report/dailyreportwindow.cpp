@@ -12,6 +12,7 @@
 #include "daily_report/workorderhandoff.h"
 #include "grid/fml.h"
 #include "grid/spreadsheetgrid.h"
+#include "grid/virtualkey.h"
 #include "reports/printpressschedule.h"
 #include "startup/platform.h"
 #include "startup/processcontrol.h"
@@ -246,8 +247,8 @@ void DailyReportWindow::RefreshJobDetail()
     const int row = fml印刷->activeRow();
     lbl客戶->setText(fml印刷->text(row, ScheduleCol::Customer).trimmed());
     lbl品名->setText(fml印刷->text(row, ScheduleCol::Product).trimmed());
-    ShowJobDetail(fml印刷->text(row, ScheduleCol::PO).trimmed(),
-                  fml印刷->text(row, ScheduleCol::NO).trimmed());
+    ShowJobDetail(fml印刷->text(row, ScheduleCol::Po).trimmed(),
+                  fml印刷->text(row, ScheduleCol::No).trimmed());
 }
 
 void DailyReportWindow::ShowJobDetail(const QString &po, const QString &no)
@@ -329,7 +330,7 @@ void DailyReportWindow::onActiveCellChanged(int row, int col)
 QString DailyReportWindow::listedLineKey(int row) const
 {
     const auto cell = [&](int col) { return fml印刷->text(row, col); };
-    return ListedLineKey(cell(ScheduleCol::PO), cell(ScheduleCol::NO),
+    return ListedLineKey(cell(ScheduleCol::Po), cell(ScheduleCol::No),
                          cell(ScheduleCol::ScheduleId), cell(ScheduleCol::ScheduleLine));
 }
 
@@ -340,7 +341,7 @@ void DailyReportWindow::onKeyPressed(int &charCode)
     if (effect.marks)
         m_marks.mark(fml印刷->activeRow(), fml印刷->activeCol());
     // Enter moves on to the next cell.
-    if (charCode == 13)
+    if (charCode == VirtualKey::Enter)
         m_enterMovesOn->request();
 }
 
@@ -412,7 +413,7 @@ void DailyReportWindow::OpenWorkOrder()
     if (right.isEmpty() || right.startsWith(u'0')) {
         ShowMessage(u"你的權限無法使用該項功能!"_s, u"訊息"_s, MessageService::Icon::Warning);
     } else if (const auto error = WriteWorkOrderHandOff(
-                   Session().TempFolder, fml印刷->text(fml印刷->activeRow(), ScheduleCol::PO))) {
+                   Session().TempFolder, fml印刷->text(fml印刷->activeRow(), ScheduleCol::Po))) {
         ShowMessage(*error, u"錯誤"_s, MessageService::Icon::Critical);
     } else {
         LaunchProgram(u"工單作業系統.EXE"_s);

@@ -24,8 +24,8 @@ QStringList linesOf(const ScheduleResult &result)
 {
     QStringList lines;
     for (int r = 0; r < result.count; ++r)
-        lines.append(RecordValueText(result.records[ScheduleCol::PO - 1][r]) + u'-' +
-                     RecordValueText(result.records[ScheduleCol::NO - 1][r]));
+        lines.append(RecordValueText(result.records[ScheduleCol::Po - 1][r]) + u'-' +
+                     RecordValueText(result.records[ScheduleCol::No - 1][r]));
     return lines;
 }
 
@@ -117,7 +117,7 @@ private slots:
         QVector<CompletionLine> lines;
         for (int r = 0; r < 5; ++r) {
             const auto field = [&](int col) { return listing.records[col - 1][r]; };
-            lines.append({field(ScheduleCol::PO).toString(), field(ScheduleCol::NO).toDouble(),
+            lines.append({field(ScheduleCol::Po).toString(), field(ScheduleCol::No).toDouble(),
                           field(ScheduleCol::ScheduleId).toString(),
                           field(ScheduleCol::ScheduleLine).toDouble(), listed[r].planned,
                           u"1204-14"_s, listed[r].planned, listed[r].completion});

@@ -108,8 +108,8 @@ private slots:
         // two ITEM_P rows), stamped on either copy; row 4 has only its running order marked.
         QVector<QVector<QString>> cells(5, QVector<QString>(C::Last));
         for (int r = 0; r < 5; ++r) {
-            cells[r][C::PO - 1] = u" A115112%1 "_s.arg(r == 1 ? 1 : r + 1);
-            cells[r][C::NO - 1] = u"2"_s;
+            cells[r][C::Po - 1] = u" A115112%1 "_s.arg(r == 1 ? 1 : r + 1);
+            cells[r][C::No - 1] = u"2"_s;
             cells[r][C::ScheduleId - 1] = u" P1151208 "_s;
             cells[r][C::ScheduleLine - 1] = u"13"_s;
             cells[r][C::Completion - 1] = u" 1204-14 "_s;

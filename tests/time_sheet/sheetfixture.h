@@ -73,14 +73,14 @@ public:
             if (window->isVisible()) // a failed step leaves it open
                 window->reject();
         });
-        ClickCell(mainGrid(), row, ScheduleCol::PO);
+        ClickCell(mainGrid(), row, ScheduleCol::Po);
         ClickCell(mainGrid(), row, ScheduleCol::TimeUsed);
     }
     int rowOf(const QString &po, int no) const
     {
         for (int row = 1; row <= main->filledRows(); ++row)
-            if (mainGrid().text(row, ScheduleCol::PO) == po &&
-                mainGrid().text(row, ScheduleCol::NO).toInt() == no)
+            if (mainGrid().text(row, ScheduleCol::Po) == po &&
+                mainGrid().text(row, ScheduleCol::No).toInt() == no)
                 return row;
         return 0;
     }
