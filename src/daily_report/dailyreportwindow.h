@@ -54,9 +54,13 @@ protected:
 
 private:
     void connectCommands();
-    void connectControls();
     void firstActivation();
     void setScheduleActions(bool enabled);
+    bool confirmClosing();
+    void unload();
+
+    // The controls and the grid's events (dailyreportwindowediting.cpp).
+    void connectControls();
     QString closingMark(int row) const;
     QString listedLineKey(int row) const;
     bool activeCellTakesStamp() const;
@@ -65,8 +69,6 @@ private:
     void onKeyPressed(int &charCode);
     void onKeyDown(int &keyCode);
     void onEditEnded(QString &text, bool &accept);
-    bool confirmClosing();
-    void unload();
 
     TimeSheetOpener m_openTimeSheet;
     // Screen state.
