@@ -124,7 +124,7 @@ void DailyReportWindow::firstActivation()
     s.MainWindow = OwnWindowHandle();
     const bool parentAlive = IsParentAlive(s.ParentWindow);
     if (const auto error = RegisterRunningProgram(s.ConnectionString, s.MachineUserId, parentAlive,
-                                                  s.MainWindow, ProgramTitle))
+                                                  s.MainWindow, kProgramTitle))
         ShowMessage(*error, u"記錄已開啟程式錯誤"_s, MessageService::Icon::Critical);
     if (!parentAlive)
         ProcessControl::EndNow(); // the menu program that started us has gone
@@ -301,7 +301,7 @@ void DailyReportWindow::OpenWorkOrder()
 
 bool DailyReportWindow::confirmClosing()
 {
-    return ShowMessage(u"確定離開"_s + windowTitle() + u"嗎？"_s, ProgramTitle,
+    return ShowMessage(u"確定離開"_s + windowTitle() + u"嗎？"_s, kProgramTitle,
                        MessageService::Icon::Question,
                        MessageService::Buttons::YesNo) == MessageService::Answer::Yes;
 }
@@ -330,6 +330,6 @@ void DailyReportWindow::unload()
     m_unloading = true;
     const SessionSettings &s = Session();
     if (const auto error =
-            UnregisterRunningProgram(s.ConnectionString, s.MachineUserId, ProgramTitle))
+            UnregisterRunningProgram(s.ConnectionString, s.MachineUserId, kProgramTitle))
         ShowMessage(*error, u"刪除已開啟程式錯誤"_s, MessageService::Icon::Critical);
 }

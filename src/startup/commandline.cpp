@@ -36,7 +36,7 @@ QString cut(const QString &text, const QString &key, const QString &nextKey)
 
 bool HasLaunchToken(const QString &commandLine)
 {
-    return commandLine.contains(LaunchToken);
+    return commandLine.contains(kLaunchToken);
 }
 
 CommandLineIdentity CutCommandLine(const QString &commandLine, CommandLineIdentity *partial)
@@ -63,7 +63,7 @@ CommandLineIdentity CutCommandLine(const QString &commandLine, CommandLineIdenti
 
 QString BuildCommandLine(const CommandLineIdentity &identity)
 {
-    return LaunchToken + u" -AD="_s + identity.Ad + u" -NAME="_s + identity.UserName + u" -ID="_s +
+    return kLaunchToken + u" -AD="_s + identity.Ad + u" -NAME="_s + identity.UserName + u" -ID="_s +
            identity.UserId + u" -XLS="_s + identity.XlsExt + u" -DOC="_s + identity.DocExt +
            u" -PID="_s + NumberText(identity.ParentWindow);
 }

@@ -6,7 +6,7 @@
 
 // The menu program's command line:
 // "-qta5827 -AD=… -NAME=… -ID=… -XLS=… -DOC=… -PID=…", fixed order, single blanks.
-inline const QString LaunchToken = QStringLiteral("-qta5827");
+inline const QString kLaunchToken = QStringLiteral("-qta5827");
 
 struct CommandLineIdentity
 {

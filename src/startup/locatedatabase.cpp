@@ -29,7 +29,7 @@ std::optional<QString> readDataSourceFile(const QString &path)
         return std::nullopt;
     // Written by this system's tools in UTF-8, by the suite's Windows programs in
     // code page 950: a folder name in Chinese reads right either way.
-    const QByteArray bytes = f.read(DataSourceFileLimit);
+    const QByteArray bytes = f.read(kDataSourceFileLimit);
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8(bytes);
     return utf8.hasError() ? fromCp950(bytes) : text;

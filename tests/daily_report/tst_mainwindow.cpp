@@ -128,7 +128,7 @@ class TestMainWindow : public QObject
     int registered()
     {
         const QString sql = u"select count(*) from [SYSUSER1] where ID = ? and FUNC = ?"_s;
-        return m_db->scalar(sql, {Session().MachineUserId, ProgramTitle}).toInt();
+        return m_db->scalar(sql, {Session().MachineUserId, kProgramTitle}).toInt();
     }
 
 private slots:
@@ -492,7 +492,7 @@ private slots:
         QVERIFY(marked(1, C::Completion));
         QCOMPARE(registered(), 1);
         askToClose();
-        QCOMPARE(boxes(), QStringList(3, ProgramTitle + u": 確定離開印刷日報登錄嗎？"_s));
+        QCOMPARE(boxes(), QStringList(3, kProgramTitle + u": 確定離開印刷日報登錄嗎？"_s));
         QVERIFY(!m_window->isVisible());
         QCOMPARE(registered(), 0);
     }
