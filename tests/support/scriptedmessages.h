@@ -20,17 +20,31 @@ public:
         Buttons buttons;
     };
 
-    ScriptedMessageService();
-    ~ScriptedMessageService() override;
-    ScriptedMessageService(const ScriptedMessageService &) = delete;
-    ScriptedMessageService &operator=(const ScriptedMessageService &) = delete;
+    ScriptedMessageService() : m_previous(setCurrent(this)) {}
+    ~ScriptedMessageService() override
+    {
+        if (&current() == this)
+            setCurrent(m_previous);
+    }
+    Q_DISABLE_COPY(ScriptedMessageService)
 
-    Answer show(const QString &text, const QString &title, Icon icon, Buttons buttons) override;
+    Answer show(const QString &text, const QString &title, Icon icon, Buttons buttons) override
+    {
+        m_shown.append({text, title, icon, buttons});
+        if (buttons == Buttons::Ok)
+            return Answer::Ok;
+        return m_answers.isEmpty() ? Answer::Yes : m_answers.takeFirst();
+    }
 
     void queueAnswer(Answer answer) { m_answers.append(answer); }
     const QList<Shown> &shown() const { return m_shown; }
-    QStringList texts() const;
-    void clear() { m_shown.clear(); }
+    QStringList texts() const
+    {
+        QStringList texts;
+        for (const Shown &box : m_shown)
+            texts.append(box.text);
+        return texts;
+    }
 
 private:
     QList<Shown> m_shown;
