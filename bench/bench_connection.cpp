@@ -2,11 +2,11 @@
 // single-row statements the screens run per line, on each engine.
 
 #include "benchsupport.h"
-#include "daily_report/completionsave.h"
 #include "daily_report/jobdetail.h"
 #include "db/connection.h"
 #include "db/postgresengine.h"
 #include "db/recordset.h"
+#include "production/completionpropagation.h"
 #include "startup/runningprogram.h"
 
 #include <QCoreApplication>
@@ -47,7 +47,7 @@ int main(int argc, char **argv)
                    line.id = u"P1151201"_s;
                    line.ino = 1;
                    line.planned = u"1204-08"_s;
-                   PropagateCompletion(c, line, true);
+                   PropagateCompletion(c, line, PropagatedStamps::PlannedAndCompletion);
                    g.commit();
                }));
     }

@@ -173,7 +173,7 @@ int main(int argc, char **argv)
     for (const BenchTarget &t : targets) {
         FillScheduleLines(t.connectionString, 200000, 100);
         Session().ConnectionString = t.connectionString;
-        DailyReportWindow window;
+        DailyReportWindow window({}); // no time sheet opens here
         window.findChild<QComboBox *>(u"cbo車別"_s)->setEditText(BenchPress);
         window.QuerySchedule();
         if (window.filledRows() != 2000) {
@@ -210,7 +210,7 @@ int main(int argc, char **argv)
     const double before = residentMb();
     {
         SpreadsheetGrid grid;
-        QVector<QVector<QVariant>> records(25, QVector<QVariant>(kFillRecordLimit));
+        RecordArray records(25, QVector<QVariant>(kFillRecordLimit));
         for (int f = 0; f < 25; ++f)
             for (int r = 0; r < kFillRecordLimit; ++r)
                 records[f][r] =

@@ -88,7 +88,7 @@ int main(int argc, char **argv)
             return printSchedule(args.mid(1), out, err);
         if (command == u"pick")
             return PlovPick(args.mid(1), out, err);
-    } catch (const DbError &e) {
+    } catch (const PlovError &e) { // the database's failure, or the report's
         err << "plov: " << e.description() << "\n";
         return 1;
     }

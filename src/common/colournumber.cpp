@@ -1,6 +1,6 @@
 #include "common/colournumber.h"
 
-#include "common/numbertext.h"
+#include "db/jetval.h"
 
 QColor ColourFromNumberText(const QString &text)
 {

@@ -1,7 +1,7 @@
 #include "common/datetext.h"
 
 #include "common/clock.h"
-#include "common/numbertext.h"
+#include "db/jetval.h"
 
 #include <QTime>
 
@@ -9,7 +9,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int MinguoOffset = 1911;
+constexpr int kMinguoOffset = 1911;
 
 bool allDigits(QStringView text)
 {
@@ -37,7 +37,7 @@ QString Date7(const QDate &date)
 {
     if (!date.isValid())
         return QString();
-    const int value = (date.year() - MinguoOffset) * 10000 + date.month() * 100 + date.day();
+    const int value = (date.year() - kMinguoOffset) * 10000 + date.month() * 100 + date.day();
     return u"%1"_s.arg(value, 7, 10, QLatin1Char('0'));
 }
 
@@ -88,7 +88,7 @@ QDateTime StampDateTime(const QString &stamp)
     const QStringView date7 = QStringView(stamp).left(7);
     if (date7.size() < 7 || !allDigits(date7))
         return QDateTime();
-    const QDate date(date7.left(3).toInt() + MinguoOffset, date7.mid(3, 2).toInt(),
+    const QDate date(date7.left(3).toInt() + kMinguoOffset, date7.mid(3, 2).toInt(),
                      date7.mid(5, 2).toInt());
     const QTime time = QTime::fromString(stamp.right(5), u"HH:mm"_s);
     if (!date.isValid() || !time.isValid())

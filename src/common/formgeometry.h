@@ -6,7 +6,7 @@
 // Form placement arithmetic. The suite measures forms in twips (1/1440 inch);
 // at 96 dots per inch a pixel is 15 twips.
 
-constexpr int TwipsPerInch = 1440;
+constexpr int kTwipsPerInch = 1440;
 
 // The top-left corner, in twips, of a form centred on the screen: horizontally
 // in the middle, vertically 210 twips above the middle (420 twips are taken

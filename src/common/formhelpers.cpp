@@ -19,19 +19,19 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const char *const TagProperty = "Tag";
-const char *const LockedProperty = "Locked";
-const QString KeepTag = u"-1"_s;
+const char *const kTagProperty = "Tag";
+const char *const kLockedProperty = "Locked";
+const QString kKeepTag = u"-1"_s;
 
 // Toolbars of the suite's forms were designed for Windows XP (5.1); later
 // versions draw them taller, so free-standing ones move up a little.
-constexpr double LastUnshiftedWindowsVersion = 5.1;
-constexpr int ShiftedToolbarMinHeightTwips = 600;
-constexpr int ToolbarShiftTwips = 60;
+constexpr double kLastUnshiftedWindowsVersion = 5.1;
+constexpr int kShiftedToolbarMinHeightTwips = 600;
+constexpr int kToolbarShiftTwips = 60;
 
 QString tagOf(const QWidget *widget)
 {
-    return widget->property(TagProperty).toString();
+    return widget->property(kTagProperty).toString();
 }
 
 // The text field inside a combo or spin box belongs to that control, not to
@@ -53,13 +53,13 @@ bool isFreeStanding(const QToolBar *bar)
 void shiftToolbar(QToolBar *bar)
 {
     const double dpi = bar->logicalDpiY();
-    if (PixelsToTwips(bar->height(), dpi) <= ShiftedToolbarMinHeightTwips)
+    if (PixelsToTwips(bar->height(), dpi) <= kShiftedToolbarMinHeightTwips)
         return;
     if (!tagOf(bar).isEmpty())
         return; // already moved on this form
     const int topTwips = PixelsToTwips(bar->y(), dpi);
-    bar->setProperty(TagProperty, QString::number(topTwips));
-    bar->move(bar->x(), TwipsToPixels(topTwips - ToolbarShiftTwips, dpi));
+    bar->setProperty(kTagProperty, QString::number(topTwips));
+    bar->move(bar->x(), TwipsToPixels(topTwips - kToolbarShiftTwips, dpi));
 }
 
 // Swallows the mouse, wheel and keys that would change a locked combo box's
@@ -109,12 +109,12 @@ void setLocked(QWidget *control)
     } else if (auto *combo = qobject_cast<QComboBox *>(control)) {
         if (combo->lineEdit())
             combo->lineEdit()->setReadOnly(true);
-        if (!combo->property(LockedProperty).toBool())
+        if (!combo->property(kLockedProperty).toBool())
             combo->installEventFilter(new ComboLock(combo));
     } else {
         return;
     }
-    control->setProperty(LockedProperty, true);
+    control->setProperty(kLockedProperty, true);
 }
 
 struct KeyStroke
@@ -159,7 +159,7 @@ void ApplyControlStyle(QWidget *form, double windowsVersion)
         return;
     const QList<QWidget *> controls = form->findChildren<QWidget *>();
     for (QWidget *control : controls) {
-        if (tagOf(control) == KeepTag)
+        if (tagOf(control) == kKeepTag)
             continue;
         if (auto *textBox = qobject_cast<QLineEdit *>(control)) {
             if (!isPartOfAnotherControl(textBox))
@@ -167,7 +167,7 @@ void ApplyControlStyle(QWidget *form, double windowsVersion)
         } else if (auto *combo = qobject_cast<QComboBox *>(control)) {
             combo->clear();
         } else if (auto *bar = qobject_cast<QToolBar *>(control)) {
-            if (windowsVersion > LastUnshiftedWindowsVersion && isFreeStanding(bar))
+            if (windowsVersion > kLastUnshiftedWindowsVersion && isFreeStanding(bar))
                 shiftToolbar(bar);
         }
         // Small fonts were switched to the default character set here on

@@ -4,8 +4,8 @@
 
 namespace {
 
-constexpr int BackspaceKey = 8;
-constexpr int EnterKey = 13;
+constexpr int kBackspaceKey = 8;
+constexpr int kEnterKey = 13;
 
 bool isDigitKey(int key)
 {
@@ -55,7 +55,7 @@ int FilterKey(int key, int mode)
 {
     if (mode < KeyFilterIntegerMode || mode > KeyFilterOneTwoMode)
         return key;
-    if (key == BackspaceKey || key == EnterKey)
+    if (key == kBackspaceKey || key == kEnterKey)
         return key;
     if (!modeAccepts(key, mode))
         return 0;

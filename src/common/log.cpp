@@ -91,8 +91,9 @@ const QLoggingCategory &LogCategoryOfSource(std::string_view sourceFile)
     const std::string_view folder = path.substr(path.find_last_of("/\\") + 1);
     using Category = const QLoggingCategory &(*)();
     static const std::pair<std::string_view, Category> kByFolder[] = {
-        {"startup", LogStartup}, {"daily_report", LogMainScreen}, {"time_sheet", LogTimeSheet},
-        {"lookups", LogLookups}, {"reports", LogReport},          {"report_engine", LogReport},
+        {"app", LogStartup},          {"startup", LogStartup}, {"daily_report", LogMainScreen},
+        {"time_sheet", LogTimeSheet}, {"lookups", LogLookups}, {"reports", LogReport},
+        {"report_engine", LogReport},
     };
     for (const auto &[name, category] : kByFolder)
         if (folder == name)

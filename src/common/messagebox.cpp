@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -57,9 +58,9 @@ MessageService &MessageService::current()
     return installedService ? *installedService : dialogs;
 }
 
-void MessageService::setCurrent(MessageService *service)
+MessageService *MessageService::setCurrent(MessageService *service)
 {
-    installedService = service;
+    return std::exchange(installedService, service);
 }
 
 MessageService::Answer ShowMessage(const QString &text, const QString &title,
@@ -83,32 +84,4 @@ MessageService::Answer DialogMessageService::show(const QString &text, const QSt
         return Answer::Ok;
     // Closing the box any other way counts as No.
     return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
-}
-
-ScriptedMessageService::ScriptedMessageService() : m_previous(installedService)
-{
-    MessageService::setCurrent(this);
-}
-
-ScriptedMessageService::~ScriptedMessageService()
-{
-    if (installedService == this)
-        MessageService::setCurrent(m_previous);
-}
-
-MessageService::Answer ScriptedMessageService::show(const QString &text, const QString &title,
-                                                    Icon icon, Buttons buttons)
-{
-    m_shown.append({text, title, icon, buttons});
-    if (buttons == Buttons::Ok)
-        return Answer::Ok;
-    return m_answers.isEmpty() ? Answer::Yes : m_answers.takeFirst();
-}
-
-QStringList ScriptedMessageService::texts() const
-{
-    QStringList result;
-    for (const Shown &box : m_shown)
-        result.append(box.text);
-    return result;
 }

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QList>
 #include <QString>
-#include <QStringList>
 #include <source_location>
 
 // Every message box of the program goes through MessageService::current(), so
@@ -35,8 +33,9 @@ public:
     // The service in use: the one last installed, or real message boxes.
     static MessageService &current();
     // Installs a service; nullptr goes back to real message boxes. The caller
-    // keeps ownership and must keep it alive while it is installed.
-    static void setCurrent(MessageService *service);
+    // keeps ownership and must keep it alive while it is installed. Gives the
+    // service installed before (nullptr for real message boxes).
+    static MessageService *setCurrent(MessageService *service);
 };
 
 // Shows a message box through the current service, and logs its title and text
@@ -53,37 +52,4 @@ class DialogMessageService : public MessageService
 {
 public:
     Answer show(const QString &text, const QString &title, Icon icon, Buttons buttons) override;
-};
-
-// A stand-in for tests: records every box and answers Yes/No questions from a
-// queue (Yes once the queue is empty). Boxes with only OK answer Ok and leave
-// the queue alone. It installs itself on construction and puts back the
-// previous service when destroyed.
-class ScriptedMessageService : public MessageService
-{
-public:
-    struct Shown
-    {
-        QString text;
-        QString title;
-        Icon icon;
-        Buttons buttons;
-    };
-
-    ScriptedMessageService();
-    ~ScriptedMessageService() override;
-    ScriptedMessageService(const ScriptedMessageService &) = delete;
-    ScriptedMessageService &operator=(const ScriptedMessageService &) = delete;
-
-    Answer show(const QString &text, const QString &title, Icon icon, Buttons buttons) override;
-
-    void queueAnswer(Answer answer) { m_answers.append(answer); }
-    const QList<Shown> &shown() const { return m_shown; }
-    QStringList texts() const;
-    void clear() { m_shown.clear(); }
-
-private:
-    QList<Shown> m_shown;
-    QList<Answer> m_answers;
-    MessageService *m_previous;
 };

@@ -6,11 +6,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
-}
-
 bool isDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
@@ -51,34 +46,6 @@ QString groupByThrees(const QString &digits)
 }
 
 } // namespace
-
-double Val(const QString &text)
-{
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && isBlank(text.at(i)))
-        ++i;
-    QString number;
-    if (i < n && (text.at(i) == u'-' || text.at(i) == u'+'))
-        number += text.at(i++);
-    bool seenPoint = false;
-    bool seenDigit = false;
-    for (; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (isDigit(c)) {
-            seenDigit = true;
-        } else if (c == u'.' && !seenPoint) {
-            seenPoint = true;
-        } else {
-            break;
-        }
-        number += c;
-    }
-    if (!seenDigit)
-        return 0.0;
-    const double value = number.toDouble();
-    return value == 0.0 ? 0.0 : value; // no negative zero from "-0"
-}
 
 std::optional<double> ParseNumericText(const QString &text)
 {

@@ -3,12 +3,6 @@
 #include <QString>
 #include <optional>
 
-// The leading number of a text, read the way the suite's programs read cell
-// and column texts: leading blanks are skipped, then an optional sign and
-// digits with at most one decimal point; reading stops at the first other
-// character. "1,200" gives 1, " 12.5kg" 12.5, "abc" and "" give 0.
-double Val(const QString &text);
-
 // The numeric test the grouping below relies on: surrounding blanks, a leading
 // sign, thousands separators between the integer digits, a decimal point and
 // an exponent ("1.5e3") are accepted. Gives the value, or nothing when the

@@ -2,35 +2,11 @@
 
 #include "daily_report/scheduleediting.h"
 #include "daily_report/schedulequery.h"
+#include "production/completionpropagation.h"
 
 #include <QString>
 #include <QVector>
 #include <optional>
-
-class Connection;
-
-// One job line's stamps as they go into the production tables.
-struct CompletionLine
-{
-    QString po;     // work order, trimmed
-    double no = 0;  // line of the work order
-    QString id;     // schedule document, trimmed
-    double ino = 0; // line of the schedule document
-    QString planned;
-    QString completion;
-    // What the line's PRINTING_S row held when the screen listed it. When set, the
-    // save refuses to overwrite a row that someone else stamped in the meantime.
-    std::optional<QString> listedPlanned;
-    std::optional<QString> listedCompletion;
-};
-
-// Writes a line's stamps by the completion propagation rule: PRINTING (EAMT = 0)
-// and PRINTING_S get ODATE = planned (when `withPlanned`), FDATE = ACT =
-// completion; VENDERAC (kind 印 刷, EAMT = 0) and 預排資料明細 (kind 印 刷) get
-// ODATE = completion. A table is written only when exactly one row is found.
-// A PRINTING_S row whose stamps differ from the listed ones throws DbConflictError.
-// Runs inside the caller's transaction; throws DbError.
-void PropagateCompletion(Connection &connection, const CompletionLine &line, bool withPlanned);
 
 // The job line a listed row stands for, from its PO, NO, ID and INO cells: rows
 // with the same key list the same line (a work order with two ITEM_P rows lists

@@ -1,15 +1,12 @@
 #include "daily_report/dailyreportwindow.h"
 
-#include "common/datetext.h"
 #include "common/formhelpers.h"
-#include "common/handoff.h"
 #include "common/messagebox.h"
 #include "common/preferences.h"
 #include "common/waitcursor.h"
 #include "daily_report/completionsave.h"
 #include "daily_report/jobdetail.h"
 #include "daily_report/schedulecolumns.h"
-#include "daily_report/timesheethook.h"
 #include "daily_report/workorderhandoff.h"
 #include "grid/fml.h"
 #include "grid/spreadsheetgrid.h"
@@ -29,7 +26,6 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QToolBar>
-#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -61,8 +57,9 @@ private:
 
 } // namespace
 
-DailyReportWindow::DailyReportWindow(QWidget *parent)
-    : QMainWindow(parent), m_enterMovesOn(new EnterMovesOn(this))
+DailyReportWindow::DailyReportWindow(TimeSheetOpener openTimeSheet, QWidget *parent)
+    : QMainWindow(parent), m_openTimeSheet(std::move(openTimeSheet)),
+      m_enterMovesOn(new EnterMovesOn(this))
 {
     setupForm(this);
     connectCommands();
@@ -92,31 +89,6 @@ void DailyReportWindow::connectCommands()
     fromToolbar1(m_refresh, &DailyReportWindow::QuerySchedule);
     connect(m_exit, &QAction::triggered, this, &DailyReportWindow::AskToClose);
     connect(m_workOrder, &QAction::triggered, this, &DailyReportWindow::OpenWorkOrder);
-}
-
-void DailyReportWindow::connectControls()
-{
-    // Qt also reports a typed press name as chosen when the box loses the focus (as
-    // the query itself moves it to the grid): only another press than the one
-    // listed clears the listing, so no unsaved stamp is lost to a focus change.
-    connect(cbo車別, &QComboBox::activated, this, [this] {
-        if (cbo車別->currentText().trimmed() != m_listedPress)
-            ClearSchedule();
-    });
-    for (QRadioButton *option : opt完工)
-        connect(option, &QRadioButton::clicked, this, &DailyReportWindow::ClearSchedule);
-    connect(scmd顯示資料, &QToolButton::clicked, this, &DailyReportWindow::QuerySchedule);
-    connect(fml印刷, &SpreadsheetGrid::cellClicked, this, &DailyReportWindow::onCellClicked);
-    connect(fml印刷, &SpreadsheetGrid::activeCellChanged, this,
-            &DailyReportWindow::onActiveCellChanged);
-    connect(fml印刷, &SpreadsheetGrid::keyPressed, this, &DailyReportWindow::onKeyPressed);
-    connect(fml印刷, &SpreadsheetGrid::keyDown, this,
-            [this](int &key, Qt::KeyboardModifiers) { onKeyDown(key); });
-    connect(fml印刷, &SpreadsheetGrid::editStarted, this, [this](QString &) {
-        m_editRow = fml印刷->activeRow();
-        m_editCol = fml印刷->activeCol();
-    });
-    connect(fml印刷, &SpreadsheetGrid::editEnded, this, &DailyReportWindow::onEditEnded);
 }
 
 bool DailyReportWindow::event(QEvent *e)
@@ -152,7 +124,7 @@ void DailyReportWindow::firstActivation()
     s.MainWindow = OwnWindowHandle();
     const bool parentAlive = IsParentAlive(s.ParentWindow);
     if (const auto error = RegisterRunningProgram(s.ConnectionString, s.MachineUserId, parentAlive,
-                                                  s.MainWindow, ProgramTitle))
+                                                  s.MainWindow, kProgramTitle))
         ShowMessage(*error, u"記錄已開啟程式錯誤"_s, MessageService::Icon::Critical);
     if (!parentAlive)
         ProcessControl::EndNow(); // the menu program that started us has gone
@@ -246,8 +218,8 @@ void DailyReportWindow::RefreshJobDetail()
     const int row = fml印刷->activeRow();
     lbl客戶->setText(fml印刷->text(row, ScheduleCol::Customer).trimmed());
     lbl品名->setText(fml印刷->text(row, ScheduleCol::Product).trimmed());
-    ShowJobDetail(fml印刷->text(row, ScheduleCol::PO).trimmed(),
-                  fml印刷->text(row, ScheduleCol::NO).trimmed());
+    ShowJobDetail(fml印刷->text(row, ScheduleCol::Po).trimmed(),
+                  fml印刷->text(row, ScheduleCol::No).trimmed());
 }
 
 void DailyReportWindow::ShowJobDetail(const QString &po, const QString &no)
@@ -277,96 +249,6 @@ void DailyReportWindow::ShowJobDetail(const QString &po, const QString &no)
             pic急件->raise();
         lbl備註1->setText(fml印刷->text(fml印刷->activeRow(), ScheduleCol::Remark) + u' ' +
                           detail.record->printingNote);
-    }
-}
-
-QString DailyReportWindow::closingMark(int row) const
-{
-    return fml印刷->text(row, ScheduleCol::ClosingMark);
-}
-
-bool DailyReportWindow::activeCellTakesStamp() const
-{
-    return TakesStamp(fml印刷->heading(fml印刷->activeCol()), closingMark(fml印刷->activeRow()));
-}
-
-void DailyReportWindow::onCellClicked(int row, int col)
-{
-    if (row >= 1 && ClickStamps(fml印刷->heading(col), closingMark(row), fml印刷->text(row, col))) {
-        fml印刷->setText(row, col, StampMMDDHH());
-        m_marks.mark(row, col);
-    }
-}
-
-void DailyReportWindow::onActiveCellChanged(int row, int col)
-{
-    RefreshJobDetail();
-    ClearJobHandOff();
-    if (fml印刷->heading(col) != u"耗時")
-        return;
-    JobHandOffList &handOff = JobHandOff();
-    for (int slot = 0; slot < 12; ++slot)
-        handOff[slot] = fml印刷->text(row, kTimeSheetHandOffColumns[slot]).trimmed();
-    OpenTimeSheet(this);
-    if (!TimeSheetSaved())
-        return;
-    // Every row listing the line shows what the time sheet stored.
-    const QString line = listedLineKey(row);
-    for (int r = 1; r <= m_filledRows; ++r) {
-        if (listedLineKey(r) != line)
-            continue;
-        fml印刷->setText(r, ScheduleCol::TimeUsed, handOff[0]);
-        fml印刷->setText(r, ScheduleCol::Completion, handOff[1]);
-        m_marks.mark(r, ScheduleCol::Completion);
-        // The time sheet has stored this stamp itself: it is what the line now holds.
-        if (r <= m_listed.size())
-            m_listed[r - 1].completion = handOff[1];
-    }
-}
-
-QString DailyReportWindow::listedLineKey(int row) const
-{
-    const auto cell = [&](int col) { return fml印刷->text(row, col); };
-    return ListedLineKey(cell(ScheduleCol::PO), cell(ScheduleCol::NO),
-                         cell(ScheduleCol::ScheduleId), cell(ScheduleCol::ScheduleLine));
-}
-
-void DailyReportWindow::onKeyPressed(int &charCode)
-{
-    const KeyEffect effect = TypedKeyEffect(charCode, activeCellTakesStamp());
-    charCode = effect.code;
-    if (effect.marks)
-        m_marks.mark(fml印刷->activeRow(), fml印刷->activeCol());
-    // Enter moves on to the next cell.
-    if (charCode == 13)
-        m_enterMovesOn->request();
-}
-
-void DailyReportWindow::onKeyDown(int &keyCode)
-{
-    const KeyEffect effect = KeyDownEffect(keyCode, activeCellTakesStamp());
-    keyCode = effect.code;
-    if (effect.marks)
-        m_marks.mark(fml印刷->activeRow(), fml印刷->activeCol());
-}
-
-void DailyReportWindow::onEditEnded(QString &text, bool &accept)
-{
-    // The edited cell is marked, its message answered, and only then does the
-    // Enter that ended the edit move on (the cursor must not move behind the box,
-    // nor open the time sheet over it).
-    const EnterMovesOn::Hold moveOnAfterwards(*m_enterMovesOn);
-    const QString heading = fml印刷->heading(m_editCol);
-    // An edit opened anywhere else (a double click) leaves the cell as it was.
-    accept = TakesEntry(heading, closingMark(m_editRow));
-    if (accept) {
-        const LimitedEntry entry = LimitScheduleEntry(heading, text);
-        if (entry.setsText)
-            text = entry.text;
-        m_marks.mark(m_editRow, m_editCol);
-        if (!entry.message.isEmpty())
-            ShowMessage(entry.message, u"訊息"_s, MessageService::Icon::Warning);
-        fml印刷->setFocus();
     }
 }
 
@@ -410,7 +292,7 @@ void DailyReportWindow::OpenWorkOrder()
     if (right.isEmpty() || right.startsWith(u'0')) {
         ShowMessage(u"你的權限無法使用該項功能!"_s, u"訊息"_s, MessageService::Icon::Warning);
     } else if (const auto error = WriteWorkOrderHandOff(
-                   Session().TempFolder, fml印刷->text(fml印刷->activeRow(), ScheduleCol::PO))) {
+                   Session().TempFolder, fml印刷->text(fml印刷->activeRow(), ScheduleCol::Po))) {
         ShowMessage(*error, u"錯誤"_s, MessageService::Icon::Critical);
     } else {
         LaunchProgram(u"工單作業系統.EXE"_s);
@@ -419,7 +301,7 @@ void DailyReportWindow::OpenWorkOrder()
 
 bool DailyReportWindow::confirmClosing()
 {
-    return ShowMessage(u"確定離開"_s + windowTitle() + u"嗎？"_s, ProgramTitle,
+    return ShowMessage(u"確定離開"_s + windowTitle() + u"嗎？"_s, kProgramTitle,
                        MessageService::Icon::Question,
                        MessageService::Buttons::YesNo) == MessageService::Answer::Yes;
 }
@@ -448,6 +330,6 @@ void DailyReportWindow::unload()
     m_unloading = true;
     const SessionSettings &s = Session();
     if (const auto error =
-            UnregisterRunningProgram(s.ConnectionString, s.MachineUserId, ProgramTitle))
+            UnregisterRunningProgram(s.ConnectionString, s.MachineUserId, kProgramTitle))
         ShowMessage(*error, u"刪除已開啟程式錯誤"_s, MessageService::Icon::Critical);
 }

@@ -7,7 +7,12 @@
 
 #include <QMainWindow>
 #include <QVector>
+#include <functional>
 #include <optional>
+
+// Opens the time sheet of the job in the hand-off list, modally, over the main
+// screen; it sets TimeSheetSaved() when it stored the line.
+using TimeSheetOpener = std::function<void(QWidget *mainScreen)>;
 
 // The main screen "印刷日報登錄": the press schedule of one press, its planned
 // and completion stamps, and the job detail panel of the line under the cursor.
@@ -19,7 +24,9 @@ class DailyReportWindow : public QMainWindow, private DailyReportForm
     Q_OBJECT
 
 public:
-    explicit DailyReportWindow(QWidget *parent = nullptr);
+    // Moving into a line's 耗時 cell opens the time sheet through `openTimeSheet`
+    // (nothing opens without one).
+    explicit DailyReportWindow(TimeSheetOpener openTimeSheet, QWidget *parent = nullptr);
 
     // The screen's operations.
     void FillPressList();
@@ -47,9 +54,13 @@ protected:
 
 private:
     void connectCommands();
-    void connectControls();
     void firstActivation();
     void setScheduleActions(bool enabled);
+    bool confirmClosing();
+    void unload();
+
+    // The controls and the grid's events (dailyreportwindowediting.cpp).
+    void connectControls();
     QString closingMark(int row) const;
     QString listedLineKey(int row) const;
     bool activeCellTakesStamp() const;
@@ -58,9 +69,8 @@ private:
     void onKeyPressed(int &charCode);
     void onKeyDown(int &keyCode);
     void onEditEnded(QString &text, bool &accept);
-    bool confirmClosing();
-    void unload();
 
+    TimeSheetOpener m_openTimeSheet;
     // Screen state.
     int m_filledRows = 0;
     ScheduleMarks m_marks;

@@ -9,8 +9,8 @@
 namespace ScheduleCol {
 enum : int
 {
-    PO = 1,
-    NO = 2,
+    Po = 1,
+    No = 2,
     Desc = 3,
     Customer = 4,
     Product = 5,
@@ -43,7 +43,7 @@ QList<GridColumn> ScheduleColumns();
 // The columns a line hands over to the time sheet, in the order of the job
 // hand-off slots 0 to 11.
 inline constexpr int kTimeSheetHandOffColumns[12] = {
-    ScheduleCol::PO,         ScheduleCol::NO,           ScheduleCol::Completion,
+    ScheduleCol::Po,         ScheduleCol::No,           ScheduleCol::Completion,
     ScheduleCol::TimeUsed,   ScheduleCol::Product,      ScheduleCol::Press,
     ScheduleCol::Color1,     ScheduleCol::Color2,       ScheduleCol::Proofing,
     ScheduleCol::ScheduleId, ScheduleCol::ScheduleLine, ScheduleCol::ClosingMark};

@@ -34,7 +34,8 @@ KeyEffect TypedKeyEffect(int charCode, bool takesStamp)
 {
     if (takesStamp)
         return {charCode, true};
-    return {charCode == 8 || charCode == 13 ? charCode : 0, false};
+    const bool kept = charCode == VirtualKey::Backspace || charCode == VirtualKey::Enter;
+    return {kept ? charCode : 0, false};
 }
 
 KeyEffect KeyDownEffect(int keyCode, bool takesStamp)

@@ -53,7 +53,7 @@ namespace {
 
 // The colour counts of the result as shown; they repeat, so each value is
 // formatted once.
-void showColourCounts(QVector<QVector<QVariant>> &records)
+void showColourCounts(RecordArray &records)
 {
     for (const int field : {ScheduleCol::Color1 - 1, ScheduleCol::Color2 - 1}) {
         if (field >= records.size())
@@ -90,7 +90,7 @@ ScheduleResult QueryScheduleRows(const QString &connectionString, const QString 
     return result;
 }
 
-QVector<ListedStamps> ListedStampsOf(const QVector<QVector<QVariant>> &records)
+QVector<ListedStamps> ListedStampsOf(const RecordArray &records)
 {
     QVector<ListedStamps> listed;
     if (records.size() < ScheduleCol::Completion)

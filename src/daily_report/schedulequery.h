@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/recordset.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -18,8 +20,8 @@ QString ColourCountText(const QVariant &value);
 struct ScheduleResult
 {
     int count = 0;
-    QVector<QVector<QVariant>> records; // (field, record), colour counts as shown
-    std::optional<QString> error;       // the engine's description when the query failed
+    RecordArray records;          // (field, record), colour counts as shown
+    std::optional<QString> error; // the engine's description when the query failed
 };
 
 // Runs the statement for a press text (trimmed here; empty lists every press).
@@ -34,7 +36,7 @@ struct ListedStamps
     bool operator==(const ListedStamps &) const = default;
 };
 // One per record, in grid order, as the grid shows them.
-QVector<ListedStamps> ListedStampsOf(const QVector<QVector<QVariant>> &records);
+QVector<ListedStamps> ListedStampsOf(const RecordArray &records);
 
 struct PressList
 {

@@ -16,7 +16,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 bool poolingEnabled = true;
-constexpr int maxIdlePerServer = 4;
+constexpr int kMaxIdlePerServer = 4;
 
 // Idle sessions by the server and account they are connected to.
 QHash<QString, QStringList> &idlePool()
@@ -153,7 +153,7 @@ void PostgresEngine::release(QSqlDatabase &db)
     QStringList &idle = idlePool()[key];
     db = QSqlDatabase();
     if (poolingEnabled && QSqlDatabase::database(name, false).isOpen() &&
-        idle.size() < maxIdlePerServer) {
+        idle.size() < kMaxIdlePerServer) {
         idle.append(name);
         closeIdleSessionsLater();
         return;

@@ -12,7 +12,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString identityAlias = u"plov_row_identity"_s;
+const QString kIdentityAlias = u"plov_row_identity"_s;
 
 // The one table a statement opened for update reads: the name after its "from".
 QString tableOfStatement(const QString &jetSql)
@@ -36,7 +36,7 @@ QString withIdentity(const QString &jetSql, const QString &identity)
     const QRegularExpressionMatch m = head.match(jetSql);
     if (!m.hasMatch())
         throw DbError(u"只能更新 select 敘述的結果：%1"_s.arg(jetSql));
-    return jetSql.left(m.capturedEnd()) + identity + u" as "_s + identityAlias + u", "_s +
+    return jetSql.left(m.capturedEnd()) + identity + u" as "_s + kIdentityAlias + u", "_s +
            jetSql.mid(m.capturedEnd());
 }
 
@@ -155,9 +155,9 @@ QString Recordset::text(const QString &field) const
     return v.isNull() ? QString() : v.toString();
 }
 
-QVector<QVector<QVariant>> Recordset::getRows() const
+RecordArray Recordset::getRows() const
 {
-    QVector<QVector<QVariant>> out(m_fields.size());
+    RecordArray out(m_fields.size());
     for (int f = 0; f < m_fields.size(); ++f) {
         out[f].reserve(m_rows.size());
         for (const Row &row : m_rows)

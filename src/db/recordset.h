@@ -8,6 +8,9 @@
 
 class Connection;
 
+// A whole result as the grid layer takes it: subscripted (field, record).
+using RecordArray = QVector<QVector<QVariant>>;
+
 // The whole result of one statement, fetched at once, with a current record.
 // Opened for update, each record carries its row identity so that a changed row
 // is written back by that identity with an optimistic check on the changed
@@ -44,7 +47,7 @@ public:
     // The field as text; Null reads as the empty text. Not trimmed.
     QString text(const QString &field) const;
     // All records as a (field, record) array.
-    QVector<QVector<QVariant>> getRows() const;
+    RecordArray getRows() const;
 
     void setValue(const QString &field, const QVariant &value);
     void addNew();

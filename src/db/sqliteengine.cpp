@@ -1,7 +1,7 @@
 #include "db/sqliteengine.h"
 
-#include "common/numbertext.h"
 #include "db/dberror.h"
+#include "db/jetval.h"
 
 #include <QAtomicInt>
 #include <QFile>

@@ -16,7 +16,7 @@ constexpr int kHiddenPartOffset = 100;
 class PhraseRows
 {
 public:
-    explicit PhraseRows(const QVector<QVector<QVariant>> &data) : m_data(data) {}
+    explicit PhraseRows(const RecordArray &data) : m_data(data) {}
 
     // A single field (the single empty element) is no table data.
     bool any() const { return m_data.size() > 1 && count() > 0; }
@@ -28,7 +28,7 @@ public:
     }
 
 private:
-    const QVector<QVector<QVariant>> &m_data;
+    const RecordArray &m_data;
 };
 
 // One of two texts: the other one when the cell holds the first, both (in
@@ -51,7 +51,7 @@ const QStringList &WorkKinds()
 }
 
 QStringList ChoiceListItems(const QString &kind, const QString &key, const QString &currentText,
-                            const QVector<QVector<QVariant>> &data)
+                            const RecordArray &data)
 {
     const QString current = currentText.trimmed();
     const PhraseRows rows(data);

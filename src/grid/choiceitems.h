@@ -1,8 +1,9 @@
 #pragma once
 
+#include "db/recordset.h"
+
 #include <QString>
 #include <QStringList>
-#include <QVariant>
 #include <QVector>
 
 // The items of a cell's choice list, as rules without a widget.
@@ -17,7 +18,7 @@ const QStringList &WorkKinds();
 // a single empty element means there are no rows. The cell's own text, trimmed,
 // heads the list except for the keys "YN1", "判定" and "製程種類".
 QStringList ChoiceListItems(const QString &kind, const QString &key, const QString &current,
-                            const QVector<QVector<QVariant>> &data);
+                            const RecordArray &data);
 
 // The item preselected when the list opens over a cell holding current: the
 // last item equal to it, or -1 (none) when the cell is empty or no item is.

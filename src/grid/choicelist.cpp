@@ -26,7 +26,7 @@ int nextListId()
 } // namespace
 
 int FmlBuildChoiceList(const QString &kind, const QString &key, SpreadsheetGrid &grid, int listId,
-                       QVector<QVector<QVariant>> &data)
+                       RecordArray &data)
 {
     ChoiceListBox *list = listOf(grid, listId);
     if (list)

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "db/recordset.h"
+
 #include <QString>
-#include <QVariant>
 #include <QVector>
 
 class SpreadsheetGrid;
@@ -18,7 +19,7 @@ class SpreadsheetGrid;
 // empty element means no table data). Gives the object's number; the list
 // stays hidden.
 int FmlBuildChoiceList(const QString &kind, const QString &key, SpreadsheetGrid &grid, int listId,
-                       QVector<QVector<QVariant>> &data);
+                       RecordArray &data);
 
 // Opens the list listId over the active cell, dropping below it, with the
 // cell's text preselected.

@@ -35,7 +35,7 @@ void FmlClear(SpreadsheetGrid &grid, int fontSize, const QString &fontColour)
     grid.setRedraw(true);
 }
 
-void FmlFromArray(SpreadsheetGrid &grid, const QVector<QVector<QVariant>> &records, int startRow)
+void FmlFromArray(SpreadsheetGrid &grid, const RecordArray &records, int startRow)
 {
     const int fields = int(records.size());
     int recordCount = 0;

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "db/recordset.h"
+
 #include <QString>
-#include <QVariant>
 #include <QVector>
 
 class QObject;
@@ -30,7 +31,7 @@ void FmlClear(SpreadsheetGrid &grid, int fontSize, const QString &fontColour);
 // last kFillRecordLimit are written. With startRow 1 or more only the first
 // record written that way goes into that row. The caller keeps its filled-row
 // counter.
-void FmlFromArray(SpreadsheetGrid &grid, const QVector<QVector<QVariant>> &records, int startRow);
+void FmlFromArray(SpreadsheetGrid &grid, const RecordArray &records, int startRow);
 
 // Copies rows 1 to the last row holding data, columns 1 to the maximum
 // column, into array, subscripted (row, column) from 0. An empty grid gives a

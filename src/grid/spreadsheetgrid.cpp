@@ -1,8 +1,8 @@
 #include "grid/spreadsheetgrid.h"
 
 #include "common/formgeometry.h"
-#include "common/numbertext.h"
 #include "common/texttrim.h"
+#include "db/jetval.h"
 #include "grid/cellmodel.h"
 #include "grid/gridview.h"
 

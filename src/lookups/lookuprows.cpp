@@ -11,7 +11,7 @@ namespace {
 
 QVector<QStringList> cellTexts(const Recordset &rs)
 {
-    const QVector<QVector<QVariant>> fields = rs.getRows();
+    const RecordArray fields = rs.getRows();
     QVector<QStringList> rows(rs.recordCount());
     for (const QVector<QVariant> &field : fields)
         for (int r = 0; r < rows.size(); ++r)

@@ -15,7 +15,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // A rule is as thick as one screen pixel.
-constexpr double RuleWidthTwips = 15.0;
+constexpr double kRuleWidthTwips = 15.0;
 
 QFont DeviceFont(const ReportFont &font)
 {
@@ -25,8 +25,8 @@ QFont DeviceFont(const ReportFont &font)
     return f;
 }
 
-constexpr qreal MinBlankScale = 0.5;
-constexpr qreal MinSqueeze = 0.7;
+constexpr qreal kMinBlankScale = 0.5;
+constexpr qreal kMinSqueeze = 0.7;
 
 // Natural widths of the letters (the words between blanks) and of the blanks.
 void Measure(const QString &text, qreal blankWidth, const TextAdvance &advance, qreal &letters,
@@ -74,10 +74,10 @@ FittedText FitText(const QString &text, qreal boxWidth, Qt::Alignment alignment,
     Measure(text, blankWidth, advance, letters, blanks);
     if (letters + blanks > room) {
         if (blanks > 0)
-            fit.blankScale = qBound(MinBlankScale, (room - letters) / blanks, 1.0);
+            fit.blankScale = qBound(kMinBlankScale, (room - letters) / blanks, 1.0);
         const qreal rest = room - blanks * fit.blankScale;
         if (letters > rest)
-            fit.squeeze = rest > 0 ? qMax(MinSqueeze, rest / letters) : MinSqueeze;
+            fit.squeeze = rest > 0 ? qMax(kMinSqueeze, rest / letters) : kMinSqueeze;
     }
     const auto drawnWidth = [&](const QString &part) {
         Measure(part, blankWidth, advance, letters, blanks);
@@ -130,7 +130,7 @@ void PaintReportPage(QPainter &painter, const ReportPage &page, double unitsPerT
                       r.width() * unitsPerTwip, r.height() * unitsPerTwip);
     };
     painter.save();
-    painter.setPen(QPen(Qt::black, RuleWidthTwips * unitsPerTwip));
+    painter.setPen(QPen(Qt::black, kRuleWidthTwips * unitsPerTwip));
     for (const PlacedBand &placed : page.bands) {
         for (const ReportLine &line : placed.band.lines) {
             painter.drawLine(QPointF(line.from.x(), line.from.y() + placed.top) * unitsPerTwip,
@@ -147,7 +147,7 @@ void PaintReportPage(QPainter &painter, const ReportPage &page, double unitsPerT
             const QFontMetricsF metrics(font, painter.device());
             const qreal blank = metrics.horizontalAdvance(QLatin1Char(' '));
             const FittedText fit = FitText(
-                text.text, box.width(), text.alignment, ReportTextInset * unitsPerTwip, blank,
+                text.text, box.width(), text.alignment, kReportTextInset * unitsPerTwip, blank,
                 [&](const QString &word) { return metrics.horizontalAdvance(word); });
             const qreal baseline =
                 box.top() + (box.height() - metrics.height()) / 2 + metrics.ascent();

@@ -11,7 +11,7 @@ class QPainter;
 
 // Room kept free on either side of every text, so that neighbouring fields never
 // run into each other.
-inline constexpr int ReportTextInset = 30;
+inline constexpr int kReportTextInset = 30;
 
 // How a text is set in its box. A text wider than the room inside the insets
 // has its blanks narrowed first (to half their width at least), then its letters

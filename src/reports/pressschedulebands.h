@@ -7,9 +7,9 @@
 
 // The three bands of the press schedule (rpt工作排程表_印刷1), positions in twips.
 
-inline constexpr int PressScheduleHeaderHeight = 1575;
-inline constexpr int PressScheduleDetailHeight = 825;
-inline constexpr int PressScheduleFooterHeight = 615;
+inline constexpr int kPressScheduleHeaderHeight = 1575;
+inline constexpr int kPressScheduleDetailHeight = 825;
+inline constexpr int kPressScheduleFooterHeight = 615;
 
 // One group header per press: the company title, the press, the print date and
 // the column headings with their rules. Further pages of the press open with the

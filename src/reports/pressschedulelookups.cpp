@@ -1,7 +1,7 @@
 #include "reports/pressschedulelookups.h"
 
-#include "common/numbertext.h"
 #include "db/dberror.h"
+#include "db/jetval.h"
 #include "reports/pressscheduleformat.h"
 
 #include <optional>

@@ -6,15 +6,15 @@
 namespace {
 
 // A4 in twips: 210 x 297 mm.
-constexpr int A4ShortSide = 11906;
-constexpr int A4LongSide = 16838;
+constexpr int kA4ShortSide = 11906;
+constexpr int kA4LongSide = 16838;
 
 } // namespace
 
 ReportPageSetup PressSchedulePageSetup()
 {
     ReportPageSetup setup;
-    setup.paper = QSize(A4LongSide, A4ShortSide);
+    setup.paper = QSize(kA4LongSide, kA4ShortSide);
     setup.landscape = true;
     setup.leftMargin = 400;
     setup.topMargin = 300;

@@ -2,7 +2,6 @@
 
 #include "common/datetext.h"
 #include "db/connection.h"
-#include "db/dberror.h"
 #include "report_engine/reportpainter.h"
 #include "reports/pressscheduledata.h"
 #include "reports/pressschedulereport.h"
@@ -19,12 +18,12 @@ void WriteScheduleReportPdf(const QString &connectionString, const QString &pres
         connection.open(connectionString);
         rows = LoadPressScheduleRows(connection, press);
         if (rows.isEmpty())
-            throw DbError(u"查無任何資料!"_s);
+            throw ReportOutputError(u"查無任何資料!"_s);
         companyName = ReadCompanyName(connection);
     }
     DbPressScheduleLookups lookups(connectionString);
     const ReportLayout layout =
         BuildPressScheduleReport(rows, companyName, TodayDateShown(), lookups);
     if (!WriteReportPdf(layout, pdfFile, companyName + u" - 印刷排程表"_s))
-        throw DbError(u"無法寫入 %1"_s.arg(pdfFile));
+        throw ReportOutputError(u"無法寫入 %1"_s.arg(pdfFile));
 }

@@ -1,7 +1,6 @@
 #include "startup/commandline.h"
 
 #include "common/numbertext.h"
-#include "db/dberror.h"
 
 #include <limits>
 
@@ -15,7 +14,7 @@ int position(const QString &text, const QString &key)
 {
     const qsizetype at = text.indexOf(key);
     if (at + 1 > std::numeric_limits<qint16>::max())
-        throw DbError(u"溢位"_s);
+        throw CommandLineError(u"溢位"_s);
     return int(at + 1);
 }
 
@@ -23,7 +22,7 @@ int position(const QString &text, const QString &key)
 QString mid(const QString &text, int start, int length)
 {
     if (start < 1 || length < 0)
-        throw DbError(u"程序呼叫或引數不正確"_s);
+        throw CommandLineError(u"程序呼叫或引數不正確"_s);
     return text.mid(start - 1, length);
 }
 
@@ -37,7 +36,7 @@ QString cut(const QString &text, const QString &key, const QString &nextKey)
 
 bool HasLaunchToken(const QString &commandLine)
 {
-    return commandLine.contains(LaunchToken);
+    return commandLine.contains(kLaunchToken);
 }
 
 CommandLineIdentity CutCommandLine(const QString &commandLine, CommandLineIdentity *partial)
@@ -57,14 +56,14 @@ CommandLineIdentity CutCommandLine(const QString &commandLine, CommandLineIdenti
     bool ok = false;
     const double value = number.toDouble(&ok);
     if (!ok)
-        throw DbError(u"型態不符合"_s);
+        throw CommandLineError(u"型態不符合"_s);
     out.ParentWindow = value;
     return out;
 }
 
 QString BuildCommandLine(const CommandLineIdentity &identity)
 {
-    return LaunchToken + u" -AD="_s + identity.Ad + u" -NAME="_s + identity.UserName + u" -ID="_s +
+    return kLaunchToken + u" -AD="_s + identity.Ad + u" -NAME="_s + identity.UserName + u" -ID="_s +
            identity.UserId + u" -XLS="_s + identity.XlsExt + u" -DOC="_s + identity.DocExt +
            u" -PID="_s + NumberText(identity.ParentWindow);
 }

@@ -1,7 +1,5 @@
 #include "startup/datasourcefile.h"
 
-#include "db/dberror.h"
-
 #include <QHash>
 #include <QRegularExpression>
 
@@ -65,10 +63,11 @@ void readServer(const QHash<QString, QString> &keys, const QString &defaultPassw
 
 } // namespace
 
-DataSourceFile ReadDataSourceText(const QString &text, const QString &defaultPassword)
+std::optional<DataSourceFile> ReadDataSourceText(const QString &text,
+                                                 const QString &defaultPassword)
 {
     if (text.isEmpty())
-        throw DbError(u"PLOV.DSN 是空的"_s);
+        return std::nullopt;
     DataSourceFile file;
     if (text.startsWith(u'\''))
         return file;
@@ -88,7 +87,7 @@ DataSourceFile ReadDataSourceText(const QString &text, const QString &defaultPas
     if (dbq >= 0) {
         const qsizetype name = text.indexOf(u"PLOV.MDB"_s, dbq, Qt::CaseInsensitive);
         if (name < 0)
-            throw DbError(u"PLOV.DSN 的 DBQ= 之後沒有 PLOV.MDB"_s);
+            return std::nullopt;
         file.folderText = text.mid(dbq + 4, name - dbq - 4);
     } else {
         file.folderText = text;

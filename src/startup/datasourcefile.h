@@ -24,6 +24,7 @@ struct DataSourceFile
 // Keys match regardless of case; the folder keeps the case it is written in, since
 // file names on this system are case-sensitive. A file that starts with an
 // apostrophe names nothing. A file whose DRIVER= names PostgreSQL is read for the
-// server alone. Throws DbError for an empty file and for a DBQ= that is not
-// followed by PLOV.MDB.
-DataSourceFile ReadDataSourceText(const QString &text, const QString &defaultPassword);
+// server alone. Nothing for a file that names no place at all: an empty file, or
+// a DBQ= that is not followed by PLOV.MDB.
+std::optional<DataSourceFile> ReadDataSourceText(const QString &text,
+                                                 const QString &defaultPassword);

@@ -3,6 +3,7 @@
 #include "common/numbertext.h"
 #include "db/connection.h"
 #include "db/dberror.h"
+#include "db/jetval.h"
 #include "db/recordset.h"
 #include "startup/commandline.h"
 #include "startup/sessionsettings.h"
@@ -13,7 +14,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QStringList permissionColumns = {
+const QStringList kPermissionColumns = {
     u"估價審單金額"_s, u"採購審單金額"_s, u"工單作業權限"_s, u"生產管理權限"_s, u"成本分析權限"_s,
     u"基本資料權限"_s, u"應收帳款權限"_s, u"應付帳款權限"_s, u"物料管理權限"_s, u"產品管理權限"_s,
     u"印刷作業權限"_s, u"製版作業權限"_s, u"發票權限"_s,     u"其它權限"_s,     u"報價權限"_s,
@@ -23,7 +24,7 @@ const QStringList permissionColumns = {
     u"寄庫權限"_s,     u"捲筒權限"_s,     u"接稿權限"_s,
 };
 
-const QStringList detailPermissionColumns = {
+const QStringList kDetailPermissionColumns = {
     u"工單作業細部"_s, u"生產管理細部"_s, u"成本分析細部"_s, u"基本資料細部"_s, u"應收帳款細部"_s,
     u"應付帳款細部"_s, u"物料管理細部"_s, u"產品管理細部"_s, u"印刷作業細部"_s, u"製版作業細部"_s,
     u"發票細部"_s,     u"其它細部"_s,     u"報價細部"_s,     u"維護細部"_s,     u"會計細部"_s,
@@ -71,7 +72,7 @@ void readIdentity(SessionSettings &s, Connection &c, const QString &commandLine)
         CommandLineIdentity id;
         try {
             CutCommandLine(line, &id);
-        } catch (const DbError &) {
+        } catch (const CommandLineError &) {
             s.setIdentity(id);
             throw;
         }
@@ -154,12 +155,12 @@ void readPermissions(SessionSettings &s, Connection &c)
 {
     readFirstRow(c, u"select * from [使用者資料] where 使用者 = ?"_s, {s.UserName},
                  [&](const Recordset &rs) {
-                     for (const QString &col : permissionColumns)
+                     for (const QString &col : kPermissionColumns)
                          s.Permissions[col] = field(rs, col);
                  });
     readFirstRow(c, u"select * from [使用者資料明細] where 使用者 = ?"_s, {s.UserName},
                  [&](const Recordset &rs) {
-                     for (const QString &col : detailPermissionColumns)
+                     for (const QString &col : kDetailPermissionColumns)
                          s.Permissions[col] = field(rs, col);
                  });
 }
@@ -213,7 +214,7 @@ std::optional<QString> LoadSettings(SessionSettings &s, bool reloadIdentity,
                      {s.MachineUserId, machineName},
                      [&](const Recordset &rs) { s.ExcelFolder = field(rs, u"EXCEL"_s); });
         return std::nullopt;
-    } catch (const DbError &e) {
+    } catch (const PlovError &e) { // the database's failure, or the command line's
         return e.description();
     }
 }

@@ -1,7 +1,6 @@
 #include "startup/locatedatabase.h"
 
 #include "common/cp950.h"
-#include "db/dberror.h"
 #include "startup/datasourcefile.h"
 
 #include <QDir>
@@ -20,16 +19,17 @@ QString withSlash(const QString &folder)
 
 // Only a regular file, and only its beginning: a data-source file is a few lines,
 // and a FIFO, a device or a huge file in its place must not hold up the start.
-QString readDataSourceFile(const QString &path)
+// Nothing when there is no such file or it cannot be read.
+std::optional<QString> readDataSourceFile(const QString &path)
 {
     if (!QFileInfo(path).isFile())
-        throw DbError(u"PLOV.DSN 不是一般檔案"_s);
+        return std::nullopt;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw DbError(f.errorString());
+        return std::nullopt;
     // Written by this system's tools in UTF-8, by the suite's Windows programs in
     // code page 950: a folder name in Chinese reads right either way.
-    const QByteArray bytes = f.read(DataSourceFileLimit);
+    const QByteArray bytes = f.read(kDataSourceFileLimit);
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8(bytes);
     return utf8.hasError() ? fromCp950(bytes) : text;
@@ -47,21 +47,22 @@ DatabaseLocation LocateDatabase(const QString &programFolder, const QString &hom
         loc.TempFolder = withSlash(home) + u"Temp/"_s;
         QDir().mkpath(loc.TempFolder); // a folder that cannot be made is left to fail later
     }
-    try {
-        const DataSourceFile file = ReadDataSourceText(
-            readDataSourceFile(withSlash(programFolder) + u"PLOV.DSN"_s), kDatabasePassword);
-        loc.Site = file.site;
-        loc.Server = file.server;
-        loc.Problem = file.serverProblem;
-        if (loc.Site != u"C" || file.folderText.isEmpty())
-            loc.DatabaseFolder = withSlash(programFolder);
-        else
-            loc.DatabaseFolder = file.folderText;
-    } catch (const DbError &) {
+    const std::optional<QString> text =
+        readDataSourceFile(withSlash(programFolder) + u"PLOV.DSN"_s);
+    const std::optional<DataSourceFile> file =
+        text ? ReadDataSourceText(*text, kDatabasePassword) : std::nullopt;
+    if (!file) {
         loc.DatabaseFolder = withSlash(programFolder);
         loc.TempFolder = withSlash(programFolder);
-        loc.Server.reset();
+        return loc;
     }
+    loc.Site = file->site;
+    loc.Server = file->server;
+    loc.Problem = file->serverProblem;
+    if (loc.Site != u"C" || file->folderText.isEmpty())
+        loc.DatabaseFolder = withSlash(programFolder);
+    else
+        loc.DatabaseFolder = file->folderText;
     return loc;
 }
 

@@ -18,7 +18,7 @@ struct DatabaseLocation
 };
 
 // How much of the data-source file is read.
-inline constexpr qint64 DataSourceFileLimit = 64 * 1024;
+inline constexpr qint64 kDataSourceFileLimit = 64 * 1024;
 
 // Where the database and the hand-off files are: from the data-source file
 // "PLOV.DSN" in the program folder (a regular file, its first 64 KiB). Never

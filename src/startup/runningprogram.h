@@ -39,4 +39,4 @@ std::optional<QString> UnregisterRunningProgram(const QString &connectionString,
                                                 const QString &func);
 
 // The program's title in the register.
-inline const QString ProgramTitle = QStringLiteral("日報登錄作業");
+inline const QString kProgramTitle = QStringLiteral("日報登錄作業");

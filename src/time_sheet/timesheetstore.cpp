@@ -1,11 +1,12 @@
 #include "time_sheet/timesheetstore.h"
 
 #include "common/numbertext.h"
-#include "daily_report/completionsave.h"
 #include "db/connection.h"
 #include "db/dberror.h"
+#include "db/jetval.h"
 #include "db/recordset.h"
 #include "grid/recordtext.h"
+#include "production/completionpropagation.h"
 #include "time_sheet/runcolumns.h"
 
 using namespace Qt::StringLiterals;
@@ -75,6 +76,18 @@ QVariantList runValues(const QVector<QString> &cells, int index, const TimeSheet
             job.po,
             Val(job.line),
             index + 1};
+}
+
+// The job's line as the production tables know it, with the completion stamp.
+CompletionLine completionLine(const TimeSheetJob &job, const QString &completion)
+{
+    CompletionLine line;
+    line.po = job.po;
+    line.no = Val(job.line);
+    line.id = job.scheduleId;
+    line.ino = Val(job.scheduleLine);
+    line.completion = completion;
+    return line;
 }
 
 const QString kInsertRun =
@@ -187,13 +200,7 @@ std::optional<QString> SaveRuns(const QString &connectionString, const TimeSheet
         for (int i = 0; i < rows.size(); ++i)
             c.execute(kInsertRun, runValues(rows[i], i, job));
 
-        CompletionLine line;
-        line.po = job.po;
-        line.no = Val(job.line);
-        line.id = job.scheduleId;
-        line.ino = Val(job.scheduleLine);
-        line.completion = completion;
-        PropagateCompletion(c, line, false);
+        PropagateCompletion(c, completionLine(job, completion), PropagatedStamps::CompletionOnly);
         transaction.commit();
     } catch (const DbError &e) {
         return e.description();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/recordset.h"
 #include "time_sheet/runcomputations.h"
 #include "time_sheet/timesheetjob.h"
 
@@ -10,9 +11,6 @@
 
 // The time sheet's reads and its save. Every call opens its own connection and
 // closes it; a database failure comes back as its own description, never thrown.
-
-// A result as the grid layer takes it: subscripted (field, record).
-using RecordArray = QVector<QVector<QVariant>>;
 
 // What a read gave: on a failure, what was read before it and the failure's
 // description.

@@ -8,7 +8,6 @@
 #include "common/messagebox.h"
 #include "daily_report/dailyreportwindow.h"
 #include "daily_report/schedulecolumns.h"
-#include "daily_report/timesheethook.h"
 #include "grid/spreadsheetgrid.h"
 #include "modalboxes.h"
 #include "report_engine/reportpreviewer.h"
@@ -56,6 +55,7 @@ class TestMainWindow : public QObject
     std::unique_ptr<ModalBoxes> m_messages;
     std::unique_ptr<FixedClock> m_clock;
     std::unique_ptr<DailyReportWindow> m_window;
+    TimeSheetOpener m_timeSheet; // what moving into 耗時 opens
     int m_previews = 0;
     QStringList m_started; // program, command line
 
@@ -128,7 +128,7 @@ class TestMainWindow : public QObject
     int registered()
     {
         const QString sql = u"select count(*) from [SYSUSER1] where ID = ? and FUNC = ?"_s;
-        return m_db->scalar(sql, {Session().MachineUserId, ProgramTitle}).toInt();
+        return m_db->scalar(sql, {Session().MachineUserId, kProgramTitle}).toInt();
     }
 
 private slots:
@@ -153,7 +153,10 @@ private slots:
             m_started << program << commandLine;
             return std::optional<QString>();
         });
-        m_window = std::make_unique<DailyReportWindow>();
+        m_window = std::make_unique<DailyReportWindow>([this](QWidget *mainScreen) {
+            if (m_timeSheet)
+                m_timeSheet(mainScreen);
+        });
     }
     void cleanup()
     {
@@ -161,7 +164,7 @@ private slots:
         m_window.reset();
         SetProgramStarter({});
         ProcessControl::SetEndHandler({});
-        SetTimeSheetOpener({});
+        m_timeSheet = {};
         m_clock.reset();
         m_messages.reset();
         m_db.reset();
@@ -208,23 +211,23 @@ private slots:
         QCOMPARE(m_window->filledRows(), 9);
         QCOMPARE(grid()->maxRow(), 9);
         QCOMPARE(label(u"StatusBar1_2"_s), u"9"_s);
-        QCOMPARE(cell(1, C::PO), u"A1151121"_s);
+        QCOMPARE(cell(1, C::Po), u"A1151121"_s);
         for (const QString &key : {u"save"_s, u"print"_s, u"工單"_s})
             QVERIFY2(action(key)->isEnabled(), qPrintable(key));
         // A typed press name that loses the focus to the listing keeps the listing.
         presses()->setCurrentIndex(0);
         presses()->setEditText(u"海德堡四色"_s);
         emit presses()->lineEdit()->editingFinished();
-        QCOMPARE(cell(1, C::PO), u"A1151121"_s);
+        QCOMPARE(cell(1, C::Po), u"A1151121"_s);
         presses()->setCurrentIndex(2); // another press empties the screen
         emit presses()->activated(2);
         QVERIFY(!grid()->isEnabled() && !action(u"save"_s)->isEnabled());
-        QCOMPARE(cell(1, C::PO) + label(u"lbl客戶"_s), QString());
+        QCOMPARE(cell(1, C::Po) + label(u"lbl客戶"_s), QString());
         clickButton(u"refresh"_s);
         QCOMPARE(cell(1, C::Press), u"小森五色"_s);
         query(u"不存在的機台"_s); // nothing found: one empty, disabled row
         QCOMPARE(grid()->maxRow(), 1);
-        QCOMPARE(cell(1, C::PO), QString());
+        QCOMPARE(cell(1, C::Po), QString());
         QVERIFY(!grid()->isEnabled() && !action(u"工單"_s)->isEnabled());
         QCOMPARE(boxes(), QStringList());
     }
@@ -265,7 +268,7 @@ private slots:
         click(7, C::Product); // A1151110-1: the line's remark, then the order's note
         QCOMPARE(label(u"lbl備註1"_s), u"先印背面白墨 背面白墨打底"_s);
         QVERIFY(!badge());
-        click(1, C::PO);
+        click(1, C::Po);
         QCOMPARE(label(u"lbl備註1"_s), u" 改印特別色"_s);
         // A blank row empties the captions and keeps the badge.
         m_window->ShowJobDetail(QString(), QString());
@@ -273,7 +276,7 @@ private slots:
         QVERIFY(badge());
         // A failed read shows under its title; a new query reads the first line again.
         Session().ConnectionString = u"Data Source="_s + m_temp->filePath(u"none.mdb"_s);
-        click(2, C::PO);
+        click(2, C::Po);
         QVERIFY(boxes().value(0).startsWith(u"依工單單號取得資料錯誤: "_s));
         Session().ConnectionString = m_db->connectionString();
         m_db->exec(u"update [PWORK] set PREM = '已改期', 急件 = '' where PO = 'A1151121'"_s);
@@ -304,7 +307,7 @@ private slots:
         m_db->exec(u"update [印刷預排] set PDATE = '11512' where PO = 'A1151101'"_s);
         query(u"海德堡四色"_s, true);
         int row = 1;
-        while (cell(row, C::PO) != u"A1151101")
+        while (cell(row, C::Po) != u"A1151101")
             QVERIFY(++row <= m_window->filledRows());
         click(row, C::Completion); // stamped 1201-14
         type(u"1"_s);
@@ -327,8 +330,8 @@ private slots:
         QCOMPARE(boxes().size(), 2);
         QVERIFY(boxes().at(1).startsWith(u"儲存錯誤: "_s));
         for (int row = 1; row <= 5; ++row) {
-            const QString po = cell(row, C::PO);
-            const QString fdate = stored(u"FDATE"_s, po, cell(row, C::NO).toInt());
+            const QString po = cell(row, C::Po);
+            const QString fdate = stored(u"FDATE"_s, po, cell(row, C::No).toInt());
             QCOMPARE(fdate, row == 3 ? u"1204-09"_s : QString());
             QVERIFY(marked(row, C::Completion));
         }
@@ -368,7 +371,7 @@ private slots:
         QFETCH(bool, saved);
         QVERIFY(open(u"海德堡四色"_s));
         QStringList handedOver;
-        SetTimeSheetOpener([&](QWidget *parent) {
+        m_timeSheet = [&](QWidget *parent) {
             handedOver = QStringList(JobHandOff().begin(), JobHandOff().begin() + 12);
             if (!saved || parent != m_window.get())
                 return;
@@ -378,7 +381,7 @@ private slots:
             JobHandOff()[0] = u"5.25"_s;
             JobHandOff()[1] = u"1204-16"_s;
             TimeSheetSaved() = true;
-        });
+        };
         click(5, C::TimeUsed);
         QCOMPARE(handedOver, QStringList({u"A1151116"_s, u"1"_s, u""_s, u"3.75"_s,
                                           u"Joe's 咖啡 冬季菜單"_s, u"海德堡四色"_s, u"4"_s, u""_s,
@@ -386,7 +389,7 @@ private slots:
         QCOMPARE(cell(5, C::TimeUsed), saved ? u"5.25"_s : u"3.75"_s);
         QCOMPARE(cell(5, C::Completion), saved ? u"1204-16"_s : QString());
         QCOMPARE(marked(5, C::Completion), saved);
-        click(5, C::PO);
+        click(5, C::Po);
         QCOMPARE(JobHandOff()[0], QString()); // leaving the column empties the list
         // Saved after a No: the stamp the time sheet stored is the one the line is
         // listed with, so the save takes it, and the finished line leaves the list.
@@ -411,16 +414,16 @@ private slots:
         QVERIFY(open(u"海德堡四色"_s));
         QList<int> copies;
         for (int row = 1; row <= m_window->filledRows(); ++row)
-            if (cell(row, C::PO) == u"A1151116" && cell(row, C::NO) == u"1")
+            if (cell(row, C::Po) == u"A1151116" && cell(row, C::No) == u"1")
                 copies.append(row);
         QCOMPARE(copies.size(), 2);
-        SetTimeSheetOpener([&](QWidget *) {
+        m_timeSheet = [&](QWidget *) {
             m_db->exec(u"update [PRINTING_S] set FDATE = '1204-16' where PO = 'A1151116' and "
                        u"[NO] = 1"_s);
             JobHandOff()[0] = u"5.25"_s;
             JobHandOff()[1] = u"1204-16"_s;
             TimeSheetSaved() = true;
-        });
+        };
         click(copies[1], C::TimeUsed);
         for (const int row : copies) {
             QCOMPARE(cell(row, C::TimeUsed) + u' ' + cell(row, C::Completion), u"5.25 1204-16"_s);
@@ -448,7 +451,7 @@ private slots:
         for (const QString &table : {u"PRINTING_S"_s, u"印刷預排"_s, u"PWORK"_s})
             m_db->exec(u"update [%1] set PO = ' A123 ' where PO = 'A1151110'"_s.arg(table));
         QVERIFY(open(u"海德堡四色"_s));
-        click(7, C::NO);
+        click(7, C::No);
         clickButton(u"工單"_s);
         QFile handOff(m_temp->filePath(u"PLOVTMP.TXT"_s));
         if (right != u"1111") {
@@ -489,7 +492,7 @@ private slots:
         QVERIFY(marked(1, C::Completion));
         QCOMPARE(registered(), 1);
         askToClose();
-        QCOMPARE(boxes(), QStringList(3, ProgramTitle + u": 確定離開印刷日報登錄嗎？"_s));
+        QCOMPARE(boxes(), QStringList(3, kProgramTitle + u": 確定離開印刷日報登錄嗎？"_s));
         QVERIFY(!m_window->isVisible());
         QCOMPARE(registered(), 0);
     }

@@ -1,13 +1,13 @@
 // What the main screen's operations read and write in the shared tables of the
 // demo print shop: the listing, the press list, a work order's detail, and the
-// save with its propagation rule and its refusal of lines changed meanwhile.
+// save, all or nothing, with its refusal of lines changed meanwhile.
 
 #include "daily_report/completionsave.h"
 #include "daily_report/jobdetail.h"
 #include "daily_report/schedulecolumns.h"
 #include "db/connection.h"
-#include "db/recordset.h"
 #include "grid/recordtext.h"
+#include "queryrows.h"
 #include "testdatabase.h"
 
 #include <QDir>
@@ -24,29 +24,9 @@ QStringList linesOf(const ScheduleResult &result)
 {
     QStringList lines;
     for (int r = 0; r < result.count; ++r)
-        lines.append(RecordValueText(result.records[ScheduleCol::PO - 1][r]) + u'-' +
-                     RecordValueText(result.records[ScheduleCol::NO - 1][r]));
+        lines.append(RecordValueText(result.records[ScheduleCol::Po - 1][r]) + u'-' +
+                     RecordValueText(result.records[ScheduleCol::No - 1][r]));
     return lines;
-}
-
-// Every row of the four tables a save writes, as text.
-QStringList snapshot(const TestDatabase &db)
-{
-    Connection c;
-    c.open(db.connectionString());
-    QStringList rows;
-    for (const QString &table : kTables) {
-        Recordset rs(c);
-        rs.open(u"select * from [%1]"_s.arg(table));
-        for (; !rs.eof(); rs.moveNext()) {
-            QStringList values{table};
-            for (const QString &field : rs.fieldNames())
-                values.append(RecordValueText(rs.value(field)));
-            rows.append(values.join(u'|'));
-        }
-    }
-    rows.sort();
-    return rows;
 }
 
 } // namespace
@@ -120,61 +100,6 @@ private slots:
         QVERIFY(ReadPressNames(missing).error.value_or(QString()).contains(u"/none/PLOV.mdb"_s));
     }
 
-    void propagatesTheStampsOfALine_data()
-    {
-        QTest::addColumn<QString>("po");
-        QTest::addColumn<int>("no");
-        QTest::addColumn<QString>("id");
-        QTest::addColumn<int>("ino");
-        QTest::addColumn<QString>("planned");
-        QTest::addColumn<QString>("completion");
-        QTest::addColumn<QString>("untouched"); // the table the rule leaves alone
-        // clang-format off
-        QTest::newRow("completion stamped") << u"A1151116"_s << 1 << u"P1151205"_s << 1 << u"1205-08"_s << u"1204-14"_s << QString();
-        QTest::newRow("empty completion clears, line 2") << u"A1151125"_s << 2 << u"P1151208"_s << 9 << u"1204-14"_s << QString() << QString();
-        QTest::newRow("PRINTING with costs") << u"A1151119"_s << 1 << u"P1151205"_s << 7 << QString() << u"1204-14"_s << u"PRINTING"_s;
-        QTest::newRow("two VENDERAC rows") << u"A1151110"_s << 1 << u"P1151203"_s << 1 << u"1204-08"_s << u"1204-14"_s << u"VENDERAC"_s;
-        // clang-format on
-    }
-    void propagatesTheStampsOfALine()
-    {
-        QFETCH(QString, po);
-        QFETCH(int, no);
-        QFETCH(QString, id);
-        QFETCH(int, ino);
-        QFETCH(QString, planned);
-        QFETCH(QString, completion);
-        QFETCH(QString, untouched);
-        TestDatabase db(TestDatabase::Content::Demo);
-        // Old marks where the completion stamp goes, which the save must replace.
-        const auto completionColumn = [](const QString &table) {
-            return table.startsWith(u"PRINTING") ? u"FDATE"_s : u"ODATE"_s;
-        };
-        const QString update = u"update [%1] set %2 = 'old' where PO = ? and [NO] = ?"_s;
-        for (const QString &table : kTables)
-            db.exec(update.arg(table, completionColumn(table)), {po, no});
-        const QStringList before = snapshot(db);
-
-        CompletionLine line{po, double(no), id, double(ino), planned, completion, {}, {}};
-        QCOMPARE(SaveCompletionLines(db.connectionString(), {line}), std::nullopt);
-        const QString read = u"select %1 from [%2] where PO = ? and [NO] = ?"_s;
-        for (const QString &table : kTables) {
-            const QString columns = table.startsWith(u"PRINTING")
-                                        ? u"ODATE || '/' || FDATE || '/' || ACT"_s
-                                        : completionColumn(table);
-            const QString written = table.startsWith(u"PRINTING")
-                                        ? planned + u'/' + completion + u'/' + completion
-                                        : completion;
-            QCOMPARE(db.scalar(read.arg(columns, table), {po, no}).toString() == written,
-                     table != untouched);
-        }
-        // Only the line's own rows changed, one per table written.
-        QStringList changed = snapshot(db);
-        for (const QString &row : before)
-            changed.removeOne(row);
-        QCOMPARE(changed.size(), untouched.isEmpty() ? 4 : 3);
-    }
-
     void lineChangedMeanwhileRefusesTheWholeSave_data()
     {
         QTest::addColumn<QString>("column"); // of PRINTING_S, changed by another user
@@ -192,7 +117,7 @@ private slots:
         QVector<CompletionLine> lines;
         for (int r = 0; r < 5; ++r) {
             const auto field = [&](int col) { return listing.records[col - 1][r]; };
-            lines.append({field(ScheduleCol::PO).toString(), field(ScheduleCol::NO).toDouble(),
+            lines.append({field(ScheduleCol::Po).toString(), field(ScheduleCol::No).toDouble(),
                           field(ScheduleCol::ScheduleId).toString(),
                           field(ScheduleCol::ScheduleLine).toDouble(), listed[r].planned,
                           u"1204-14"_s, listed[r].planned, listed[r].completion});
@@ -206,11 +131,11 @@ private slots:
         other.execute(u"update [PRINTING_S] set %1 = '1204-09' where PO = ? and [NO] = ?"_s.arg(
                           column.isEmpty() ? u"REM"_s : column),
                       {lines[2].po, lines[2].no});
-        const QStringList before = snapshot(db);
+        const QStringList before = TableRows(db, kTables);
 
         const auto error = SaveCompletionLines(db.connectionString(), lines);
         QVERIFY(error && error->contains(column.isEmpty() ? u"使用中"_s : lines[2].po));
-        QCOMPARE(snapshot(db), before); // none of the five written
+        QCOMPARE(TableRows(db, kTables), before); // none of the five written
     }
 };
 

@@ -108,8 +108,8 @@ private slots:
         // two ITEM_P rows), stamped on either copy; row 4 has only its running order marked.
         QVector<QVector<QString>> cells(5, QVector<QString>(C::Last));
         for (int r = 0; r < 5; ++r) {
-            cells[r][C::PO - 1] = u" A115112%1 "_s.arg(r == 1 ? 1 : r + 1);
-            cells[r][C::NO - 1] = u"2"_s;
+            cells[r][C::Po - 1] = u" A115112%1 "_s.arg(r == 1 ? 1 : r + 1);
+            cells[r][C::No - 1] = u"2"_s;
             cells[r][C::ScheduleId - 1] = u" P1151208 "_s;
             cells[r][C::ScheduleLine - 1] = u"13"_s;
             cells[r][C::Completion - 1] = u" 1204-14 "_s;
@@ -117,7 +117,7 @@ private slots:
         cells[0][C::Planned - 1] = u" 1204-09 "_s;
         cells[1][C::Planned - 1] = u"1204-08"_s; // as listed
         cells[1][C::Completion - 1] = u"1204-15"_s;
-        QVector<QVector<QVariant>> records(C::Last, QVector<QVariant>(4));
+        RecordArray records(C::Last, QVector<QVariant>(4));
         records[C::Planned - 1] = {u"1204-08"_s, u"1204-08"_s, u"1203-09"_s, QVariant()};
         records[C::Completion - 1] = {QVariant(), QVariant(), u"1201-14"_s, QVariant()};
         ScheduleMarks marks;

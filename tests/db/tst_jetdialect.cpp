@@ -1,9 +1,10 @@
-// The suite's Jet statements as each engine reads them.
+// The suite's Jet statements as each engine reads them, and val() as the suite
+// reads a text's number.
 
+#include "db/jetval.h"
 #include "db/postgresengine.h"
 #include "db/sqliteengine.h"
-
-#include <QTest>
+#include "testtables.h"
 
 class TestJetDialect : public QObject
 {
@@ -33,6 +34,21 @@ private slots:
         QTEST(SqliteEngine().translate(jet), "sqlite");
         QTEST(PostgresEngine().translate(jet), "postgres");
     }
+
+    void val_data()
+    {
+        AddColumns<QString, double>("text", "value");
+        // clang-format off
+        QTest::newRow("stops at the separator") << "1,200" << 1.0;
+        QTest::newRow("letters") << "abc" << 0.0;
+        QTest::newRow("plus sign") << "+4" << 4.0;
+        QTest::newRow("second point stops") << "  -12.5.3" << -12.5;
+        QTest::newRow("tab before") << "\t7" << 7.0;
+        QTest::newRow("two signs") << "--5" << 0.0;
+        QTest::newRow("sign then point") << "-.25" << -0.25;
+        // clang-format on
+    }
+    void val() { QTEST(Val(Fetch<QString>("text")), "value"); }
 };
 
 QTEST_GUILESS_MAIN(TestJetDialect)

@@ -14,23 +14,21 @@
 
 using namespace Qt::StringLiterals;
 
-using Records = QVector<QVector<QVariant>>;
-
 namespace {
 
 // Phrase rows (ID, ITEM, DESC[, REM, more]) as a record set gives them: (field, record).
-Records phrases(const QList<QStringList> &rows)
+RecordArray phrases(const QList<QStringList> &rows)
 {
-    Records data(rows.first().size());
+    RecordArray data(rows.first().size());
     for (const QStringList &row : rows)
         for (int f = 0; f < row.size(); ++f)
             data[f].append(row.at(f));
     return data;
 }
 
-const Records kNoRows{{QVariant()}};
+const RecordArray kNoRows{{QVariant()}};
 
-Records presses()
+RecordArray presses()
 {
     return phrases({{u"001"_s, u"機別"_s, u"海德堡速霸XL106八色對開印刷機"_s},
                     {u"002"_s, u"機別"_s, u"小森五色 "_s},
@@ -39,7 +37,7 @@ Records presses()
 }
 
 // Special-fill rows "1" to "n".
-Records fills(int n)
+RecordArray fills(int n)
 {
     QList<QStringList> rows;
     for (int i = 1; i <= n; ++i)
@@ -49,7 +47,7 @@ Records fills(int n)
 
 } // namespace
 
-Q_DECLARE_METATYPE(Records)
+Q_DECLARE_METATYPE(RecordArray)
 
 class TestChoiceList : public QObject
 {
@@ -59,7 +57,7 @@ class TestChoiceList : public QObject
 
     QListWidget *list() const { return m_grid->findChild<QListWidget *>(); }
     QTableView *view() const { return m_grid->findChild<QTableView *>(); }
-    int open(const QString &kind, const QString &key, Records data, int listId = 0)
+    int open(const QString &kind, const QString &key, RecordArray data, int listId = 0)
     {
         const int id = FmlBuildChoiceList(kind, key, *m_grid, listId, data);
         FmlShowChoiceList(id, *m_grid);
@@ -81,9 +79,9 @@ private slots:
 
     void items_data()
     {
-        AddColumns<QString, QString, QString, Records, QStringList>("kind", "key", "current",
-                                                                    "data", "items");
-        const Records sizes =
+        AddColumns<QString, QString, QString, RecordArray, QStringList>("kind", "key", "current",
+                                                                        "data", "items");
+        const RecordArray sizes =
             phrases({{u"001"_s, u"D-印刷"_s, u"印刷尺寸"_s, u"菊全"_s, u"636x939"_s},
                      {u"002"_s, u"D-印刷"_s, u""_s, u"特規"_s, u""_s},
                      {u"003"_s, u"D-印刷"_s, u"紙別"_s, u"銅版"_s, u""_s},
@@ -110,7 +108,7 @@ private slots:
     void items()
     {
         QTEST(ChoiceListItems(Fetch<QString>("kind"), Fetch<QString>("key"),
-                              Fetch<QString>("current"), Fetch<Records>("data")),
+                              Fetch<QString>("current"), Fetch<RecordArray>("data")),
               "items");
     }
 

@@ -25,7 +25,7 @@ private slots:
         grid.setText(9, 1, u"gone"_s); // stored, then emptied again
         grid.setText(9, 1, QString());
         // Subscripted (field, record), as a result is fetched; blanks are data.
-        const QVector<QVector<QVariant>> records{{u"A1"_s, u""_s, u" "_s}, {1200.0, {}, 2.5}};
+        const RecordArray records{{u"A1"_s, u""_s, u" "_s}, {1200.0, {}, 2.5}};
         FmlFromArray(grid, records, 0);
         Block array;
         FmlToArray(grid, array); // rows up to the last one holding data, every column

@@ -168,7 +168,7 @@ private slots:
         QFETCH(int, box);
         QFETCH(int, alignment);
         const FittedText fit =
-            FitText(text, box, Qt::Alignment(alignment), ReportTextInset, 100, Advance);
+            FitText(text, box, Qt::Alignment(alignment), kReportTextInset, 100, Advance);
         QTEST(QStringList({fit.text, QString::number(fit.left), QString::number(fit.width),
                            QString::number(fit.blankScale), QString::number(fit.squeeze)})
                   .join(u'|'),

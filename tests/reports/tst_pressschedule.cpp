@@ -1,11 +1,11 @@
 #include "common/clock.h"
-#include "common/messagebox.h"
 #include "db/connection.h"
 #include "report_engine/reportpreviewer.h"
 #include "reports/pressscheduledata.h"
 #include "reports/pressscheduleformat.h"
 #include "reports/pressschedulereport.h"
 #include "reports/printpressschedule.h"
+#include "scriptedmessages.h"
 #include "startup/sessionsettings.h"
 #include "testdatabase.h"
 

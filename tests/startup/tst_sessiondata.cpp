@@ -127,12 +127,12 @@ private slots:
                  MaintenanceLockState::CheckFailed);
 
         const QString id = u"PC'1\\o'neil"_s;
-        QVERIFY(!RegisterRunningProgram(cs, id, true, 111, ProgramTitle));
-        QVERIFY(!RegisterRunningProgram(cs, id, true, 222, ProgramTitle));
+        QVERIFY(!RegisterRunningProgram(cs, id, true, 111, kProgramTitle));
+        QVERIFY(!RegisterRunningProgram(cs, id, true, 222, kProgramTitle));
         QCOMPARE(db.scalar(u"select sum(LPID) from [SYSUSER1]"_s).toInt(), 222); // rewritten
         db.exec(u"drop table [SYSUSER1]"_s);
-        QVERIFY(RegisterRunningProgram(cs, id, true, 1, ProgramTitle));
-        QVERIFY(UnregisterRunningProgram(cs, id, ProgramTitle));
+        QVERIFY(RegisterRunningProgram(cs, id, true, 1, kProgramTitle));
+        QVERIFY(UnregisterRunningProgram(cs, id, kProgramTitle));
     }
 
     // A copy killed on this computer (kill -9) left its row; the next registration
@@ -142,12 +142,12 @@ private slots:
     {
         AddColumns<QString, QString, QString, bool>("id", "func", "process", "kept");
         // clang-format off
-        QTest::newRow("another user, killed")         << u"PC1\\ann"_s << ProgramTitle  << u"killed"_s  << false;
-        QTest::newRow("ended, not yet collected")     << u"PC1\\ann"_s << ProgramTitle  << u"zombie"_s  << false;
-        QTest::newRow("its number now another's")     << u"PC1\\ann"_s << ProgramTitle  << u"sleep"_s   << false;
-        QTest::newRow("another user, running")        << u"PC1\\ann"_s << ProgramTitle  << u"running"_s << true;
-        QTest::newRow("another computer")             << u"PC2\\ann"_s << ProgramTitle  << u"killed"_s  << true;
-        QTest::newRow("a computer named PC1 and more") << u"PC10\\ann"_s << ProgramTitle << u"killed"_s  << true;
+        QTest::newRow("another user, killed")         << u"PC1\\ann"_s << kProgramTitle  << u"killed"_s  << false;
+        QTest::newRow("ended, not yet collected")     << u"PC1\\ann"_s << kProgramTitle  << u"zombie"_s  << false;
+        QTest::newRow("its number now another's")     << u"PC1\\ann"_s << kProgramTitle  << u"sleep"_s   << false;
+        QTest::newRow("another user, running")        << u"PC1\\ann"_s << kProgramTitle  << u"running"_s << true;
+        QTest::newRow("another computer")             << u"PC2\\ann"_s << kProgramTitle  << u"killed"_s  << true;
+        QTest::newRow("a computer named PC1 and more") << u"PC10\\ann"_s << kProgramTitle << u"killed"_s  << true;
         QTest::newRow("another program")              << u"PC1\\ann"_s << u"工單作業"_s << u"killed"_s  << true;
         // clang-format on
     }
@@ -176,11 +176,11 @@ private slots:
         TestDatabase db;
         db.exec(u"insert into [SYSUSER1] (ID, FUNC, LPID) values (?, ?, ?)"_s, {id, func, pid});
         QVERIFY(!RegisterRunningProgram(db.connectionString(), u"PC1\\me"_s, true,
-                                        double(QCoreApplication::applicationPid()), ProgramTitle));
+                                        double(QCoreApplication::applicationPid()), kProgramTitle));
         const QString count = u"select count(*) from [SYSUSER1] where ID = ? and FUNC = ?"_s;
         QCOMPARE(db.scalar(count + u" and LPID = ?"_s, {id, func, pid}).toInt(),
                  Fetch<bool>("kept") ? 1 : 0);
-        QCOMPARE(db.scalar(count, {u"PC1\\me"_s, ProgramTitle}).toInt(), 1);
+        QCOMPARE(db.scalar(count, {u"PC1\\me"_s, kProgramTitle}).toInt(), 1);
         if (process == u"zombie")
             waitpid(pid_t(pid), nullptr, 0);
         other.kill();

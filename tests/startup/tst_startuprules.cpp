@@ -62,7 +62,7 @@ private slots:
         QString fails;
         try {
             CutCommandLine(line, &id);
-        } catch (const DbError &) {
+        } catch (const CommandLineError &) {
             fails = u" fails"_s;
         }
         const QStringList cut{id.Ad, id.UserName, id.UserId, id.XlsExt, id.DocExt};
@@ -136,7 +136,7 @@ private slots:
         QTest::newRow("site C without DBQ=: the whole text") << QByteArray("SITE=C\n") << u"SITE=C\nPLOV.mdb, temp <home>/Temp/"_s;
         QTest::newRow("apostrophe first: names nothing") << QByteArray("'SITE=C\nDBQ=/srv/share/PLOV.MDB\n") << u"<program>/PLOV.mdb, temp <home>/Temp/"_s;
         QTest::newRow("DBQ= without PLOV.MDB") << QByteArray("SITE=C\nDBQ=/srv/share/OTHER.MDB\n") << u"<program>/PLOV.mdb, temp <program>/"_s;
-        QTest::newRow("only the first 64 KiB read") << QByteArray(DataSourceFileLimit, '\n') + "SITE=C\nDBQ=/far/PLOV.MDB\n" << u"<program>/PLOV.mdb, temp <home>/Temp/"_s;
+        QTest::newRow("only the first 64 KiB read") << QByteArray(kDataSourceFileLimit, '\n') + "SITE=C\nDBQ=/far/PLOV.MDB\n" << u"<program>/PLOV.mdb, temp <home>/Temp/"_s;
         QTest::newRow("folder holding ;Provider=") << QByteArray("SITE=C\nDBQ=/srv/a;Provider=PostgreSQL;Server=x;Database=y;/PLOV.MDB\n") << u"/srv/a;Provider=PostgreSQL;Server=x;Database=y;/PLOV.mdb, temp <home>/Temp/"_s;
         QTest::newRow("server in ODBC keys") << QByteArray("[ODBC]\nDRIVER=PostgreSQL Unicode\nSERVER=db.shop.lan\nPORT=5433\nDATABASE=plov\nUID=press\n") << u"server db.shop.lan:5433/plov press qtam5827qtam5827"_s;
         QTest::newRow("password in braces") << QByteArray("DRIVER=PostgreSQL\nDATABASE=plov\nPWD={ se;cr}}et }\n") << u"server localhost:5432/plov   se;cr}et "_s;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/messagebox.h"
+#include "scriptedmessages.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -5,7 +5,6 @@
 
 #include "daily_report/dailyreportwindow.h"
 #include "daily_report/schedulecolumns.h"
-#include "daily_report/timesheethook.h"
 #include "grid/spreadsheetgrid.h"
 #include "gridinput.h"
 #include "modalboxes.h"
@@ -49,8 +48,7 @@ public:
     {
         Session().ConnectionString = db.connectionString();
         Session().ParentWindow = double(QCoreApplication::applicationPid());
-        SetTimeSheetOpener(ShowTimeSheet);
-        main = std::make_unique<DailyReportWindow>();
+        main = std::make_unique<DailyReportWindow>(ShowTimeSheet);
         main->show();
         main->activateWindow();
         auto *presses = main->findChild<QComboBox *>(QStringLiteral("cbo車別"));
@@ -75,14 +73,14 @@ public:
             if (window->isVisible()) // a failed step leaves it open
                 window->reject();
         });
-        ClickCell(mainGrid(), row, ScheduleCol::PO);
+        ClickCell(mainGrid(), row, ScheduleCol::Po);
         ClickCell(mainGrid(), row, ScheduleCol::TimeUsed);
     }
     int rowOf(const QString &po, int no) const
     {
         for (int row = 1; row <= main->filledRows(); ++row)
-            if (mainGrid().text(row, ScheduleCol::PO) == po &&
-                mainGrid().text(row, ScheduleCol::NO).toInt() == no)
+            if (mainGrid().text(row, ScheduleCol::Po) == po &&
+                mainGrid().text(row, ScheduleCol::No).toInt() == no)
                 return row;
         return 0;
     }

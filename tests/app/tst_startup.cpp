@@ -1,12 +1,12 @@
-#include "common/messagebox.h"
+#include "app/program.h"
 #include "daily_report/dailyreportwindow.h"
 #include "db/connection.h"
 #include "db/databasecreator.h"
 #include "db/dberror.h"
+#include "scriptedmessages.h"
 #include "startup/platform.h"
 #include "startup/processcontrol.h"
 #include "startup/sessionsettings.h"
-#include "startup/startup.h"
 
 #include <QDir>
 #include <QRegularExpression>

@@ -1,20 +1,6 @@
-#include "common/translations.h"
-#include "startup/startup.h"
+#include "app/program.h"
 
 #include <QGuiApplication>
-
-namespace {
-
-// Run by Qt as soon as Main has made the application, before the first box or
-// window, so that Qt's own buttons and dialogs speak Chinese from the start.
-void InstallTranslationsOnStart()
-{
-    InstallChineseTranslations();
-}
-
-} // namespace
-
-Q_COREAPP_STARTUP_FUNCTION(InstallTranslationsOnStart)
 
 int main(int argc, char **argv)
 {

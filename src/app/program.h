@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class DailyReportWindow;
+
+// The program's composition: the one place that builds the screens and hands
+// each what it needs.
+
+// Everything Main does once the application exists, up to the main screen shown.
+// The window is null when the program is to end (a second copy, or no launch
+// token); the lock keeps other copies out while the program runs.
+struct StartedProgram
+{
+    std::unique_ptr<QLockFile> instanceLock;
+    DailyReportWindow *window = nullptr;
+};
+StartedProgram StartProgram(const QString &commandLine, const QString &programFolder);
+
+// The program's entry: makes the application, prepares the session, ends a second
+// copy, refuses to run without the launch token, shows the main screen and runs
+// until it is closed. `started`, when given, meets the main screen before the
+// program runs (a launcher that times the start waits for its ready signal).
+int Main(int argc, char **argv, const std::function<void(DailyReportWindow &)> &started = {});
