@@ -3,6 +3,7 @@
 #include "common/log.h"
 #include "common/messagebox.h"
 #include "common/translations.h"
+#include "common/typefaces.h"
 #include "daily_report/dailyreportwindow.h"
 #include "startup/commandline.h"
 #include "startup/initsession.h"
@@ -56,6 +57,7 @@ int Main(int argc, char **argv, const std::function<void(DailyReportWindow &)> &
     // Before the first box or window, so that Qt's own buttons and dialogs speak
     // Chinese from the start.
     InstallChineseTranslations();
+    UseTaiwaneseFaces();
     QApplication::setApplicationName(u"daily_report"_s);
     qCInfo(LogStartup).noquote() << u"version"_s << QApplication::applicationVersion()
                                  << u"started as process"_s << QApplication::applicationPid();

@@ -2,6 +2,7 @@
 
 #include "common/datetext.h"
 #include "common/numbertext.h"
+#include "db/jetval.h"
 #include "time_sheet/runcolumns.h"
 #include "time_sheet/runediting.h"
 
