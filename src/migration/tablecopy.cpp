@@ -21,8 +21,10 @@ constexpr qsizetype kRowsPerStatement = 500;
 class BatchInserter
 {
 public:
-    BatchInserter(Connection &connection, const TargetTable &table, const ColumnMapping &mapping)
-        : m_connection(connection), m_table(table.name),
+    // `source`: the Access table's name, for messages.
+    BatchInserter(Connection &connection, const TargetTable &table, const ColumnMapping &mapping,
+                  const QString &source)
+        : m_connection(connection), m_table(source),
           m_columns(std::max<qsizetype>(1, mapping.target.size())),
           m_batchRows(std::clamp(kValuesPerStatement / m_columns, qsizetype(1), kRowsPerStatement))
     {
@@ -186,7 +188,7 @@ private:
             m_report.defaultedColumns.append({target.name, column, 0});
         if (m_progress)
             m_progress->tableStarted(source, target.name);
-        BatchInserter inserter(m_connection, target, mapping);
+        BatchInserter inserter(m_connection, target, mapping, source.name);
         QList<qint64> defaulted(mapping.target.size(), 0);
         QVariantList row;
         TableCopied copied{source.name, target.name, 0, 0};
