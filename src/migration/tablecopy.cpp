@@ -2,6 +2,7 @@
 
 #include "db/connection.h"
 #include "db/dberror.h"
+#include "db/sqlquery.h"
 #include "migration/tablemapping.h"
 #include "migration/targetschema.h"
 #include "migration/valueconversion.h"
@@ -13,9 +14,18 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Bound values a statement holds at most (SQLite allows 32,766).
-constexpr qsizetype kValuesPerStatement = 16000;
+// Bound values a statement holds at most. Binding costs SQLite's driver more per
+// value the more a statement has; a server costs an exchange per statement.
+constexpr qsizetype kValuesPerSqliteStatement = 1000;
+constexpr qsizetype kValuesPerServerStatement = 10000;
 constexpr qsizetype kRowsPerStatement = 500;
+
+qsizetype rowsPerStatement(const Connection &c, qsizetype columns)
+{
+    const qsizetype values = c.engine().rowIdentity() == u"rowid" ? kValuesPerSqliteStatement
+                                                                  : kValuesPerServerStatement;
+    return std::clamp(values / columns, qsizetype(1), kRowsPerStatement);
+}
 
 // Rows of one table gathered into multi-row inserts.
 class BatchInserter
@@ -26,7 +36,7 @@ public:
                   const QString &source)
         : m_connection(connection), m_table(source),
           m_columns(std::max<qsizetype>(1, mapping.target.size())),
-          m_batchRows(std::clamp(kValuesPerStatement / m_columns, qsizetype(1), kRowsPerStatement))
+          m_batchRows(rowsPerStatement(connection, m_columns))
     {
         QStringList names;
         bool always = false;
@@ -140,6 +150,29 @@ void continueSequences(Connection &c, const QList<TargetTable> &tables)
     }
 }
 
+// A table's indexes are dropped while its rows go in and made again afterwards, in
+// the same transaction: one sort at the end is far cheaper than keeping them up to
+// date row by row. Gives the statements that make them again.
+QStringList dropIndexes(Connection &c, const QString &table)
+{
+    const bool sqlite = c.engine().rowIdentity() == u"rowid";
+    QSqlQuery &q = c.run(sqlite ? u"select name, sql from sqlite_master where type = 'index' "
+                                  u"and tbl_name = ? and sql is not null"_s
+                                : u"select indexname, indexdef from pg_indexes where schemaname "
+                                  u"= current_schema() and tablename = ? and indexname not in "
+                                  u"(select conname from pg_constraint)"_s,
+                         {table});
+    QStringList names, make;
+    while (q.next()) {
+        names.append(q.value(0).toString());
+        make.append(q.value(1).toString());
+    }
+    q.finish();
+    for (const QString &name : names)
+        runStatement(c.database(), u"drop index "_s + Engine::quoted(name), {});
+    return make;
+}
+
 // Reads the rest of a table that is not copied.
 qint64 drain(RowSource &source)
 {
@@ -188,6 +221,7 @@ private:
             m_report.defaultedColumns.append({target.name, column, 0});
         if (m_progress)
             m_progress->tableStarted(source, target.name);
+        const QStringList indexes = dropIndexes(m_connection, target.name);
         BatchInserter inserter(m_connection, target, mapping, source.name);
         QList<qint64> defaulted(mapping.target.size(), 0);
         QVariantList row;
@@ -211,6 +245,8 @@ private:
                 m_progress->rowsCopied(copied.read);
         }
         inserter.flush();
+        for (const QString &index : indexes)
+            runStatement(m_connection.database(), index, {});
         copied.written = inserter.written();
         for (qsizetype i = 0; i < mapping.target.size(); ++i) {
             if (defaulted.at(i) > 0)
@@ -241,6 +277,9 @@ ImportReport CopyTables(RowSource &source, const QString &connectionString,
         c.open(connectionString);
         const QList<TargetTable> tables = ReadTargetSchema(c);
         TransactionGuard transaction(c);
+        // From here the transaction belongs to its session: a lost session fails
+        // the import rather than going on in a fresh one.
+        c.lockUntilCommit(u"plov import"_s);
         requireNoRows(c, tables);
         Copier(source, c, progress, report).copyAll(tables);
         if (c.engine().rowIdentity() != u"rowid")

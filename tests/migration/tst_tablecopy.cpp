@@ -46,6 +46,22 @@ bool isPostgres()
     return TestDatabase::engineUnderTest() == ConnectionInfo::Engine::Postgres;
 }
 
+// How the indexes of a table are made.
+QStringList indexes(TestDatabase &db, const QString &table)
+{
+    Connection c;
+    c.open(db.connectionString());
+    QSqlQuery &q = c.run(isPostgres() ? u"select indexdef from pg_indexes where tablename = "
+                                        u"lower(?) order by indexname"_s
+                                      : u"select sql from sqlite_master where type = 'index' "
+                                        u"and tbl_name = ? order by name"_s,
+                         {table});
+    QStringList made;
+    while (q.next())
+        made.append(q.value(0).toString());
+    return made;
+}
+
 // Rows that end every other session of the database as the 600th is read: the
 // server going away in the middle of the copy.
 class ServerGoesAway : public PlainRowSource
@@ -151,8 +167,11 @@ private slots:
                       {{u"V1"_s, u"甲"_s, u"x"_s}, {u"V2"_s, QVariant(), u"y"_s}}};
         Table other{{u"MSysLike"_s, {{u"A"_s, SourceKind::Integer}}, 1}, {{1}}};
         PlainRowSource source({vendors, other, printingLines(1234)});
+        const QStringList indexesBefore = indexes(db, u"PRINTING_S"_s);
         const ImportReport r = CopyTables(source, db.connectionString());
         QCOMPARE(r.error, QString());
+        QCOMPARE(indexes(db, u"PRINTING_S"_s), indexesBefore); // made again after the rows
+        QCOMPARE(indexesBefore.size(), 3);
         QCOMPARE(r.tables.size(), 2);
         QCOMPARE(r.tables.at(0).read, 2);
         QCOMPARE(r.tables.at(0).written, 2);
