@@ -35,6 +35,7 @@ public:
             return;
         constexpr qint64 width = 30;
         const qint64 filled = m_total > 0 ? std::min(width, rows * width / m_total) : width;
+        m_barShown = true;
         m_out << '\r' << m_name << u" ["_s << QString(filled, u'#') << QString(width - filled, u'-')
               << u"] "_s << rows << u'/' << m_total;
         m_out.flush();
@@ -43,13 +44,23 @@ public:
     {
         if (m_terminal)
             m_out << u"\r\x1b[K"_s;
+        m_barShown = false;
         m_out << tableLine(table) << u'\n';
+        m_out.flush();
+    }
+
+    // Ends the line of a bar left unfinished by a failure.
+    void interrupted()
+    {
+        if (m_barShown)
+            m_out << u'\n';
         m_out.flush();
     }
 
 private:
     QTextStream &m_out;
     bool m_terminal;
+    bool m_barShown = false;
     QString m_name;
     qint64 m_total = 0;
 };
@@ -121,7 +132,7 @@ int PlovImport(const QStringList &args, QTextStream &out, QTextStream &err)
     ConsoleProgress progress(out);
     const ImportReport report = ImportAccessDatabase(options, &progress);
     if (!report.error.isEmpty()) {
-        out.flush();
+        progress.interrupted();
         err << u"plov: "_s << report.error << u"\nplov: 匯入沒有完成，沒有留下任何資料\n"_s;
         return 2;
     }
