@@ -1,0 +1,117 @@
+#include "migration/accessimport.h"
+
+#include "db/connection.h"
+#include "db/connectioninfo.h"
+#include "db/databasecreator.h"
+#include "db/dberror.h"
+#include "db/postgresengine.h"
+#include "db/sqlquery.h"
+#include "migration/accessfilesource.h"
+#include "migration/tablemapping.h"
+#include "migration/targetschema.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool isPostgresUrl(const QString &target)
+{
+    return target.startsWith(u"postgresql://"_s) || target.startsWith(u"postgres://"_s);
+}
+
+// Whether the server database the connection string names is there.
+bool serverDatabaseExists(const QString &connectionString)
+{
+    ConnectionInfo admin = parseConnectionString(connectionString);
+    const QString name = admin.database;
+    admin.database = u"postgres"_s;
+    Connection c;
+    c.open(postgresConnectionString(admin));
+    QSqlQuery q =
+        runStatement(c.database(), u"select 1 from pg_database where datname = ?"_s, {name});
+    return q.next();
+}
+
+// A database found at the target must be one the database tool made: every table
+// of the schema is there. (That it holds no rows is checked as the copy begins.)
+void requireSchemaTables(const QString &connectionString, const QString &target)
+{
+    Connection c;
+    c.open(connectionString);
+    const QList<TargetTable> tables = ReadTargetSchema(c);
+    static const QRegularExpression created(u"CREATE TABLE \"([^\"]+)\""_s);
+    const QString schema =
+        SchemaText(isPostgresUrl(target) ? u"postgresql.sql"_s : u"sqlite.sql"_s);
+    for (auto it = created.globalMatch(schema); it.hasNext();) {
+        const QString table = it.next().captured(1);
+        if (FindTable(tables, table) < 0)
+            throw DbError(u"%1 不是本程式的資料庫（沒有資料表 %2），不會寫入"_s.arg(
+                TargetForDisplay(target), table));
+    }
+}
+
+void removeMadeDatabase(const QString &target)
+{
+    if (isPostgresUrl(target)) {
+        PostgresEngine::clearPool();
+        try {
+            DropPostgresDatabase(target);
+        } catch (const DbError &e) {
+            qWarning("could not remove the unfinished database: %s", qPrintable(e.description()));
+        }
+        return;
+    }
+    const QString path = QFileInfo(target).absoluteFilePath();
+    for (const QString &suffix : {QString(), u"-wal"_s, u"-shm"_s, u"-journal"_s})
+        QFile::remove(path + suffix);
+}
+
+} // namespace
+
+QString AccessFileProblem(const QString &path)
+{
+    const QFileInfo fi(path);
+    if (!fi.exists())
+        return u"找不到 Access 資料庫檔案 %1"_s.arg(path);
+    QFile f(path);
+    if (!fi.isFile() || !f.open(QIODevice::ReadOnly))
+        return u"無法讀取 Access 資料庫檔案 %1"_s.arg(path);
+    const QByteArray head = f.read(32);
+    if (head.mid(4, 15) != "Standard Jet DB" && head.mid(4, 15) != "Standard ACE DB")
+        return u"%1 不是 Access 資料庫檔案"_s.arg(path);
+    return {};
+}
+
+ImportReport ImportAccessDatabase(const AccessImportOptions &options, ImportProgress *progress)
+{
+    ImportReport failed;
+    failed.error = AccessFileProblem(options.source);
+    if (!failed.error.isEmpty())
+        return failed;
+    bool made = false;
+    try {
+        const QString connectionString = ConnectionStringForTarget(options.target);
+        const bool found = isPostgresUrl(options.target) ? serverDatabaseExists(connectionString)
+                                                         : QFileInfo::exists(options.target);
+        if (found) {
+            requireSchemaTables(connectionString, options.target);
+        } else {
+            made = true;
+            CreatePlovDatabase(options.target, false);
+        }
+        AccessFileSource source(options.readerProgram, options.source, options.codepage);
+        ImportReport report = CopyTables(source, connectionString, progress);
+        if (report.error.isEmpty())
+            return report;
+        failed.error = report.error;
+    } catch (const DbError &e) {
+        failed.error = e.description();
+    }
+    if (made)
+        removeMadeDatabase(options.target);
+    return failed;
+}
