@@ -70,6 +70,9 @@ void DailyReportWindow::onActiveCellChanged(int row, int col)
     JobHandOffList &handOff = JobHandOff();
     for (int slot = 0; slot < 12; ++slot)
         handOff[slot] = fml印刷->text(row, kTimeSheetHandOffColumns[slot]).trimmed();
+    // The sheet's save stores its stamp only over the one this screen listed.
+    if (row <= m_listed.size())
+        handOff[kListedCompletionSlot] = m_listed[row - 1].completion;
     TimeSheetSaved() = false;
     if (m_openTimeSheet)
         m_openTimeSheet(this);

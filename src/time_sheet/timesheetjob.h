@@ -3,6 +3,7 @@
 #include "common/handoff.h"
 
 #include <QString>
+#include <optional>
 
 // The job line a time sheet is opened for, as the main screen hands it over.
 struct TimeSheetJob
@@ -18,7 +19,12 @@ struct TimeSheetJob
     QString scheduleId;   // schedule document number
     QString scheduleLine; // schedule line, compared by its value
     QString closingMark;  // not empty: the line is closed and cannot be saved here
+    // The completion stamp the line held when the main screen listed it: the
+    // save stores its own only while PRINTING_S still holds this one. Nothing
+    // when the caller has no listing to go by.
+    std::optional<QString> listedCompletion;
 };
 
-// The job in slots 0 to 11 of the hand-off list, each trimmed.
+// The job in slots 0 to 11 of the hand-off list, each trimmed, and the stamp it
+// was listed with in slot 12.
 TimeSheetJob JobFromHandOff(const JobHandOffList &handOff);

@@ -87,6 +87,7 @@ CompletionLine completionLine(const TimeSheetJob &job, const QString &completion
     line.id = job.scheduleId;
     line.ino = Val(job.scheduleLine);
     line.completion = completion;
+    line.listedCompletion = job.listedCompletion;
     return line;
 }
 

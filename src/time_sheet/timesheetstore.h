@@ -50,7 +50,9 @@ StoreRead<std::optional<StaffMember>> ReadOperator(const QString &connectionStri
 // propagation rule, all in one transaction. `seen` is what LoadRuns gave when
 // the sheet was opened: when the stored runs are no longer those, another user
 // saved this job meanwhile, and the save writes nothing rather than wipe runs
-// nobody here has seen. Gives the failure's description when nothing was saved.
+// nobody here has seen; so does a line whose PRINTING_S no longer holds the
+// completion stamp it was listed with (the job's listedCompletion). Gives the
+// failure's description when nothing was saved.
 std::optional<QString> SaveRuns(const QString &connectionString, const TimeSheetJob &job,
                                 const QVector<QVector<QString>> &rows, const QString &completion,
                                 const RecordArray &seen);

@@ -59,6 +59,10 @@ public:
         if (finishedOnly)
             QTest::mouseClick(main->findChild<QAbstractButton *>(QStringLiteral("opt完工_1")),
                               Qt::LeftButton);
+        list();
+    }
+    void list()
+    {
         QTest::mouseClick(main->findChild<QAbstractButton *>(QStringLiteral("scmd顯示資料")),
                           Qt::LeftButton);
     }

@@ -6,6 +6,7 @@
 #include "time_sheet/timesheetstore.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 
 using namespace Qt::StringLiterals;
@@ -165,6 +166,7 @@ private slots:
         // clang-format off
         QTest::newRow("a table missing") << u"alter table [VENDERAC] rename to [VENDERAC_OLD]"_s << QString() << QStringList{u"14500"_s, u"5800"_s};
         QTest::newRow("the lock check fails") << u"alter table [SYSLOCK] rename to [SYSLOCK_OLD]"_s << QString() << QStringList{u"14500"_s, u"5800"_s};
+        QTest::newRow("another user stamped the line") << u"update [PRINTING_S] set FDATE = '1206-09' where PO = 'A1151116' and [NO] = 1"_s << u"其他使用者"_s << QStringList{u"14500"_s, u"5800"_s};
         QTest::newRow("another user saved the runs") << u"update [預排資料耗時明細1] set 完工數量 = 15000 where 工單單號 = 'A1151116' and 序 = 1"_s << u"其他使用者"_s << QStringList{u"15000"_s, u"5800"_s};
         // clang-format on
     }
@@ -241,6 +243,26 @@ private slots:
                  (QStringList{u"時間格式輸入錯誤!"_s, u"時間格式輸入錯誤!"_s}));
         QCOMPARE(cursor, QPoint(3, RunCol::Start));
         QCOMPARE(screen.runs(u"A1151116"_s, 1), stored);
+    }
+
+    // A completion stamp longer than the box's design shows whole and is stored whole.
+    void completionStampKeptWhole()
+    {
+        SheetScreen screen(u"海德堡四色"_s, true);
+        const QString stamp = u"1204-10 補登 O'N"_s;
+        screen.db.exec(u"update [PRINTING_S] set FDATE = ? where PO = 'A1151121' and [NO] = 2"_s,
+                       {stamp});
+        screen.list();
+        QString shown;
+        screen.openSheet(u"A1151121"_s, 2, [&](Sheet &sheet) {
+            shown = sheet.window.findChild<QLineEdit *>(u"txt完工日期"_s)->text();
+            sheet.button(u"scmd確定"_s);
+        });
+        QCOMPARE(shown, stamp);
+        QCOMPARE(QueryRows(screen.db,
+                           u"select p.FDATE, s.FDATE from [PRINTING] p, [PRINTING_S] s where "
+                           u"p.PO = 'A1151121' and p.[NO] = 2 and s.PO = p.PO and s.[NO] = 2"_s),
+                 QStringList{stamp + u'|' + stamp});
     }
 
     void failedLoadLocksTheBoxes()
