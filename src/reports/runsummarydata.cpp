@@ -1,5 +1,6 @@
 #include "reports/runsummarydata.h"
 
+#include "common/datetext.h"
 #include "db/connection.h"
 #include "db/dberror.h"
 #include "db/recordset.h"
@@ -61,6 +62,12 @@ double Number(const Recordset &rs, const QString &field)
 }
 
 } // namespace
+
+SummaryRange MonthSummaryRange(const QDate &day, const QString &press)
+{
+    const QDate first(day.year(), day.month(), 1);
+    return {Date7(first), Date7(first.addMonths(1).addDays(-1)), press.trimmed()};
+}
 
 RunSummary LoadRunSummary(Connection &connection, const SummaryRange &range)
 {

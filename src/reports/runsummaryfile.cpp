@@ -16,9 +16,7 @@ RunSummaryReport ReadRunSummaryReport(const QString &connectionString, const Sum
         Connection connection;
         connection.open(connectionString);
         report.summary = LoadRunSummary(connection, range);
-        if (report.summary.presses.isEmpty())
-            report.error = u"查無任何資料!"_s;
-        else
+        if (!report.summary.presses.isEmpty())
             report.companyName = ReadCompanyName(connection);
     } catch (const DbError &e) {
         report.error = e.description();
@@ -32,6 +30,8 @@ std::optional<QString> WriteRunSummary(const QString &connectionString, const Su
     const RunSummaryReport report = ReadRunSummaryReport(connectionString, range);
     if (report.error)
         return report.error;
+    if (report.summary.presses.isEmpty())
+        return u"查無任何資料!"_s;
     if (!file.endsWith(u".pdf"_s, Qt::CaseInsensitive))
         return WriteSheetFile(RunSummarySheet(report.summary), file);
     const QString title =

@@ -14,8 +14,8 @@
 std::optional<QString> WriteRunSummary(const QString &connectionString, const SummaryRange &range,
                                        const QString &file);
 
-// Reads the summary and the company name for the printed summary on one
-// connection; the description of a failure, or "查無任何資料!" without runs.
+// Reads the summary and, when it holds runs, the company name for the printed
+// summary, on one connection; the description of a failure.
 struct RunSummaryReport
 {
     RunSummary summary;

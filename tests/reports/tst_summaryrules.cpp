@@ -3,6 +3,7 @@
 // per press and operator, and how the figures print.
 
 #include "reports/runsummary.h"
+#include "reports/runsummarydata.h"
 #include "reports/runsummaryreport.h"
 #include "reports/summarycharts.h"
 #include "testtables.h"
@@ -72,6 +73,20 @@ private slots:
             QCOMPARE(periods.size(), 62);
         else
             QCOMPARE(labels.join(u' '), expected);
+    }
+
+    void monthRange_data()
+    {
+        AddColumns<QDate, QString>("day", "range");
+        // clang-format off
+        QTest::newRow("December") << QDate(2026, 12, 4) << u"1151201 1151231 一號機"_s;
+        QTest::newRow("a leap February") << QDate(2028, 2, 1) << u"1170201 1170229 一號機"_s;
+        // clang-format on
+    }
+    void monthRange()
+    {
+        const SummaryRange r = MonthSummaryRange(Fetch<QDate>("day"), u" 一號機 "_s);
+        QCOMPARE(u"%1 %2 %3"_s.arg(r.from, r.to, r.press), Fetch<QString>("range"));
     }
 
     void chartAxis_data()
