@@ -1,7 +1,6 @@
 #include "reports/runsummaryreport.h"
 
 #include "common/datetext.h"
-#include "common/numbertext.h"
 #include "reports/summarycharts.h"
 
 #include <cmath>
@@ -48,14 +47,20 @@ double Rounded(double value, int decimals)
     return rounded == 0.0 ? 0.0 : rounded;                    // no "-0.00"
 }
 
+// A number rounded to its decimals, its whole part grouped by thousands.
 QString Fixed(double value, int decimals)
 {
-    return QString::number(Rounded(value, decimals), 'f', decimals);
+    QString text = QString::number(Rounded(value, decimals), 'f', decimals);
+    const qsizetype sign = text.startsWith(u'-') ? 1 : 0;
+    const qsizetype point = decimals > 0 ? text.indexOf(u'.') : text.size();
+    for (qsizetype i = point - 3; i > sign; i -= 3)
+        text.insert(i, u',');
+    return text;
 }
 
 QString Whole(double value)
 {
-    return FormatThousands(NumberText(Rounded(value, 0)));
+    return Fixed(value, 0);
 }
 
 QString PeriodText(const RunSummary &summary)
@@ -173,7 +178,7 @@ QStringList SummaryFigureHeadings()
 
 QStringList SummaryFigureTexts(const RunTotals &t)
 {
-    return {QString::number(t.runs),  Fixed(t.hours, 2),          Fixed(t.effective, 2),
+    return {Whole(double(t.runs)),    Fixed(t.hours, 2),          Fixed(t.effective, 2),
             Fixed(t.allowances(), 2), Whole(t.finished),          Whole(t.standard),
             Whole(t.difference()),    Fixed(t.scoreAverage(), 2), Fixed(t.scoreSpread(), 2)};
 }

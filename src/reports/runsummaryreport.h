@@ -13,9 +13,9 @@
 // 標準數量, 差異, 平均點數, 點數標準差.
 QStringList SummaryFigureHeadings();
 
-// The figures of a set of runs in those columns, as the report prints them:
-// hours to two decimals, quantities whole and grouped by thousands, scores to two
-// decimals.
+// The figures of a set of runs in those columns, as the report prints them,
+// grouped by thousands: hours to two decimals, runs and quantities whole, scores
+// to two decimals.
 QStringList SummaryFigureTexts(const RunTotals &totals);
 
 // The printed summary (rpt印刷產能摘要): A4 landscape, a page for each press with
