@@ -18,9 +18,8 @@ constexpr int Width = A4LongSide - 2 * Margin;
 constexpr int RowHeight = 330;
 constexpr int NameWidth = 3030;
 constexpr int FigureWidth = (Width - NameWidth) / 9;
-constexpr int TableTop = 1050;
-constexpr int HeaderHeight = TableTop + RowHeight + 90;
-constexpr int ChartHeight = 5300;
+constexpr int TitleHeight = 1050;
+constexpr int ChartHeight = 5200;
 
 const QString Ming = u"新細明體"_s;
 const QString Kai = u"標楷體"_s;
@@ -68,13 +67,13 @@ QString PeriodText(const RunSummary &summary)
     return ShownDate(summary.from) + u" 至 "_s + ShownDate(summary.to);
 }
 
-// The title, the press, the period and the print date, then the column headings.
-ReportBand PressHeader(const QString &companyName, const QString &press, const QString &period,
-                       const QString &printDate)
+// The title, the press, the period and the print date; a press's page starts with it.
+ReportBand PressTitle(const QString &companyName, const QString &press, const QString &period,
+                      const QString &printDate)
 {
     ReportBand band;
     band.kind = ReportBand::Kind::GroupHeader;
-    band.height = HeaderHeight;
+    band.height = TitleHeight;
     band.keepWithNext = true;
     band.startsPage = true;
     const QString title =
@@ -85,28 +84,39 @@ ReportBand PressHeader(const QString &companyName, const QString &press, const Q
         Text(u"txt期間"_s, QRect(5000, 600, 6000, 360), u"期間：%1"_s.arg(period), 11, Center),
         Text(u"txt印表日期"_s, QRect(Width - 3000, 600, 3000, 360),
              u"印表日期：%1"_s.arg(printDate), 11, Right),
-        Text(u"經辦"_s, QRect(0, TableTop, NameWidth, RowHeight), u"經辦"_s, 10),
     };
+    band.lines = {Rule(TitleHeight - 30)};
+    return band;
+}
+
+// The table's headings, at `top` in the band.
+void AddHeadings(ReportBand &band, int top)
+{
+    band.texts.append(Text(u"經辦"_s, QRect(0, top, NameWidth, RowHeight), u"經辦"_s, 10));
     const QStringList headings = SummaryFigureHeadings();
     for (qsizetype i = 0; i < headings.size(); ++i) {
-        band.texts.append(Text(
-            headings[i], QRect(NameWidth + int(i) * FigureWidth, TableTop, FigureWidth, RowHeight),
-            headings[i], 10, Right));
+        band.texts.append(Text(headings[i],
+                               QRect(NameWidth + int(i) * FigureWidth, top, FigureWidth, RowHeight),
+                               headings[i], 10, Right));
     }
-    band.lines = {Rule(TableTop - 30), Rule(TableTop + RowHeight + 30)};
-    // A table that goes on over a page keeps its headings.
-    auto continuation = std::make_shared<ReportBand>(band);
-    continuation->startsPage = false;
-    continuation->height = HeaderHeight - TableTop + 60;
-    continuation->texts.clear();
-    continuation->lines.clear();
-    for (ReportText t : band.texts) {
-        if (t.rect.top() < TableTop)
-            continue;
-        t.rect.translate(0, -TableTop + 60);
-        continuation->texts.append(t);
-    }
-    continuation->lines.append(Rule(RowHeight + 90));
+    band.lines += {Rule(top - 30), Rule(top + RowHeight + 30)};
+}
+
+// The table's headings; a table that goes on over a page opens the page with
+// them under its press.
+ReportBand TableHeadings(const QString &press)
+{
+    ReportBand band;
+    band.kind = ReportBand::Kind::GroupHeader;
+    band.height = RowHeight + 120;
+    band.keepWithNext = true;
+    AddHeadings(band, 60);
+    auto continuation = std::make_shared<ReportBand>();
+    continuation->kind = ReportBand::Kind::GroupHeader;
+    continuation->height = 420 + band.height;
+    continuation->texts.append(
+        Text(u"txt機別"_s, QRect(0, 0, 5000, 360), u"車別：%1（續）"_s.arg(press), 12));
+    AddHeadings(*continuation, 480);
     band.continuation = continuation;
     return band;
 }
@@ -136,6 +146,7 @@ ReportBand Charts(const PressSummary &press, bool monthly)
     ReportBand band;
     band.kind = ReportBand::Kind::Detail;
     band.height = ChartHeight;
+    band.keepWithNext = true; // with the table's headings and its first row
     constexpr int Gap = 300;
     constexpr int HoursWidth = (Width - Gap) * 3 / 5;
     constexpr int ScoresLeft = HoursWidth + Gap;
@@ -196,11 +207,12 @@ ReportLayout BuildRunSummaryReport(const RunSummary &summary, const QString &com
     layout.pageFooter = PageNumberFooter();
     const QString period = PeriodText(summary);
     for (const PressSummary &press : summary.presses) {
-        layout.bands.append(PressHeader(companyName, press.press, period, printDate));
+        layout.bands.append(PressTitle(companyName, press.press, period, printDate));
+        layout.bands.append(Charts(press, ChartedByMonth(summary.from, summary.to)));
+        layout.bands.append(TableHeadings(press.press));
         for (const OperatorFigures &o : press.operators)
             layout.bands.append(FigureRow(OperatorCaption(o), o.totals, false));
         layout.bands.append(FigureRow(u"合計"_s, press.totals, true));
-        layout.bands.append(Charts(press, ChartedByMonth(summary.from, summary.to)));
         ReportBand end;
         end.kind = ReportBand::Kind::GroupFooter;
         layout.bands.append(end);

@@ -19,9 +19,10 @@ QStringList SummaryFigureHeadings();
 QStringList SummaryFigureTexts(const RunTotals &totals);
 
 // The printed summary (rpt印刷產能摘要): A4 landscape, a page for each press with
-// its title, the press, the period and the print date, a table of its operators
-// and their total (合計), the chart of the hours per day and the chart of the
-// operators' scores; "第 n 頁，共 N 頁" at the foot of every page.
+// its title, the press, the period and the print date, the chart of the hours
+// per day and the chart of the operators' scores, then a table of its operators
+// and their total (合計), which goes on over a further page under its headings
+// when it must; "第 n 頁，共 N 頁" at the foot of every page.
 ReportLayout BuildRunSummaryReport(const RunSummary &summary, const QString &companyName,
                                    const QString &printDate);
 

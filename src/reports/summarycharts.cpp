@@ -18,6 +18,16 @@ const QColor kOperatorColours[] = {{0x1f, 0x77, 0xb4}, {0xff, 0x7f, 0x0e}, {0x2c
                                    {0xd6, 0x27, 0x28}, {0x94, 0x67, 0xbd}, {0x8c, 0x56, 0x4b},
                                    {0xe3, 0x77, 0xc2}, {0x7f, 0x7f, 0x7f}};
 
+// An operator's colour: eight colours, then the same with hatching.
+QBrush OperatorBrush(qsizetype index)
+{
+    constexpr qsizetype colours = std::size(kOperatorColours);
+    static const Qt::BrushStyle styles[] = {Qt::SolidPattern, Qt::BDiagPattern,
+                                            Qt::DiagCrossPattern};
+    return QBrush(kOperatorColours[index % colours],
+                  styles[(index / colours) % qsizetype(std::size(styles))]);
+}
+
 QFont ChartFont()
 {
     QFont font(ReportFontFace(u"新細明體"_s));
@@ -32,11 +42,11 @@ QString AxisLabel(double value)
 
 // A swatch and its caption at x on the line whose middle is at y; gives the
 // x after it.
-double DrawKey(QPainter &painter, double x, double y, const QColor &colour, const QString &text,
+double DrawKey(QPainter &painter, double x, double y, const QBrush &brush, const QString &text,
                const QFontMetricsF &metrics)
 {
     const double side = metrics.height() * 0.7;
-    painter.fillRect(QRectF(x, y - side / 2, side, side), colour);
+    painter.fillRect(QRectF(x, y - side / 2, side, side), brush);
     x += side + metrics.height() * 0.3;
     painter.setPen(Qt::black);
     painter.drawText(QPointF(x, y - metrics.height() / 2 + metrics.ascent()), text);
@@ -170,7 +180,6 @@ void ScoreChart::paint(QPainter &painter, const QRectF &box, double unitsPerTwip
     const double keyLeft = box.left() + 900 * unitsPerTwip;
     double x = keyLeft;
     double y = box.top() + line * 0.6;
-    const qsizetype colours = std::size(kOperatorColours);
     for (qsizetype i = 0; i < m_operators.size(); ++i) {
         const QString caption = OperatorCaption(m_operators[i]);
         const double width = line * 1.3 + metrics.horizontalAdvance(caption);
@@ -178,7 +187,7 @@ void ScoreChart::paint(QPainter &painter, const QRectF &box, double unitsPerTwip
             x = keyLeft;
             y += line * 1.2;
         }
-        x = DrawKey(painter, x, y, kOperatorColours[i % colours], caption, metrics);
+        x = DrawKey(painter, x, y, OperatorBrush(i), caption, metrics);
     }
     const QRectF plot(QPointF(keyLeft, y + line * 2.2),
                       QPointF(box.right() - 100 * unitsPerTwip, box.bottom() - line * 1.6));
@@ -200,7 +209,7 @@ void ScoreChart::paint(QPainter &painter, const QRectF &box, double unitsPerTwip
             const double runs = double(m_operators[i].scores[size_t(score)]);
             painter.fillRect(
                 QRectF(QPointF(left, Y(plot, axis, runs)), QPointF(left + bar, plot.bottom())),
-                kOperatorColours[i % colours]);
+                OperatorBrush(i));
         }
     }
     DrawSlotLabels(painter, plot, labels, metrics);
