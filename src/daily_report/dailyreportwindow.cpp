@@ -6,6 +6,7 @@
 #include "common/waitcursor.h"
 #include "daily_report/completionsave.h"
 #include "daily_report/jobdetail.h"
+#include "daily_report/listingexport.h"
 #include "daily_report/schedulecolumns.h"
 #include "daily_report/workorderhandoff.h"
 #include "grid/fml.h"
@@ -64,6 +65,10 @@ DailyReportWindow::DailyReportWindow(TimeSheetOpener openTimeSheet, QWidget *par
     setupForm(this);
     connectCommands();
     connectControls();
+    new ListingMenu(this, fml印刷,
+                    {[this] { return m_filledRows; },
+                     [this] { return m_listedPress.value_or(QString()); },
+                     [this] { return cbo車別->currentText(); }});
     resize(1180, 720);
 
     // Load: centre and style the form; the first activation does the rest.

@@ -43,6 +43,7 @@ SpreadsheetGrid::SpreadsheetGrid(QWidget *parent, int rows, int cols)
     layout->addWidget(m_view);
     setFocusProxy(m_view);
     m_view->installEventFilter(this);
+    m_view->viewport()->installEventFilter(this);
 
     connect(this, &QObject::objectNameChanged, m_view, &QWidget::setAccessibleName);
     connect(m_view, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {

@@ -139,6 +139,10 @@ signals:
     void contentsChanged();
     // An item picked in a choice list has been written into the active cell.
     void choicePicked();
+    // The user asked for the grid's context menu (a right click on the cells, or
+    // the menu key) at a point of the screen. A right click neither moves the
+    // active cell nor counts as a click on a cell.
+    void contextMenuRequested(const QPoint &globalPos);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

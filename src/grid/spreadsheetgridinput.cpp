@@ -7,10 +7,12 @@
 #include "grid/gridview.h"
 #include "grid/virtualkey.h"
 
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 namespace {
 
@@ -45,6 +47,22 @@ QString characterText(int charCode)
 
 bool SpreadsheetGrid::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::ContextMenu &&
+        (watched == m_view || watched == m_view->viewport())) {
+        emit contextMenuRequested(static_cast<QContextMenuEvent *>(event)->globalPos());
+        return true;
+    }
+    if (watched == m_view->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            // The right button only asks for the context menu.
+            return static_cast<QMouseEvent *>(event)->button() == Qt::RightButton;
+        default:
+            return QWidget::eventFilter(watched, event);
+        }
+    }
     if (watched == m_view) {
         switch (event->type()) {
         case QEvent::KeyPress:

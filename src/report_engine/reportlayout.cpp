@@ -27,7 +27,7 @@ QVector<ReportPage> PaginateBands(const QVector<ReportBand> &bands, int printabl
                 break;
             ++j;
         }
-        if (pages.isEmpty() || (y > 0 && y + needed > printableHeight)) {
+        if (pages.isEmpty() || (y > 0 && (band.startsPage || y + needed > printableHeight))) {
             pages.append(ReportPage{});
             y = 0;
             if (continuation && band.kind != ReportBand::Kind::GroupHeader) {
@@ -53,8 +53,20 @@ int ReportContentWidth(const QVector<ReportBand> &bands)
             width = std::max(width, t.rect.right() + 1);
         for (const ReportLine &l : band.lines)
             width = std::max({width, l.from.x(), l.to.x()});
+        for (const ReportPicture &p : band.pictures)
+            width = std::max(width, p.rect.right() + 1);
     }
     return width;
+}
+
+ReportBand PageFooter(const ReportBand &footer, int page, int pageCount)
+{
+    ReportBand band = footer;
+    for (ReportText &t : band.texts) {
+        if (t.pageNumbered)
+            t.text = t.text.arg(QString::number(page), QString::number(pageCount));
+    }
+    return band;
 }
 
 QVector<int> PrintedPages(int pageCount, const QPageRanges &ranges, int copies, bool collate)

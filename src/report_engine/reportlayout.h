@@ -3,6 +3,7 @@
 #include <QPageRanges>
 #include <QPoint>
 #include <QRect>
+#include <QRectF>
 #include <QString>
 #include <QVector>
 #include <Qt>
@@ -27,6 +28,9 @@ struct ReportText
     QString text;
     ReportFont font;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    // The text of a page footer that numbers its page: %1 is the page's number,
+    // %2 the number of pages (see PageFooter).
+    bool pageNumbered = false;
 };
 
 // A thin rule from one point to another within the band.
@@ -34,6 +38,23 @@ struct ReportLine
 {
     QPoint from;
     QPoint to;
+};
+
+class QPainter;
+
+// A picture of its own drawn into a box of a band (a chart): box is in the
+// device's units, unitsPerTwip its resolution over 1440.
+class ReportDrawing
+{
+public:
+    virtual ~ReportDrawing() = default;
+    virtual void paint(QPainter &painter, const QRectF &box, double unitsPerTwip) const = 0;
+};
+
+struct ReportPicture
+{
+    QRect rect; // within the band
+    std::shared_ptr<const ReportDrawing> drawing;
 };
 
 struct ReportBand
@@ -53,6 +74,9 @@ struct ReportBand
     QVector<ReportLine> lines;
     // On a group header: the band that opens every further page of its group.
     std::shared_ptr<const ReportBand> continuation;
+    QVector<ReportPicture> pictures{};
+    // Begins a new page unless it would be the first band of its page.
+    bool startsPage = false;
 
     const ReportText *text(const QString &name) const;
 };
@@ -88,10 +112,17 @@ struct ReportLayout
 {
     ReportPageSetup setup;
     QVector<ReportBand> bands;
+    // Painted at the foot of every page (none when its height is 0); the bands
+    // are placed in the room above it.
+    ReportBand pageFooter{};
 };
 
+// The footer of one page: its page-numbered texts filled in with the page's
+// number (from 1) and the number of pages.
+ReportBand PageFooter(const ReportBand &footer, int page, int pageCount);
+
 // Places the bands one under the other, starting a new page where a band would
-// not fit, so no band is ever split; a band that keeps with the next one moves to
+// not fit or starts a page, so no band is ever split; a band that keeps with the next one moves to
 // the new page together with it. A band taller than a whole page gets a page of
 // its own. A page that goes on with a group started on an earlier page opens
 // with the group header's continuation band.

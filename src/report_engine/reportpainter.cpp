@@ -138,6 +138,15 @@ void PaintReportPage(QPainter &painter, const ReportPage &page, double unitsPerT
         }
     }
     for (const PlacedBand &placed : page.bands) {
+        for (const ReportPicture &picture : placed.band.pictures) {
+            if (!picture.drawing)
+                continue;
+            painter.save();
+            picture.drawing->paint(painter, toDevice(picture.rect, placed.top), unitsPerTwip);
+            painter.restore();
+        }
+    }
+    for (const PlacedBand &placed : page.bands) {
         for (const ReportText &text : placed.band.texts) {
             if (text.text.isEmpty())
                 continue;
@@ -164,10 +173,19 @@ bool PaintReport(const ReportLayout &layout, QPagedPaintDevice &device,
     // as close to the edge as the report asks keeps wider margins of its own.
     const QRectF paper = device.pageLayout().paintRect(QPageLayout::Point);
     const qreal width = paper.width() * 20;
-    const int contentWidth = ReportContentWidth(layout.bands);
+    const int contentWidth =
+        std::max(ReportContentWidth(layout.bands), ReportContentWidth({layout.pageFooter}));
     const qreal scale = contentWidth > width ? width / contentWidth : 1.0;
-    const QVector<ReportPage> pages =
-        PaginateBands(layout.bands, qRound(paper.height() * 20 / scale));
+    const int pageHeight = qRound(paper.height() * 20 / scale);
+    const int footerHeight = layout.pageFooter.height;
+    QVector<ReportPage> pages = PaginateBands(layout.bands, pageHeight - footerHeight);
+    if (footerHeight > 0) {
+        for (qsizetype i = 0; i < pages.size(); ++i) {
+            pages[i].bands.append(
+                PlacedBand{pageHeight - footerHeight,
+                           PageFooter(layout.pageFooter, int(i + 1), int(pages.size()))});
+        }
+    }
 
     QPainter painter;
     if (!painter.begin(&device))

@@ -2,6 +2,7 @@
 #include "grid/virtualkey.h"
 #include "testtables.h"
 
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTableView>
@@ -160,6 +161,26 @@ private slots:
         m_grid->setMaxCol(1);
         m_grid->setMaxCol(6); // a column dropped by a smaller extent comes back hidden
         QVERIFY(view()->isColumnHidden(1));
+    }
+
+    // The right button only asks for the menu, where the user clicked; the menu
+    // key too, where the active cell is.
+    void rightClickAsksForTheMenu()
+    {
+        QList<QPoint> asked;
+        on(&Grid::contextMenuRequested, [&asked](const QPoint &at) { asked << at; });
+        QWidget *cells = view()->viewport();
+        const QPoint at = view()->visualRect(view()->model()->index(2, 2)).center();
+        QTest::mouseClick(cells, Qt::RightButton, {}, at);
+        QTest::mouseDClick(cells, Qt::RightButton, {}, at);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, cells->mapToGlobal(at));
+        QApplication::sendEvent(cells, &click);
+        QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                              view()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(view(), &key);
+        QCOMPARE(asked, (QList<QPoint>{cells->mapToGlobal(at), view()->mapToGlobal(QPoint(5, 5))}));
+        QCOMPARE(m_grid->activeRow() * 10 + m_grid->activeCol(), 11);
+        QCOMPARE(m_log, QStringList());
     }
 
 private:

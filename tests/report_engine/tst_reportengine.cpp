@@ -19,8 +19,9 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Bands written as letters: H a group header (kept with the next band, opening
-// further pages of its group with C), D an entry, L a group's last entry (kept
-// with the next band), F a group footer. Heights: H 3, C 2, F 1, the others 2.
+// further pages of its group with C), D an entry, N an entry that starts a page,
+// L a group's last entry (kept with the next band), F a group footer. Heights:
+// H 3, C 2, F 1, the others 2.
 QVector<ReportBand> Bands(const QString &letters)
 {
     using K = ReportBand::Kind;
@@ -35,7 +36,9 @@ QVector<ReportBand> Bands(const QString &letters)
                       c == u'H' || c == u'L',
                       {{QString(c), {}, {}, {}}},
                       {},
-                      c == u'H' ? continuation : nullptr});
+                      c == u'H' ? continuation : nullptr,
+                      {},
+                      c == u'N'});
     }
     return bands;
 }
@@ -96,6 +99,8 @@ private slots:
         QTest::newRow("a new group opens with its own header") << u"HLFHLF"_s << 8 << u"HLF|HLF"_s;
         QTest::newRow("after a footer nothing carries over") << u"HLFDD"_s << 7 << u"HLF|DD"_s;
         QTest::newRow("a band taller than the page") << u"DHD"_s << 2 << u"D|H|CD"_s;
+        QTest::newRow("bands that start a page") << u"DNDN"_s << 10 << u"D|ND|N"_s;
+        QTest::newRow("the first band starts no empty page") << u"NDHLF"_s << 10 << u"NDHLF"_s;
         // clang-format on
     }
     void pages()
@@ -190,6 +195,27 @@ private slots:
         QVERIFY(Poppler(u"pdfinfo"_s, {wide}).contains(QRegularExpression(u"Pages: +2\n"_s)));
         const QString last = Poppler(u"pdftotext"_s, {u"-f"_s, u"2"_s, wide, u"-"_s});
         QVERIFY2(last.contains(u"entry 12"_s) && last.contains(u"sign-off"_s), qPrintable(last));
+    }
+
+    // Every page ends with the footer numbering it, in the room the bands leave.
+    void numbersEveryPage()
+    {
+        ReportLayout layout = OneGroup(12);
+        const ReportText number{u"page"_s,
+                                QRect(90, 0, 3000, 330),
+                                u"第 %1 頁，共 %2 頁"_s,
+                                ReportFont{u"新細明體"_s, 10},
+                                Qt::AlignCenter,
+                                true};
+        layout.pageFooter = {ReportBand::Kind::Detail, 400, false, {number}, {}, {}};
+        const QString file = m_dir.filePath(u"numbered.pdf"_s);
+        QVERIFY(WriteReportPdf(layout, file, u"t"_s));
+        QVERIFY(Poppler(u"pdfinfo"_s, {file}).contains(QRegularExpression(u"Pages: +2\n"_s)));
+        for (const QString &page : {u"1"_s, u"2"_s}) {
+            const QString text =
+                Poppler(u"pdftotext"_s, {u"-f"_s, page, u"-l"_s, page, file, u"-"_s});
+            QVERIFY2(text.contains(u"第 %1 頁，共 2 頁"_s.arg(page)), qPrintable(text));
+        }
     }
 
     // The preview says which page is in view; its print button prints what the

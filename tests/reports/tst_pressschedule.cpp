@@ -5,6 +5,7 @@
 #include "reports/pressscheduleformat.h"
 #include "reports/pressschedulereport.h"
 #include "reports/printpressschedule.h"
+#include "reports/schedulesheet.h"
 #include "scriptedmessages.h"
 #include "startup/sessionsettings.h"
 #include "testdatabase.h"
@@ -178,6 +179,36 @@ private slots:
         QCOMPARE(Entries(Schedule(db, u"01"_s)), QStringList({u"1|W1|月曆|25x35   道林|||"_s + rest.arg(8), u"2|W1|月曆|80P     銅版|||"_s + rest.arg(8),
                                                              u"3|W2|月曆|   |||"_s + rest.arg(u"1,200"_s)}));
         // clang-format on
+    }
+
+    // The schedule as a sheet: the printed entries in their order, the press
+    // first, counts as numbers (blank where the report leaves them blank).
+    void sheetHoldsThePrintedEntries()
+    {
+        PLOV_REQUIRE_DATABASE();
+        TestDatabase db;
+        Fill(db);
+        Connection c;
+        c.open(db.connectionString());
+        DbPressScheduleLookups lookups(db.connectionString());
+        const SheetTable sheet = PressScheduleSheet(LoadPressScheduleRows(c, u"0"_s), lookups);
+        QStringList rows;
+        for (const QVariantList &row : sheet.rows) {
+            QStringList cells;
+            for (const int col : {0, 1, 2, 4, 6, 7, 9, 11, 12, 14, 15, 17, 18, 19}) {
+                const QVariant &cell = row.at(col);
+                cells.append(cell.typeId() == QMetaType::Double ? u"#"_s + cell.toString()
+                                                                : cell.toString());
+            }
+            rows.append(cells.join(u'|'));
+        }
+        // clang-format off
+        QCOMPARE(rows, QStringList({u"01|#1|W1|月曆||#4|#8|0.167令 + 80張|99/12/31|Y|Y|舊版|Y|25x35   道林"_s,
+                                    u"01|#2|W1|月曆||#4|#8|0.167令 + 80張|99/12/31|Y||舊版|Y|80P     銅版"_s,
+                                    u"01|#3|W2|月曆||#4|#1200|0.167令 + 80張|99/12/31|||舊版|Y|"_s,
+                                    u"02|#4|W0 |月曆||#4|#8|0.167令 + 80張|99/12/31|||舊版|Y|"_s}));
+        // clang-format on
+        QCOMPARE(sheet.headings.mid(0, 3), QStringList({u"車別"_s, u"序"_s, u"工單單號"_s}));
     }
 
     // Printing shows the preview of the press's schedule; a press without rows and

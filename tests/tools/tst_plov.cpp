@@ -2,7 +2,9 @@
 // (0 done, 1 refused or failed, with the reason, 2 a wrong command line).
 
 #include "testtables.h"
+#include "workbookrows.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -22,6 +24,10 @@ private slots:
         QTest::newRow("unknown command") << QStringList{u"drop"_s, u"x.mdb"_s};
         QTest::newRow("create without DB") << QStringList{u"create"_s};
         QTest::newRow("print without -o") << QStringList{u"print-schedule"_s, u"x.mdb"_s};
+        QTest::newRow("export to a PDF") << QStringList{u"export-schedule"_s, u"x.mdb"_s, u"-o"_s, u"x.pdf"_s};
+        QTest::newRow("summary without days") << QStringList{u"summary"_s, u"x.mdb"_s, u"-o"_s, u"x.pdf"_s};
+        QTest::newRow("summary of no such day") << QStringList{u"summary"_s, u"x.mdb"_s, u"--from"_s, u"1151131"_s, u"--to"_s, u"1151231"_s, u"-o"_s, u"x.pdf"_s};
+        QTest::newRow("summary ending before it starts") << QStringList{u"summary"_s, u"x.mdb"_s, u"--from"_s, u"1151231"_s, u"--to"_s, u"1151201"_s, u"-o"_s, u"x.csv"_s};
         // clang-format on
     }
     void wrongCommandLinesShowTheUsage()
@@ -51,6 +57,35 @@ private slots:
         QVERIFY(QFileInfo(pdf).size() > 1000);
         const QString none = dir.filePath(u"none.pdf"_s);
         QCOMPARE(plov({u"print-schedule"_s, db, u"沒有這台"_s, u"-o"_s, none}), 1);
+        QVERIFY2(m_err.contains(u"查無任何資料!"_s), qPrintable(m_err));
+        QVERIFY(!QFileInfo::exists(none));
+    }
+
+    // The schedule's rows and the month's summary as files for scripts; a month
+    // without runs writes nothing.
+    void exportsAndSummarises()
+    {
+        QTemporaryDir dir;
+        const QString db = dir.filePath(u"PLOV.mdb"_s);
+        QCOMPARE(plov({u"demo"_s, db}), 0);
+        const QString book = dir.filePath(u"schedule.xlsx"_s);
+        QCOMPARE(plov({u"export-schedule"_s, db, u"三菱"_s, u"-o"_s, book}), 0);
+        const QStringList rows = WorkbookRows(book);
+        QCOMPARE(rows.size(), 7); // the sheet, its headings, five entries
+        QVERIFY2(rows.value(2).startsWith(u"t:三菱雙色|n:1|t:A1151118|t:海鷗旅行社|"_s),
+                 qPrintable(rows.value(2)));
+
+        const QString csv = dir.filePath(u"summary.csv"_s);
+        const QStringList month{u"--from"_s, u"1151201"_s, u"--to"_s, u"1151231"_s};
+        QCOMPARE(plov(QStringList{u"summary"_s, db} + month + QStringList{u"-o"_s, csv}), 0);
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().startsWith("\xEF\xBB\xBF機別,經辦代號,經辦人員,筆數"));
+
+        const QString none = dir.filePath(u"none.pdf"_s);
+        QCOMPARE(plov({u"summary"_s, db, u"--from"_s, u"1150101"_s, u"--to"_s, u"1150131"_s,
+                       u"--press"_s, u"三菱雙色"_s, u"-o"_s, none}),
+                 1);
         QVERIFY2(m_err.contains(u"查無任何資料!"_s), qPrintable(m_err));
         QVERIFY(!QFileInfo::exists(none));
     }
