@@ -45,9 +45,32 @@ QVariant CellModel::data(const QModelIndex &index, int role) const
         return int(CellAlignment(cell(row, col), style(col).align));
     case Qt::ForegroundRole:
         return m_textColour.isValid() ? QVariant(m_textColour) : QVariant();
+    case Qt::BackgroundRole: {
+        const QColor colour = m_notes.value({row, col}).background;
+        return colour.isValid() ? QVariant(colour) : QVariant();
+    }
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole: {
+        const QString tip = m_notes.value({row, col}).toolTip;
+        return tip.isEmpty() ? QVariant() : QVariant(tip);
+    }
     default:
         return {};
     }
+}
+
+void CellModel::setNotes(const QHash<std::pair<int, int>, Note> &notes)
+{
+    if (m_notes.isEmpty() && notes.isEmpty())
+        return;
+    int lastRow = 0;
+    for (const QHash<std::pair<int, int>, Note> *set : {&std::as_const(m_notes), &notes})
+        for (auto it = set->cbegin(); it != set->cend(); ++it)
+            lastRow = std::max(lastRow, it.key().first);
+    m_notes = notes;
+    if (lastRow > 0 && m_maxCol > 0)
+        emit dataChanged(index(0, 0), index(std::min(lastRow, m_maxRow) - 1, m_maxCol - 1),
+                         {Qt::BackgroundRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
 }
 
 bool CellModel::setData(const QModelIndex &index, const QVariant &value, int role)

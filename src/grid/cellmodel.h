@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -67,6 +68,17 @@ public:
     // Colour of every cell's text; an invalid colour leaves the view's own.
     void setTextColour(const QColor &colour);
 
+    // What a screen says about single cells: a background colour (invalid: the
+    // view's own) and a tooltip, also the cell's accessible description. Notes
+    // stay with their place, not with the text that moves.
+    struct Note
+    {
+        QColor background;
+        QString toolTip;
+    };
+    // Replaces every note, keyed by (row, col).
+    void setNotes(const QHash<std::pair<int, int>, Note> &notes);
+
 private:
     struct ColumnStyle
     {
@@ -89,4 +101,5 @@ private:
     QStringList m_headings;
     QList<ColumnStyle> m_styles;
     QColor m_textColour;
+    QHash<std::pair<int, int>, Note> m_notes;
 };

@@ -349,3 +349,8 @@ void SpreadsheetGrid::keepActiveCell(int row, int col)
     if (!current.isValid() || current.row() + 1 != row || current.column() + 1 != col)
         setActiveCell(row, col);
 }
+
+void SpreadsheetGrid::setCellNotes(const QHash<std::pair<int, int>, CellModel::Note> &notes)
+{
+    m_model->setNotes(notes);
+}

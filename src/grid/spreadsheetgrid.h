@@ -105,6 +105,8 @@ public:
     void setCellFont(const QFont &font, const QColor &colour = {});
     QFont cellFont() const;
     void setBackgroundColour(const QColor &colour);
+    // Replaces the notes on single cells: colours and tooltips (CellModel::Note).
+    void setCellNotes(const QHash<std::pair<int, int>, CellModel::Note> &notes);
 
     // The area of the sheet's cells, on which objects over the sheet (the
     // choice lists) are placed; they scroll with the cells.

@@ -37,6 +37,12 @@ std::optional<double> TimeConsumedHours(const QString &start, const QString &end
 QString EffectiveTimeText(double hours, double plates, const QString &proofingMark, double fills,
                           const PressCapacity &capacity);
 
+// The same computation written out with the figures it used, as the effective
+// time's tooltip shows it: "165 分 − 版 5 × 5 − 看印 10 − 特滿 2 × 3 − 洗車 15 =
+// 109 分 = 1.82 小時" (看印 only for the mark "Y"). Its last figure is the cell's.
+QString EffectiveTimeExplained(double hours, double plates, const QString &proofingMark,
+                               double fills, const PressCapacity &capacity);
+
 // The score 0 to 10 of a run that printed `difference` more than its standard
 // quantity. The percentage is rounded to a whole percent (half away from
 // zero) before the bands are applied, so every run falls in a band. A
@@ -53,6 +59,10 @@ struct RunFigures
     QString score;
 };
 RunFigures FiguresOfRun(const QString &finished, const QString &effective, const QString &perHour);
+
+// How a run's score came about, as the score's tooltip shows it: the standard
+// and finished quantities, their difference, the percentage and its band.
+QString ScoreExplained(const QString &finished, const QString &effective, const QString &perHour);
 
 // A finished quantity's value. Written with thousands separators ("1,200")
 // it keeps its whole value; any other text reads as its leading number.

@@ -250,3 +250,38 @@ double RunSheet::totalHours() const
         total += number(row, RunCol::Hours);
     return total;
 }
+
+RunNotes RunSheet::notes(int activeRow, const QVector<RunInterval> &stored) const
+{
+    RunNotes notes;
+    QVector<std::optional<RunInterval>> runs;
+    for (int row = 1; row <= m_filledRows; ++row) {
+        std::optional<RunInterval> run =
+            IntervalOf(text(row, RunCol::Start), text(row, RunCol::End));
+        if (run) {
+            run->press = m_job.press;
+            run->po = m_job.po;
+            run->line = m_job.line;
+            run->seq = row;
+        }
+        runs.append(run);
+        if (m_figures)
+            notes.effectiveExplained.insert(
+                row, EffectiveTimeExplained(number(row, RunCol::Hours), number(row, RunCol::Plates),
+                                            text(row, RunCol::Proofing), number(row, RunCol::Fills),
+                                            m_figures->capacity));
+    }
+    const QVector<std::optional<RunInterval>> overlaps = OverlapsOf(runs, stored);
+    for (int row = 1; row <= overlaps.size(); ++row) {
+        if (!overlaps[row - 1])
+            continue;
+        notes.overlapping.append(row);
+        if (notes.warning.isEmpty() || row == activeRow)
+            notes.warning = OverlapText(*overlaps[row - 1]);
+    }
+    if (activeRow >= 1 && activeRow <= m_filledRows)
+        notes.scoreExplained =
+            ScoreExplained(text(activeRow, RunCol::Finished), text(activeRow, RunCol::Effective),
+                           text(activeRow, RunCol::Standard));
+    return notes;
+}

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "time_sheet/runcomputations.h"
+#include "time_sheet/runoverlap.h"
 #include "time_sheet/timesheetjob.h"
 
+#include <QMap>
 #include <QString>
 #include <QVector>
 #include <optional>
@@ -24,6 +26,15 @@ struct SheetMessage
     QString text;
     QString title;
     bool critical = false; // the error icon rather than the exclamation mark
+};
+
+// What the sheet says about its runs beyond their cells.
+struct RunNotes
+{
+    QVector<int> overlapping; // runs overlapping another run of the press
+    QString warning;          // the active run's overlap, else the first run's; empty when none
+    QMap<int, QString> effectiveExplained; // each run's effective time, written out
+    QString scoreExplained;                // how the active run's score came about
 };
 
 // The runs of a time sheet as plain values: the grid's rows, the job they
@@ -57,6 +68,11 @@ public:
     // The five figures of the active run, its score written to its row; nothing
     // on a row that is not a run.
     std::optional<RunFigures> showFigures(int activeRow);
+
+    // Overlaps with each other and with `stored` (the press's other runs), and
+    // the explanations of the figures; the allowances are known once the
+    // press's figures are.
+    RunNotes notes(int activeRow, const QVector<RunInterval> &stored) const;
 
     // The first stamp of a run that is not a date and time, as (row, col).
     std::optional<std::pair<int, int>> unreadableStamp() const;

@@ -6,6 +6,7 @@
 #include "grid/spreadsheetgrid.h"
 #include "time_sheet/runcolumns.h"
 #include "time_sheet/runcomputations.h"
+#include "time_sheet/runsheet.h"
 
 #include <QAction>
 #include <QDialog>
@@ -149,6 +150,10 @@ void TimeSheetForm::setupGrid(QDialog *dialog)
     fml明細->setMaxCol(RunCol::Last);
     fml明細->setMaxRow(kMinRows);
     static_cast<QVBoxLayout *>(dialog->layout())->addWidget(fml明細, 1);
+    lbl重疊 = new QLabel(dialog);
+    lbl重疊->setObjectName(u"lbl重疊"_s);
+    lbl重疊->setStyleSheet(u"color: #a04000;"_s);
+    dialog->layout()->addWidget(lbl重疊);
 }
 
 void TimeSheetForm::setupCommands(QDialog *dialog)
@@ -209,4 +214,29 @@ void TimeSheetForm::showRunFigures(const RunFigures &figures)
     lbl標準數量->setText(figures.standard);
     lbl差異->setText(figures.difference);
     lbl點數->setText(figures.score);
+}
+
+void TimeSheetForm::showRunNotes(const RunNotes &notes)
+{
+    // A warning, not a refusal: the times stay as typed and save as before.
+    const QColor warning(255, 214, 153);
+    QHash<std::pair<int, int>, CellModel::Note> cells;
+    for (int row : notes.overlapping)
+        for (int col : {int(RunCol::Start), int(RunCol::End)})
+            cells[{row, col}].background = warning;
+    for (auto it = notes.effectiveExplained.cbegin(); it != notes.effectiveExplained.cend(); ++it)
+        cells[{it.key(), int(RunCol::Effective)}].toolTip = it.value();
+    fml明細->setCellNotes(cells);
+    lbl重疊->setText(notes.warning);
+    lbl點數->setToolTip(notes.scoreExplained);
+    lbl點數->setAccessibleDescription(notes.scoreExplained);
+}
+
+void TimeSheetForm::offerOnlyGoingBack(QDialog *dialog)
+{
+    LockEntryControls(dialog);
+    for (QAction *action : {m_confirm, m_delete, m_helper})
+        action->setEnabled(false);
+    cmd日期->setEnabled(false);
+    fml明細->setEnabled(false);
 }

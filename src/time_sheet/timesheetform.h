@@ -8,6 +8,7 @@ class QPushButton;
 class QToolButton;
 class SpreadsheetGrid;
 struct RunFigures;
+struct RunNotes;
 
 // The designed form of the time sheet "耗時": its controls under their designed
 // names and captions, and one action per command, shown by its button.
@@ -20,6 +21,10 @@ protected:
     static void placeBelowMainGrid(QDialog *dialog);
     // The five figures of the active run in their labels.
     void showRunFigures(const RunFigures &figures);
+    // Every box read-only and every command but 回前畫面 withdrawn.
+    void offerOnlyGoingBack(QDialog *dialog);
+    // Overlapping runs marked and named under the grid, figures explained in tooltips.
+    void showRunNotes(const RunNotes &notes);
 
     // Rows the grid offers when it opens, and beyond the stored runs.
     static constexpr int kMinRows = 500;
@@ -43,6 +48,7 @@ protected:
     QLabel *lbl差異 = nullptr;
     QLabel *lbl點數 = nullptr;
     SpreadsheetGrid *fml明細 = nullptr;
+    QLabel *lbl重疊 = nullptr; // the overlap warning under the grid
     QPushButton *scmd確定 = nullptr;
     QPushButton *ssc回前畫面 = nullptr;
     QPushButton *scmd刪除 = nullptr;

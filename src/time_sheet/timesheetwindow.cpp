@@ -12,6 +12,7 @@
 #include "startup/platform.h"
 #include "startup/sessionchecks.h"
 #include "startup/sessionsettings.h"
+#include "time_sheet/pressruns.h"
 #include "time_sheet/runcolumns.h"
 
 #include <QAction>
@@ -73,15 +74,12 @@ void TimeSheetWindow::firstActivation()
     m_job = JobFromHandOff(JobHandOff());
     if (!LoadJobRuns()) {
         // Nothing was read, so nothing may be written: only 回前畫面 works.
-        LockEntryControls(this);
-        for (QAction *action : {m_confirm, m_delete, m_helper})
-            action->setEnabled(false);
-        cmd日期->setEnabled(false);
-        fml明細->setEnabled(false);
+        offerOnlyGoingBack(this);
         emit ready();
         return;
     }
-    readPressFigures();
+    if (readPressFigures())
+        step(0, [](RunSheet &) {}); // the runs' notes, now that the press's other runs are known
     lbl單號->setText(m_job.po);
     lbl品名->setText(m_job.product);
     txt完工日期->setText(m_job.completion);
@@ -127,6 +125,7 @@ bool TimeSheetWindow::readPressFigures()
         return false;
     }
     m_pressFigures = press.value;
+    m_otherRuns = ReadRunIntervals(Session().ConnectionString, m_job.press, &m_job).value;
     return true;
 }
 
@@ -152,6 +151,7 @@ void TimeSheetWindow::apply(const RunSheet &sheet)
         lbl時標準量->setText(*sheet.perHourShown());
     if (sheet.figuresShown())
         showRunFigures(*sheet.figuresShown());
+    showRunNotes(sheet.notes(fml明細->activeRow(), m_otherRuns));
     for (const SheetMessage &message : sheet.messages())
         ShowMessage(message.text, message.title,
                     message.critical ? MessageService::Icon::Critical

@@ -67,6 +67,7 @@ private:
     // Read once per open sheet: the job's press, and so its figures, stay the
     // same while the sheet is open. A read that failed is tried again.
     std::optional<PressFigures> m_pressFigures;
+    QVector<RunInterval> m_otherRuns; // the press's other lines' runs, for overlaps
     RecordArray m_phraseChoices;
     RecordArray m_fillChoices;
     RecordArray m_seenRuns; // the stored runs as loaded, for the save's check

@@ -6,6 +6,7 @@
 #include "time_sheet/runcolumns.h"
 #include "time_sheet/runcomputations.h"
 #include "time_sheet/runediting.h"
+#include "time_sheet/runoverlap.h"
 
 using namespace Qt::StringLiterals;
 
@@ -50,6 +51,86 @@ private slots:
                 QString::number(*hours), effective, f.standard, f.actual, f.difference, f.score};
         }
         QTEST(figures, "expected");
+    }
+
+    void explained_data()
+    {
+        // The effective time written out ends in the cell's own figure.
+        AddColumns<double, QString, double, bool, QString>("hours", "proofing", "fills", "capacity",
+                                                           "explained");
+        // clang-format off
+        QTest::newRow("all allowances") << 2.75 << u"Y"_s << 2.0 << true << u"165 分 − 版 5 × 5 − 看印 10 − 特滿 2 × 3 − 洗車 15 = 109 分 = 1.82 小時"_s;
+        QTest::newRow("V takes nothing") << 2.75 << u"V"_s << 2.0 << true << u"165 分 − 版 5 × 5 − 特滿 2 × 3 − 洗車 15 = 119 分 = 1.98 小時"_s;
+        QTest::newRow("negative") << 0.0 << u"Y"_s << 0.0 << true << u"0 分 − 版 5 × 5 − 看印 10 − 特滿 0 × 3 − 洗車 15 = -50 分 = -0.83 小時"_s;
+        QTest::newRow("half a minute") << 0.42 << u""_s << 0.0 << false << u"25.2 分 − 版 5 × 0 − 特滿 0 × 0 − 洗車 0 = 25.2 分 = 0.42 小時"_s;
+        // clang-format on
+    }
+    void explained()
+    {
+        const PressCapacity capacity =
+            Fetch<bool>("capacity") ? PressCapacity{5, 10, 3, 15} : PressCapacity{};
+        const double hours = Fetch<double>("hours");
+        const QString mark = Fetch<QString>("proofing");
+        const double fills = Fetch<double>("fills");
+        const QString explained = EffectiveTimeExplained(hours, 5, mark, fills, capacity);
+        QTEST(explained, "explained");
+        QVERIFY(explained.endsWith(u" = "_s + EffectiveTimeText(hours, 5, mark, fills, capacity) +
+                                   u" 小時"_s));
+    }
+
+    void scoreExplained_data()
+    {
+        AddColumns<QString, QString>("finished", "explained");
+        // clang-format off
+        QTest::newRow("in a band") << u"13000"_s << u"標準數量 11840，實際數量 13000，差異 1160（10%），落在 6% 至 10%，點數 6"_s;
+        QTest::newRow("lowest band") << u"0"_s << u"標準數量 11840，實際數量 0，差異 -11840（-100%），落在 -26% 以下，點數 0"_s;
+        // clang-format on
+    }
+    void scoreExplained()
+    {
+        const QString explained = ScoreExplained(Fetch<QString>("finished"), u"1.48"_s, u"8000"_s);
+        QTEST(explained, "explained");
+        QVERIFY(explained.endsWith(
+            FiguresOfRun(Fetch<QString>("finished"), u"1.48"_s, u"8000"_s).score));
+    }
+
+    void overlaps_data()
+    {
+        // The sheet's runs ("start end") and the press's other stored runs; per
+        // run, the warning naming the first run it overlaps, "-" for none.
+        AddColumns<QStringList, QStringList, QStringList>("runs", "stored", "found");
+        const QString other = u"1151204-09:00 1151204-09:30"_s;
+        // clang-format off
+        QTest::newRow("another line's run") << QStringList{u"1151204-08:00 1151204-10:00"_s} << QStringList{other} << QStringList{u"與 A9 序 3 第 1 筆 09:00–09:30 重疊"_s};
+        QTest::newRow("touching") << QStringList{u"1151204-08:00 1151204-09:00"_s, u"1151204-09:30 1151204-10:00"_s} << QStringList{other} << QStringList{u"-"_s, u"-"_s};
+        QTest::newRow("two runs of the sheet") << QStringList{u"1151204-08:00 1151204-10:00"_s, u"1151204-09:59 1151204-11:00"_s} << QStringList() << QStringList{u"與 A1 序 2 第 2 筆 09:59–11:00 重疊"_s, u"與 A1 序 2 第 1 筆 08:00–10:00 重疊"_s};
+        QTest::newRow("across midnight") << QStringList{u"1151204-23:00 1151205-01:00"_s} << QStringList{u"1151205-00:30 1151205-02:00"_s} << QStringList{u"與 A9 序 3 第 1 筆 00:30–02:00 重疊"_s};
+        QTest::newRow("same hours, another day") << QStringList{u"1151205-09:00 1151205-09:30"_s} << QStringList{other} << QStringList{u"-"_s};
+        QTest::newRow("no end, end before start, no date") << QStringList{u"1151204-08:00 "_s, u"1151204-10:00 1151204-08:00"_s, u"1150230-09:00 1150230-10:00"_s} << QStringList{other} << QStringList{u"-"_s, u"-"_s, u"-"_s};
+        // clang-format on
+    }
+    void overlaps()
+    {
+        const auto interval = [](const QString &text, const QString &po, int seq) {
+            const QStringList stamps = text.split(u' ');
+            std::optional<RunInterval> run = IntervalOf(stamps.value(0), stamps.value(1));
+            if (run) {
+                run->po = po;
+                run->line = po == u"A1" ? u"2"_s : u"3"_s;
+                run->seq = seq;
+            }
+            return run;
+        };
+        QVector<std::optional<RunInterval>> runs;
+        for (const QString &run : Fetch<QStringList>("runs"))
+            runs.append(interval(run, u"A1"_s, int(runs.size()) + 1));
+        QVector<RunInterval> stored;
+        for (const QString &run : Fetch<QStringList>("stored"))
+            stored.append(*interval(run, u"A9"_s, 1));
+        QStringList found;
+        for (const std::optional<RunInterval> &other : OverlapsOf(runs, stored))
+            found << (other ? OverlapText(*other) : u"-"_s);
+        QTEST(found, "found");
     }
 
     void scoreBands_data()

@@ -5,6 +5,7 @@
 #include "testtables.h"
 #include "time_sheet/timesheetstore.h"
 
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -263,6 +264,36 @@ private slots:
                            u"select p.FDATE, s.FDATE from [PRINTING] p, [PRINTING_S] s where "
                            u"p.PO = 'A1151121' and p.[NO] = 2 and s.PO = p.PO and s.[NO] = 2"_s),
                  QStringList{stamp + u'|' + stamp});
+    }
+
+    // A run typed over another line's run of the press is marked and named under
+    // the grid, its effective time explained; the sheet saves it as before.
+    void overlapIsMarkedNotRefused()
+    {
+        SheetScreen screen(u"海德堡四色"_s);
+        FixedClock clock(QDateTime(QDate(2026, 12, 8), QTime(12, 0)));
+        QStringList seen;
+        screen.openSheet(u"A1151116"_s, 1, [&](Sheet &sheet) {
+            sheet.click(3, RunCol::End); // no end before a start: only the cursor moves
+            PressKey(sheet.grid, Qt::Key_Left);
+            sheet.type(u"1151208-11:00"_s);
+            sheet.click(3, RunCol::End);
+            const auto note = [&](int col, int role) {
+                return sheet.grid.findChild<QAbstractItemView *>()
+                    ->model()
+                    ->index(2, col - 1)
+                    .data(role)
+                    .toString();
+            };
+            seen << sheet.window.findChild<QLabel *>(u"lbl重疊"_s)->text()
+                 << QString::number(!note(RunCol::Start, Qt::BackgroundRole).isEmpty())
+                 << note(RunCol::Effective, Qt::ToolTipRole).section(u" = "_s, -1)
+                 << sheet.grid.text(3, RunCol::Effective);
+            sheet.button(u"scmd確定"_s);
+        });
+        QCOMPARE(seen, (QStringList{u"與 A1151121 序 2 第 1 筆 10:00–13:30 重疊"_s, u"1"_s,
+                                    seen.value(3) + u" 小時"_s, seen.value(3)}));
+        QCOMPARE(screen.runs(u"A1151116"_s, 1).size(), 3);
     }
 
     void failedLoadLocksTheBoxes()

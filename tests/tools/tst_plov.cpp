@@ -1,6 +1,8 @@
 // The database tool as a shop runs it: its exit code says what happened
 // (0 done, 1 refused or failed, with the reason, 2 a wrong command line).
 
+#include "db/connection.h"
+#include "db/databasecreator.h"
 #include "testtables.h"
 #include "workbookrows.h"
 
@@ -27,6 +29,7 @@ private slots:
         QTest::newRow("export to a PDF") << QStringList{u"export-schedule"_s, u"x.mdb"_s, u"-o"_s, u"x.pdf"_s};
         QTest::newRow("summary without days") << QStringList{u"summary"_s, u"x.mdb"_s, u"-o"_s, u"x.pdf"_s};
         QTest::newRow("summary of no such day") << QStringList{u"summary"_s, u"x.mdb"_s, u"--from"_s, u"1151131"_s, u"--to"_s, u"1151231"_s, u"-o"_s, u"x.pdf"_s};
+        QTest::newRow("check-runs with an unknown option") << QStringList{u"check-runs"_s, u"x.mdb"_s, u"--press"_s, u"x"_s};
         QTest::newRow("summary ending before it starts") << QStringList{u"summary"_s, u"x.mdb"_s, u"--from"_s, u"1151231"_s, u"--to"_s, u"1151201"_s, u"-o"_s, u"x.csv"_s};
         // clang-format on
     }
@@ -88,6 +91,32 @@ private slots:
                  1);
         QVERIFY2(m_err.contains(u"查無任何資料!"_s), qPrintable(m_err));
         QVERIFY(!QFileInfo::exists(none));
+    }
+
+    // Overlapping stored runs of a press are listed for the office, each pair once.
+    void checksStoredRuns()
+    {
+        QTemporaryDir dir;
+        const QString db = dir.filePath(u"PLOV.mdb"_s);
+        QCOMPARE(plov({u"demo"_s, db}), 0);
+        QCOMPARE(plov({u"check-runs"_s, db}), 0);
+        {
+            Connection c;
+            c.open(ConnectionStringForTarget(db));
+            c.execute(u"insert into [預排資料耗時明細1] (機別, 工單單號, 工單序, 序, 開始, 結束) "
+                      u"values ('海德堡四色', 'A1151110', 1, 1, '1151208-13:00', "
+                      u"'1151208-14:00')"_s);
+        }
+        QCOMPARE(plov({u"check-runs"_s, db, u"海德堡四色"_s}), 1);
+        QCOMPARE(m_out.split(u'\n'),
+                 (QStringList{u"海德堡四色\tA1151121 序 2 第 1 筆 1151208-10:00–1151208-13:30\t"
+                              u"A1151110 序 1 第 1 筆 1151208-13:00–1151208-14:00"_s,
+                              u"海德堡四色\tA1151110 序 1 第 1 筆 1151208-13:00–1151208-14:00\t"
+                              u"A1151121 序 2 第 2 筆 1151208-13:45–1151208-15:00"_s,
+                              QString()}));
+        QCOMPARE(plov({u"check-runs"_s, db, u"--from"_s, u"1151209"_s}), 0);
+        QCOMPARE(plov({u"check-runs"_s, dir.filePath(u"none.mdb"_s)}), 2);
+        QVERIFY2(m_err.contains(u"無法讀取耗時明細"_s), qPrintable(m_err));
     }
 
     // What the tool says of a server's URL leaves its password out.
