@@ -1,8 +1,10 @@
 #include "common/cp950.h"
 #include "db/dberror.h"
 #include "startup/commandline.h"
+#include "startup/display.h"
 #include "startup/locatedatabase.h"
 #include "startup/platform.h"
+#include "testtables.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -97,6 +99,32 @@ private slots:
         QFETCH(QString, version);
         QFETCH(QString, caption);
         QTEST(QString::number(WindowsVersionFrom(version, caption)), "expected");
+    }
+
+    // Whether the program can show a window: QT_QPA_PLATFORM, DISPLAY, WAYLAND_DISPLAY;
+    // the reason when it cannot, empty when it can.
+    void display_data()
+    {
+        AddColumns<QString, QString, QString, QString>("platform", "display", "wayland", "reason");
+        const QString none = u"沒有可用的螢幕（未設定 DISPLAY、WAYLAND_DISPLAY）"_s;
+        // clang-format off
+        QTest::newRow("nothing set") << QString() << QString() << QString() << none;
+        QTest::newRow("blank DISPLAY") << QString() << u" "_s << QString() << none;
+        QTest::newRow("X") << QString() << u":0"_s << QString() << QString();
+        QTest::newRow("Wayland") << QString() << QString() << u"wayland-0"_s << QString();
+        QTest::newRow("xcb without DISPLAY") << u"xcb"_s << QString() << u"wayland-0"_s << u"沒有可用的螢幕（未設定 DISPLAY）"_s;
+        QTest::newRow("xcb with options") << u"xcb:foo=1"_s << u":1"_s << QString() << QString();
+        QTest::newRow("wayland-egl without WAYLAND_DISPLAY") << u"wayland-egl"_s << u":0"_s << QString() << u"沒有可用的螢幕（未設定 WAYLAND_DISPLAY）"_s;
+        QTest::newRow("list falls back to xcb") << u"wayland;xcb"_s << u":0"_s << QString() << QString();
+        QTest::newRow("offscreen needs none") << u"offscreen"_s << QString() << QString() << QString();
+        // clang-format on
+    }
+    void display()
+    {
+        QCOMPARE(NoDisplayReason(Fetch<QString>("platform"), Fetch<QString>("display"),
+                                 Fetch<QString>("wayland"))
+                     .value_or(QString()),
+                 Fetch<QString>("reason"));
     }
 
     // A one-copy lock nobody else can create; no menu program 0; PLOV.TXT emptied.
