@@ -46,6 +46,12 @@ int usage(QTextStream &err)
     return 2;
 }
 
+// A failure's description on the one line the tool says it on.
+QString oneLine(const QString &description)
+{
+    return description.simplified();
+}
+
 // An argument that names a file or a database: anything but an option.
 bool isName(const QString &arg)
 {
@@ -98,7 +104,7 @@ int create(const QStringList &args, QTextStream &out, QTextStream &err)
     try {
         CreatePlovDatabase(db, demo);
     } catch (const PlovError &e) {
-        err << u"plov: 資料庫沒有建立："_s << e.description() << u'\n';
+        err << u"plov: 資料庫沒有建立："_s << oneLine(e.description()) << u'\n';
         return 2;
     }
     out << (demo ? "demo database " : "database ") << TargetForDisplay(db) << " created\n";
@@ -113,7 +119,7 @@ int printSchedule(const QStringList &args, QTextStream &out, QTextStream &err)
         RequirePlovDatabase(connectionString);
         WriteScheduleReportPdf(connectionString, request.press, request.pdf);
     } catch (const PlovError &e) { // the database's failure, or the report's
-        err << u"plov: 排程表沒有印出："_s << e.description() << u'\n';
+        err << u"plov: 排程表沒有印出："_s << oneLine(e.description()) << u'\n';
         return 2;
     }
     out << "wrote " << request.pdf << "\n";
