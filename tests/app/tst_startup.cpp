@@ -9,6 +9,7 @@
 #include "startup/sessionsettings.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -96,6 +97,22 @@ private slots:
         } catch (const DbError &e) {
             QCOMPARE(e.description(), messages.texts().first());
         }
+    }
+
+    // Without a display: one line and exit code 2, not Qt's abort.
+    void withoutADisplay()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(PLOV_PROGRAM), {u"-qta5827"_s});
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 2);
+        QCOMPARE(QString::fromUtf8(program.readAllStandardError()),
+                 u"daily_report: 沒有可用的螢幕（未設定 DISPLAY、WAYLAND_DISPLAY）\n"_s);
     }
 
     // A database of another program is said once, by name, and the program ends

@@ -170,6 +170,8 @@ private slots:
         QTest::newRow("password in braces") << QByteArray("DRIVER=PostgreSQL\nDATABASE=plov\nPWD={ se;cr}}et }\n") << u"server localhost:5432/plov   se;cr}et "_s;
         QTest::newRow("DATABASE= misspelt") << QByteArray("DRIVER=PostgreSQL Unicode\nSERVER=db\nDATABSE=plov\n") << u"unusable: DATABASE="_s;
         QTest::newRow("PORT= no port") << QByteArray("DRIVER=PostgreSQL\nPORT=54x\nDATABASE=plov\n") << u"unusable: PORT="_s;
+        QTest::newRow("client parameter passed on") << QByteArray("DRIVER=PostgreSQL\nDATABASE=plov\nSSLMODE=require\nSSLROOTCERT=/etc/ca.pem\n") << u"server localhost:5432/plov  qtam5827qtam5827 sslmode=require sslrootcert=/etc/ca.pem"_s;
+        QTest::newRow("client parameter with ;") << QByteArray("DRIVER=PostgreSQL\nDATABASE=plov\nSSLMODE={re;quire}\n") << u"unusable: SSLMODE= 不能含有分號"_s;
         QTest::newRow("server beside a broken DBQ=") << QByteArray("DRIVER=PostgreSQL\nSITE=C\nDBQ=/x\n") << u"unusable: DATABASE="_s;
         // clang-format on
     }
@@ -186,6 +188,8 @@ private slots:
             seen = loc.Server ? u"server %1:%2/%3 %4 %5"_s.arg(c.host, QString::number(c.port),
                                                                c.database, c.user, c.password)
                               : c.dataSource + u", temp "_s + loc.TempFolder;
+            for (auto it = c.parameters.cbegin(); it != c.parameters.cend(); ++it)
+                seen += u' ' + it.key() + u'=' + it.value();
             if (leadsTo.startsWith(u"Provider=")) // the suite's own form
                 seen = BuildConnectionString(loc) + u", temp "_s + loc.TempFolder;
         } catch (const DbError &) { // above all no local PLOV.mdb
