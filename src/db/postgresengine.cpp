@@ -102,8 +102,8 @@ QSqlDatabase openSession(const ConnectionInfo &info)
     db.setDatabaseName(info.database);
     db.setUserName(info.user);
     db.setPassword(info.password);
-    // The URL's own parameters come last, so that one given there (connect_timeout)
-    // is the one the client library takes.
+    // The connection's own client parameters come last, so that one given there
+    // (connect_timeout) is the one the client library takes.
     db.setConnectOptions(
         u"connect_timeout=5"_s +
         ClientParameterText(
