@@ -10,7 +10,7 @@ packages=(build-essential cmake ninja-build pkg-config
           qt6-tools-dev qt6-l10n-tools qt6-translations-l10n desktop-file-utils appstream
           libsqlite3-dev sqlite3 postgresql libsystemd-dev
           fonts-arphic-uming fonts-arphic-ukai fontconfig
-          mdbtools-dev mdbtools libxlsxwriter-dev python3-openpyxl
+          mdbtools-dev mdbtools libxlsxwriter-dev python3-openpyxl scdoc
           xvfb xauth imagemagick poppler-utils)
 missing=()
 for p in "${packages[@]}"; do

@@ -24,24 +24,33 @@ stop_server() {
 }
 trap stop_server EXIT
 
-port=54329
 "${as_pg[@]}" "$pgbin/initdb" -D "$work/data" -U postgres -A trust -E UTF8 --locale=C.UTF-8 >/dev/null
 # One account signs in with a password, so the tests can give a wrong one.
 "${as_pg[@]}" sh -c "printf 'local all plov_press scram-sha-256\n' | cat - '$work/data/pg_hba.conf' > '$work/hba' && mv '$work/hba' '$work/data/pg_hba.conf'"
 # "$work/server start|stop|restart": the restart test stops and starts it too.
-cat > "$work/server" <<EOF
+# Beside its socket folder the server listens on 127.0.0.1, where a connection
+# can ask for encryption (the server has none); on a port that is free, as other
+# checkouts may run a server of their own at the same time.
+for port in $(shuf -i 20000-59999 -n 20); do
+  cat > "$work/server" <<EOF
 #!/bin/sh
 exec ${as_pg[*]} "$pgbin/pg_ctl" -D "$work/data" -l "$work/server.log" -w -m fast \\
-  -o "-k $work -p $port -c listen_addresses= -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c max_connections=200" \\
+  -o "-k $work -p $port -c listen_addresses=127.0.0.1 -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c max_connections=200" \\
   "\$@" >/dev/null
 EOF
-chmod 755 "$work/server"
-"$work/server" start
+  chmod 755 "$work/server"
+  if "$work/server" start 2>/dev/null; then
+    started=$port
+    break
+  fi
+done
+[ -n "${started:-}" ] || { cat "$work/server.log" >&2; exit 1; }
 
 "${as_pg[@]}" psql -h "$work" -p "$port" -U postgres -q -c \
   "create role plov_press login superuser password 'qtam5827qtam5827'"
 
 export PLOV_TEST_PG_HOST="$work" PLOV_TEST_PG_PORT="$port" PLOV_TEST_PG_USER=postgres \
-       PLOV_TEST_PG_PASSWORD_USER=plov_press PLOV_TEST_PG_CTL="$work/server"
+       PLOV_TEST_PG_PASSWORD_USER=plov_press PLOV_TEST_PG_CTL="$work/server" \
+       PLOV_TEST_PG_TCP_HOST=127.0.0.1
 cd build
 ctest -j"$(nproc)" --output-on-failure

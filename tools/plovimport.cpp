@@ -117,7 +117,7 @@ int PlovImport(const QStringList &args, QTextStream &out, QTextStream &err)
             options.codepage = args.at(++i).toInt(&ok);
             if (!ok || options.codepage <= 0)
                 return usage(err);
-        } else if (arg.startsWith(u"--"_s)) {
+        } else if (arg.isEmpty() || arg.startsWith(u'-')) { // an option it does not know
             return usage(err);
         } else {
             rest.append(arg);

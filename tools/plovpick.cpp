@@ -32,6 +32,8 @@ std::optional<PickRequest> parse(const QStringList &args)
     PickRequest request;
     request.subject = args.at(0);
     request.database = args.at(1);
+    if (request.database.isEmpty() || request.database.startsWith(u'-'))
+        return std::nullopt;
     const bool vendor = request.subject == u"vendor"_s;
     for (qsizetype i = 2; i < args.size(); ++i) {
         const QString &option = args.at(i);
@@ -62,6 +64,11 @@ QString oneLine(const QString &cell)
 }
 
 } // namespace
+
+bool PickArgumentsValid(const QStringList &args)
+{
+    return parse(args).has_value();
+}
 
 int PlovPick(const QStringList &args, QTextStream &out, QTextStream &err)
 {

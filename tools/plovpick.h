@@ -12,3 +12,7 @@ class QTextStream;
 // Gives the exit code: 0 a row was picked, 1 nothing was picked, 2 a wrong
 // command line or a database the lookup could not read (after its message box).
 int PlovPick(const QStringList &args, QTextStream &out, QTextStream &err);
+
+// Whether args (after "pick") are a command line PlovPick takes: checked before
+// the application is made, so a wrong one gets the usage on any computer.
+bool PickArgumentsValid(const QStringList &args);

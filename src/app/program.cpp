@@ -6,6 +6,7 @@
 #include "common/typefaces.h"
 #include "daily_report/dailyreportwindow.h"
 #include "startup/commandline.h"
+#include "startup/display.h"
 #include "startup/initsession.h"
 #include "startup/platform.h"
 #include "time_sheet/timesheetwindow.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QLockFile>
 #include <QPointer>
+#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
@@ -28,10 +30,15 @@ QString ArgumentText(const QStringList &arguments)
 
 StartedProgram StartProgram(const QString &commandLine, const QString &programFolder)
 {
-    InitSession(true, commandLine, programFolder);
+    // A fatal start-up error ends the program after its box, with this exit code.
+    constexpr int kCannotRun = 2;
+    StartedProgram started;
+    if (!InitSession(true, commandLine, programFolder)) {
+        started.exitCode = kCannotRun;
+        return started;
+    }
 
     // One copy per user: a second one ends silently.
-    StartedProgram started;
     started.instanceLock = std::make_unique<QLockFile>(
         InstanceLockFolder() + u"/daily_report-%1.lock"_s.arg(GetLoginUserName()));
     if (!started.instanceLock->tryLock(0)) {
@@ -40,6 +47,7 @@ StartedProgram StartProgram(const QString &commandLine, const QString &programFo
     }
     if (!HasLaunchToken(commandLine)) {
         ShowMessage(u"引數錯誤"_s, u"錯誤"_s, MessageService::Icon::Critical);
+        started.exitCode = kCannotRun;
         return started;
     }
     // The main screen opens the time sheet over itself from its 耗時 column.
@@ -53,6 +61,11 @@ StartedProgram StartProgram(const QString &commandLine, const QString &programFo
 int Main(int argc, char **argv, const std::function<void(DailyReportWindow &)> &started)
 {
     InstallLogHandler(ChooseLogSink());
+    // Qt would end the process with its own lines when it finds no display.
+    if (const std::optional<QString> why = NoDisplayReason()) {
+        fprintf(stderr, "daily_report: %s\n", qUtf8Printable(*why));
+        return 2;
+    }
     QApplication app(argc, argv);
     // Before the first box or window, so that Qt's own buttons and dialogs speak
     // Chinese from the start.
@@ -64,7 +77,7 @@ int Main(int argc, char **argv, const std::function<void(DailyReportWindow &)> &
     const StartedProgram program =
         StartProgram(ArgumentText(QApplication::arguments()), ProgramFolder());
     if (!program.window)
-        return 0;
+        return program.exitCode;
     if (started)
         started(*program.window);
     const QPointer<DailyReportWindow> window = program.window;

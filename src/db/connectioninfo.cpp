@@ -108,14 +108,20 @@ ConnectionInfo parseConnectionString(const QString &connectionString)
         info.host = pairs.value(u"server"_s).trimmed();
         if (pairs.contains(u"port"_s)) {
             const QString port = pairs.value(u"port"_s).trimmed();
-            bool ok = false;
-            info.port = port.toInt(&ok);
-            if (!ok || info.port < 1 || info.port > 65535)
+            const std::optional<int> number = PortNumber(port);
+            if (!number)
                 throw DbError(u"連線字串的 Port= 不是有效的連接埠號碼：%1"_s.arg(port));
+            info.port = *number;
         }
         info.database = pairs.value(u"database"_s).trimmed();
         info.user = pairs.value(u"uid"_s).trimmed();
         info.password = pairs.value(u"pwd"_s);
+        for (auto it = pairs.cbegin(); it != pairs.cend(); ++it)
+            if (IsClientParameter(it.key())) {
+                if (it.value().contains(u';'))
+                    throw DbError(u"連線字串的 %1= 不能含有分號：%2"_s.arg(it.key(), it.value()));
+                info.parameters.insert(it.key(), it.value());
+            }
         if (info.database.isEmpty())
             throw DbError(u"連線字串沒有指定資料庫 (Database=)"_s);
         return info;
@@ -136,11 +142,86 @@ QString SqliteConnectionString(const QString &path)
 
 QString postgresConnectionString(const ConnectionInfo &info)
 {
-    return QStringList{u"Provider=PostgreSQL"_s,
-                       connectionStringPair(u"Server"_s, info.host),
-                       connectionStringPair(u"Port"_s, QString::number(info.port)),
-                       connectionStringPair(u"Database"_s, info.database),
-                       connectionStringPair(u"Uid"_s, info.user),
-                       connectionStringPair(u"Pwd"_s, info.password)}
-        .join(u';');
+    QStringList pairs{u"Provider=PostgreSQL"_s,
+                      connectionStringPair(u"Server"_s, info.host),
+                      connectionStringPair(u"Port"_s, QString::number(info.port)),
+                      connectionStringPair(u"Database"_s, info.database),
+                      connectionStringPair(u"Uid"_s, info.user),
+                      connectionStringPair(u"Pwd"_s, info.password)};
+    for (auto it = info.parameters.cbegin(); it != info.parameters.cend(); ++it)
+        pairs.append(connectionStringPair(it.key(), it.value()));
+    return pairs.join(u';');
+}
+
+std::optional<int> PortNumber(const QString &text)
+{
+    bool ok = false;
+    const int port = text.trimmed().toInt(&ok);
+    if (!ok || port < 1 || port > 65535)
+        return std::nullopt;
+    return port;
+}
+
+bool IsClientParameter(const QString &name)
+{
+    // The client library's parameters but those the program sets from its own keys
+    // (host, port, dbname, user, password) and "replication", which opens no
+    // database session at all.
+    static const QStringList known = {
+        u"hostaddr"_s,
+        u"passfile"_s,
+        u"channel_binding"_s,
+        u"connect_timeout"_s,
+        u"client_encoding"_s,
+        u"options"_s,
+        u"application_name"_s,
+        u"fallback_application_name"_s,
+        u"keepalives"_s,
+        u"keepalives_idle"_s,
+        u"keepalives_interval"_s,
+        u"keepalives_count"_s,
+        u"tcp_user_timeout"_s,
+        u"gssencmode"_s,
+        u"sslmode"_s,
+        u"requiressl"_s,
+        u"sslcompression"_s,
+        u"sslcert"_s,
+        u"sslkey"_s,
+        u"sslpassword"_s,
+        u"sslrootcert"_s,
+        u"sslcrl"_s,
+        u"sslcrldir"_s,
+        u"sslsni"_s,
+        u"requirepeer"_s,
+        u"ssl_min_protocol_version"_s,
+        u"ssl_max_protocol_version"_s,
+        u"krbsrvname"_s,
+        u"gsslib"_s,
+        u"service"_s,
+        u"target_session_attrs"_s,
+    };
+    return known.contains(name);
+}
+
+QString ClientParameterText(const ConnectionInfo &info, const QString &options)
+{
+    // The client library reads '\\' and '\'' inside quotes; Qt turns every ";" of the
+    // options into a blank, so a value never holds one (the URL's reader refuses it).
+    const auto quoted = [](QString value) {
+        value.replace(u"\\"_s, u"\\\\"_s).replace(u"'"_s, u"\\'"_s);
+        return u"'"_s + value + u"'"_s;
+    };
+    QString text;
+    bool optionsGiven = false;
+    for (auto it = info.parameters.cbegin(); it != info.parameters.cend(); ++it) {
+        QString value = it.value();
+        if (it.key() == u"options") {
+            value = options + u' ' + value;
+            optionsGiven = true;
+        }
+        text += u' ' + it.key() + u'=' + quoted(value);
+    }
+    if (!optionsGiven && !options.isEmpty())
+        text.prepend(u" options="_s + quoted(options));
+    return text;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
+#include <optional>
 
 // What a connection string names: an SQLite file (the suite's "Data Source=" form)
 // or a PostgreSQL server.
@@ -21,6 +23,9 @@ struct ConnectionInfo
     int port = 5432;
     QString database;
     QString user;
+    // The client library's own connection parameters (sslmode, connect_timeout,
+    // ...), passed to it as they stand.
+    QMap<QString, QString> parameters;
 
     bool operator==(const ConnectionInfo &) const = default;
 };
@@ -51,5 +56,20 @@ inline const QString kDatabasePassword = QStringLiteral("qtam5827qtam5827");
 QString SqliteConnectionString(const QString &path);
 
 // The connection string of a PostgreSQL server, in the same key=value form:
-// "Provider=PostgreSQL;Server=...;Port=...;Database=...;Uid=...;Pwd=...".
+// "Provider=PostgreSQL;Server=...;Port=...;Database=...;Uid=...;Pwd=..." and then
+// the client library's parameters under their own names ("sslmode=require").
 QString postgresConnectionString(const ConnectionInfo &info);
+
+// A port number written as text (1 to 65535, blanks around it allowed); nothing
+// for any other text.
+std::optional<int> PortNumber(const QString &text);
+
+// Whether the server's client library takes a connection parameter of this name
+// (in lower case) beside the server, port, database, user and password: the
+// parameters a postgresql:// URL or a connection string may pass on.
+bool IsClientParameter(const QString &name);
+
+// The client parameters in the client library's own "name='value'" form, each
+// after a blank, for the end of its connection options. The value of "options"
+// follows `options`, which the program sets itself.
+QString ClientParameterText(const ConnectionInfo &info, const QString &options);

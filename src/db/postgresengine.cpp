@@ -27,8 +27,8 @@ QHash<QString, QStringList> &idlePool()
 
 QString poolKey(const ConnectionInfo &info)
 {
-    return QStringList{info.host, QString::number(info.port), info.database, info.user,
-                       info.password}
+    return QStringList{info.host,     QString::number(info.port),   info.database, info.user,
+                       info.password, ClientParameterText(info, {})}
         .join(QChar(0x1f));
 }
 
@@ -102,10 +102,13 @@ QSqlDatabase openSession(const ConnectionInfo &info)
     db.setDatabaseName(info.database);
     db.setUserName(info.user);
     db.setPassword(info.password);
+    // The connection's own client parameters come last, so that one given there
+    // (connect_timeout) is the one the client library takes.
     db.setConnectOptions(
-        u"connect_timeout=5;options='-c lock_timeout=%1s -c statement_timeout=%2s'"_s
-            .arg(Engine::kLockWaitSeconds)
-            .arg(PostgresEngine::kStatementLimitSeconds));
+        u"connect_timeout=5"_s +
+        ClientParameterText(
+            info, u"-c lock_timeout=%1s -c statement_timeout=%2s"_s.arg(Engine::kLockWaitSeconds)
+                      .arg(PostgresEngine::kStatementLimitSeconds)));
     if (!db.open()) {
         const QString why = describeOpenFailure(info, db.lastError());
         db = QSqlDatabase();

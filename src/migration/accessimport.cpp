@@ -100,8 +100,8 @@ ImportReport ImportAccessDatabase(const AccessImportOptions &options, ImportProg
         if (found) {
             requireSchemaTables(connectionString, options.target);
         } else {
-            made = true;
             CreatePlovDatabase(options.target, false);
+            made = true; // not before: a database another run made is never removed
         }
         AccessFileSource source(options.readerProgram, options.source, options.codepage);
         ImportReport report = CopyTables(source, connectionString, progress);

@@ -2,12 +2,14 @@
 
 #include "common/typefaces.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFont>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QTextBoundaryFinder>
 
 using namespace Qt::StringLiterals;
@@ -201,15 +203,36 @@ bool PaintReport(const ReportLayout &layout, QPagedPaintDevice &device,
     return painter.end();
 }
 
-bool WriteReportPdf(const ReportLayout &layout, const QString &pdfFile, const QString &title)
+std::optional<QString> WriteReportPdf(const ReportLayout &layout, const QString &pdfFile,
+                                      const QString &title)
 {
-    QFile file(pdfFile);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QPdfWriter writer(&file);
-    writer.setTitle(title);
-    writer.setCreator(u"日報登錄作業"_s);
-    writer.setResolution(1440);
-    ApplyReportPageSetup(layout.setup, writer);
-    return PaintReport(layout, writer);
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setTitle(title);
+        writer.setCreator(u"日報登錄作業"_s);
+        writer.setResolution(1440);
+        ApplyReportPageSetup(layout.setup, writer);
+        if (!PaintReport(layout, writer))
+            return u"無法產生報表的 PDF"_s;
+    }
+    // Unbuffered: a write the disk refuses says why (a full disk) as it happens.
+    QSaveFile file(pdfFile);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return file.errorString();
+    // A write cut short by the disk is tried again for the rest: that one fails
+    // with the reason.
+    for (qint64 written = 0; written < pdf.size();) {
+        const qint64 n = file.write(pdf.data().constData() + written, pdf.size() - written);
+        if (n <= 0) {
+            const QString why = file.errorString();
+            file.cancelWriting();
+            return why;
+        }
+        written += n;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return std::nullopt;
 }

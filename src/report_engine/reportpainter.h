@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "report_engine/reportlayout.h"
 
 #include <QPageRanges>
@@ -53,5 +55,9 @@ void PaintReportPage(QPainter &painter, const ReportPage &page, double unitsPerT
 bool PaintReport(const ReportLayout &layout, QPagedPaintDevice &device,
                  const ReportPrintOptions &options = {});
 
-// Writes the layout as a PDF file. Returns false when the file cannot be written.
-bool WriteReportPdf(const ReportLayout &layout, const QString &pdfFile, const QString &title);
+// Writes the layout as a PDF file: under a name of its own beside it first, which
+// takes the file's name only once all of it is on the disk. Gives why the file
+// could not be written (a full disk, a folder that cannot be written), and leaves
+// then no file behind; nothing when it was written.
+std::optional<QString> WriteReportPdf(const ReportLayout &layout, const QString &pdfFile,
+                                      const QString &title);

@@ -119,6 +119,7 @@ void ReportPreviewDialog::saveAsPdf()
         return;
     if (!file.endsWith(u".pdf"_s, Qt::CaseInsensitive))
         file += u".pdf"_s;
-    if (!WriteReportPdf(m_layout, file, windowTitle()))
-        ShowMessage(u"無法寫入 %1"_s.arg(file), u"印表錯誤"_s, MessageService::Icon::Critical);
+    if (const std::optional<QString> why = WriteReportPdf(m_layout, file, windowTitle()))
+        ShowMessage(u"無法寫入 %1：%2"_s.arg(file, *why), u"印表錯誤"_s,
+                    MessageService::Icon::Critical);
 }

@@ -39,7 +39,5 @@ std::optional<QString> WriteRunSummary(const QString &connectionString, const Su
         u"印刷產能摘要"_s;
     const ReportLayout layout =
         BuildRunSummaryReport(report.summary, report.companyName, TodayDateShown());
-    if (!WriteReportPdf(layout, file, title))
-        return u"無法寫入 %1"_s.arg(file);
-    return std::nullopt;
+    return WriteReportPdf(layout, file, title);
 }

@@ -24,6 +24,7 @@ void WriteScheduleReportPdf(const QString &connectionString, const QString &pres
     DbPressScheduleLookups lookups(connectionString);
     const ReportLayout layout =
         BuildPressScheduleReport(rows, companyName, TodayDateShown(), lookups);
-    if (!WriteReportPdf(layout, pdfFile, companyName + u" - 印刷排程表"_s))
-        throw ReportOutputError(u"無法寫入 %1"_s.arg(pdfFile));
+    if (const std::optional<QString> why =
+            WriteReportPdf(layout, pdfFile, companyName + u" - 印刷排程表"_s))
+        throw ReportOutputError(u"無法寫入 %1：%2"_s.arg(pdfFile, *why));
 }

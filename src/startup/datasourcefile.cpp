@@ -58,6 +58,17 @@ void readServer(const QHash<QString, QString> &keys, const QString &defaultPassw
         file.serverProblem = u"PLOV.DSN 指定了 PostgreSQL 伺服器，但沒有 DATABASE="_s;
         return;
     }
+    // The client library's own keys (SSLMODE=require) go to it as they stand.
+    for (auto it = keys.cbegin(); it != keys.cend(); ++it) {
+        const QString name = it.key().toLower();
+        if (!IsClientParameter(name))
+            continue;
+        if (it.value().contains(u';')) {
+            file.serverProblem = u"PLOV.DSN 的 %1= 不能含有分號"_s.arg(it.key());
+            return;
+        }
+        info.parameters.insert(name, it.value());
+    }
     file.server = info;
 }
 

@@ -2,6 +2,8 @@
 
 #include "common/messagebox.h"
 #include "db/connectioninfo.h"
+#include "db/dberror.h"
+#include "db/schemacheck.h"
 #include "startup/loadsettings.h"
 #include "startup/locatedatabase.h"
 #include "startup/platform.h"
@@ -12,7 +14,7 @@
 
 using namespace Qt::StringLiterals;
 
-void InitSession(bool reloadIdentity, const QString &commandLine, const QString &programFolder)
+bool InitSession(bool reloadIdentity, const QString &commandLine, const QString &programFolder)
 {
     SessionSettings &s = Session();
     const DatabaseLocation loc =
@@ -29,13 +31,24 @@ void InitSession(bool reloadIdentity, const QString &commandLine, const QString 
     SetUnusableDatabaseProblem(loc.Problem);
 
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    std::optional<QString> foreign;
+    try {
+        foreign = ForeignDatabaseReason(s.ConnectionString);
+    } catch (const DbError &) {
+        // A database that does not open: the settings load says why.
+    }
     const std::optional<QString> error =
-        LoadSettings(s, reloadIdentity, commandLine, GetMachineName());
+        foreign ? std::nullopt : LoadSettings(s, reloadIdentity, commandLine, GetMachineName());
     QGuiApplication::restoreOverrideCursor();
+    if (foreign) {
+        ShowMessage(*foreign, u"取得系統相關設定資料錯誤"_s, MessageService::Icon::Critical);
+        return false;
+    }
     if (error)
         ShowMessage(*error, u"取得系統相關設定資料錯誤"_s, MessageService::Icon::Critical);
 
     if (s.ExcelFolder.isEmpty())
         s.ExcelFolder = u"C:\\"_s;
     SetColours(s);
+    return true;
 }

@@ -9,7 +9,10 @@
 #include "startup/sessionsettings.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -61,7 +64,9 @@ private slots:
         QVERIFY(QFile::exists(m_home.filePath(u"Temp/PLOV.TXT"_s)));
         QVERIFY(
             QFile::exists(m_runtime.filePath(u"daily_report-%1.lock"_s.arg(GetLoginUserName()))));
-        QVERIFY(!start(menu + u'1').window); // a second copy ends at once, silently
+        const StartedProgram second = start(menu + u'1');
+        QVERIFY(!second.window); // a second copy ends at once, silently
+        QCOMPARE(second.exitCode, 0);
         QCOMPARE(messages.texts(), QStringList());
         delete started.window;
     }
@@ -75,8 +80,10 @@ private slots:
         QTest::ignoreMessage(QtCriticalMsg,
                              QRegularExpression(u"^取得系統相關設定資料錯誤: .*DATABASE="_s));
         QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(u"^錯誤: 引數錯誤$"_s));
-        QVERIFY(
-            !start(u"-AD=a -NAME=b -ID=c -XLS=d -DOC=e -PID=1"_s, u"DRIVER=PostgreSQL\n"_s).window);
+        const StartedProgram started =
+            start(u"-AD=a -NAME=b -ID=c -XLS=d -DOC=e -PID=1"_s, u"DRIVER=PostgreSQL\n"_s);
+        QVERIFY(!started.window);
+        QCOMPARE(started.exitCode, 2);
         QCOMPARE(messages.shown().size(), 2);
         QCOMPARE(messages.shown().first().title, u"取得系統相關設定資料錯誤"_s);
         QVERIFY2(messages.texts().first().contains(u"DATABASE="_s),
@@ -90,6 +97,47 @@ private slots:
         } catch (const DbError &e) {
             QCOMPARE(e.description(), messages.texts().first());
         }
+    }
+
+    // Without a display: one line and exit code 2, not Qt's abort.
+    void withoutADisplay()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(PLOV_PROGRAM), {u"-qta5827"_s});
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 2);
+        QCOMPARE(QString::fromUtf8(program.readAllStandardError()),
+                 u"daily_report: 沒有可用的螢幕（未設定 DISPLAY、WAYLAND_DISPLAY）\n"_s);
+    }
+
+    // A database of another program is said once, by name, and the program ends
+    // with an exit code a script can tell from success.
+    void anotherProgramsDatabase()
+    {
+        ScriptedMessageService messages;
+        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(u"^取得系統相關設定資料錯誤: "_s));
+        const QString folder = m_program.filePath(u"other"_s);
+        QVERIFY(QDir().mkpath(folder));
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"other"_s);
+            other.setDatabaseName(folder + u"/PLOV.mdb"_s);
+            QVERIFY(other.open());
+            QVERIFY(QSqlQuery(other).exec(u"create table customers (id integer)"_s));
+            other.close();
+        }
+        QSqlDatabase::removeDatabase(u"other"_s);
+        const StartedProgram started = start(u"-qta5827 -AD=a -NAME=b -ID=c -XLS=d -DOC=e -PID=1"_s,
+                                             u"SITE=C\nDBQ="_s + folder + u"/PLOV.MDB\n"_s);
+        QVERIFY(!started.window);
+        QCOMPARE(started.exitCode, 2);
+        QCOMPARE(messages.texts(),
+                 QStringList{folder + u"/PLOV.mdb 不是本程式的資料庫（沒有資料表 COMPANY）"_s});
+        QCOMPARE(messages.shown().first().title, u"取得系統相關設定資料錯誤"_s);
     }
 };
 

@@ -1,8 +1,10 @@
 #include "common/cp950.h"
 #include "db/dberror.h"
 #include "startup/commandline.h"
+#include "startup/display.h"
 #include "startup/locatedatabase.h"
 #include "startup/platform.h"
+#include "testtables.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -99,6 +101,32 @@ private slots:
         QTEST(QString::number(WindowsVersionFrom(version, caption)), "expected");
     }
 
+    // Whether the program can show a window: QT_QPA_PLATFORM, DISPLAY, WAYLAND_DISPLAY;
+    // the reason when it cannot, empty when it can.
+    void display_data()
+    {
+        AddColumns<QString, QString, QString, QString>("platform", "display", "wayland", "reason");
+        const QString none = u"沒有可用的螢幕（未設定 DISPLAY、WAYLAND_DISPLAY）"_s;
+        // clang-format off
+        QTest::newRow("nothing set") << QString() << QString() << QString() << none;
+        QTest::newRow("blank DISPLAY") << QString() << u" "_s << QString() << none;
+        QTest::newRow("X") << QString() << u":0"_s << QString() << QString();
+        QTest::newRow("Wayland") << QString() << QString() << u"wayland-0"_s << QString();
+        QTest::newRow("xcb without DISPLAY") << u"xcb"_s << QString() << u"wayland-0"_s << u"沒有可用的螢幕（未設定 DISPLAY）"_s;
+        QTest::newRow("xcb with options") << u"xcb:foo=1"_s << u":1"_s << QString() << QString();
+        QTest::newRow("wayland-egl without WAYLAND_DISPLAY") << u"wayland-egl"_s << u":0"_s << QString() << u"沒有可用的螢幕（未設定 WAYLAND_DISPLAY）"_s;
+        QTest::newRow("list falls back to xcb") << u"wayland;xcb"_s << u":0"_s << QString() << QString();
+        QTest::newRow("offscreen needs none") << u"offscreen"_s << QString() << QString() << QString();
+        // clang-format on
+    }
+    void display()
+    {
+        QCOMPARE(NoDisplayReason(Fetch<QString>("platform"), Fetch<QString>("display"),
+                                 Fetch<QString>("wayland"))
+                     .value_or(QString()),
+                 Fetch<QString>("reason"));
+    }
+
     // A one-copy lock nobody else can create; no menu program 0; PLOV.TXT emptied.
     void platform()
     {
@@ -142,6 +170,8 @@ private slots:
         QTest::newRow("password in braces") << QByteArray("DRIVER=PostgreSQL\nDATABASE=plov\nPWD={ se;cr}}et }\n") << u"server localhost:5432/plov   se;cr}et "_s;
         QTest::newRow("DATABASE= misspelt") << QByteArray("DRIVER=PostgreSQL Unicode\nSERVER=db\nDATABSE=plov\n") << u"unusable: DATABASE="_s;
         QTest::newRow("PORT= no port") << QByteArray("DRIVER=PostgreSQL\nPORT=54x\nDATABASE=plov\n") << u"unusable: PORT="_s;
+        QTest::newRow("client parameter passed on") << QByteArray("DRIVER=PostgreSQL\nDATABASE=plov\nSSLMODE=require\nSSLROOTCERT=/etc/ca.pem\n") << u"server localhost:5432/plov  qtam5827qtam5827 sslmode=require sslrootcert=/etc/ca.pem"_s;
+        QTest::newRow("client parameter with ;") << QByteArray("DRIVER=PostgreSQL\nDATABASE=plov\nSSLMODE={re;quire}\n") << u"unusable: SSLMODE= 不能含有分號"_s;
         QTest::newRow("server beside a broken DBQ=") << QByteArray("DRIVER=PostgreSQL\nSITE=C\nDBQ=/x\n") << u"unusable: DATABASE="_s;
         // clang-format on
     }
@@ -158,6 +188,8 @@ private slots:
             seen = loc.Server ? u"server %1:%2/%3 %4 %5"_s.arg(c.host, QString::number(c.port),
                                                                c.database, c.user, c.password)
                               : c.dataSource + u", temp "_s + loc.TempFolder;
+            for (auto it = c.parameters.cbegin(); it != c.parameters.cend(); ++it)
+                seen += u' ' + it.key() + u'=' + it.value();
             if (leadsTo.startsWith(u"Provider=")) // the suite's own form
                 seen = BuildConnectionString(loc) + u", temp "_s + loc.TempFolder;
         } catch (const DbError &) { // above all no local PLOV.mdb

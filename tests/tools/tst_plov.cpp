@@ -1,15 +1,22 @@
-// The database tool as a shop runs it: its exit code says what happened
-// (0 done, 1 refused or failed, with the reason, 2 a wrong command line).
+// The database tool as a shop runs it: its exit code says what happened (0 done,
+// 2 a wrong command line, or refused or failed with the reason on one line).
 
 #include "db/connection.h"
 #include "db/databasecreator.h"
 #include "testtables.h"
 #include "workbookrows.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QThread>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -31,12 +38,46 @@ private slots:
         QTest::newRow("summary of no such day") << QStringList{u"summary"_s, u"x.mdb"_s, u"--from"_s, u"1151131"_s, u"--to"_s, u"1151231"_s, u"-o"_s, u"x.pdf"_s};
         QTest::newRow("check-runs with an unknown option") << QStringList{u"check-runs"_s, u"x.mdb"_s, u"--press"_s, u"x"_s};
         QTest::newRow("summary ending before it starts") << QStringList{u"summary"_s, u"x.mdb"_s, u"--from"_s, u"1151231"_s, u"--to"_s, u"1151201"_s, u"-o"_s, u"x.csv"_s};
+        QTest::newRow("an option as DB") << QStringList{u"create"_s, u"--version"_s};
+        QTest::newRow("an unknown option") << QStringList{u"print-schedule"_s, u"x.mdb"_s, u"-x"_s, u"-o"_s, u"f.pdf"_s};
+        QTest::newRow("an option as the PDF") << QStringList{u"print-schedule"_s, u"x.mdb"_s, u"-o"_s, u"-f"_s};
+        QTest::newRow("pick: an option as DB") << QStringList{u"pick"_s, u"staff"_s, u"--filter"_s};
+        QTest::newRow("import: an unknown option") << QStringList{u"import"_s, u"a.mdb"_s, u"b.mdb"_s, u"-p"_s};
+        QTest::newRow("help with more") << QStringList{u"--help"_s, u"create"_s};
         // clang-format on
     }
     void wrongCommandLinesShowTheUsage()
     {
-        QCOMPARE(plov(Fetch<QStringList>("args")), 2);
+        QTemporaryDir dir;
+        QCOMPARE(plov(Fetch<QStringList>("args"), dir.path()), 2);
         QVERIFY(m_err.contains(u"usage:"_s));
+        QCOMPARE(m_out, QString());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList());
+    }
+
+    void helpGoesToStandardOutput_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::newRow("--help") << u"--help"_s;
+        QTest::newRow("-h") << u"-h"_s;
+    }
+    void helpGoesToStandardOutput()
+    {
+        QCOMPARE(plov({Fetch<QString>("option")}), 0);
+        QVERIFY(m_out.startsWith(u"usage: plov create DB\n"_s));
+        QCOMPARE(m_err, QString());
+    }
+
+    // Without a display the lookup cannot open: one line, before Qt is asked.
+    void pickWithoutADisplay()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        QCOMPARE(plov({u"pick"_s, u"staff"_s, u"/nonexistent/PLOV.mdb"_s}, {}, env), 2);
+        QCOMPARE(m_err,
+                 u"plov: 沒有可用的螢幕（未設定 DISPLAY、WAYLAND_DISPLAY），無法開啟查詢視窗\n"_s);
     }
 
     void printsTheBuildsVersion()
@@ -51,7 +92,7 @@ private slots:
         const QString db = dir.filePath(u"PLOV.mdb"_s);
         QCOMPARE(plov({u"demo"_s, db}), 0);
         const qint64 size = QFileInfo(db).size();
-        QCOMPARE(plov({u"create"_s, db}), 1); // never over an existing database
+        QCOMPARE(plov({u"create"_s, db}), 2); // never over an existing database
         QVERIFY2(m_err.contains(db) && m_err.contains(u"不會覆蓋"_s), qPrintable(m_err));
         QCOMPARE(QFileInfo(db).size(), size);
 
@@ -59,7 +100,7 @@ private slots:
         QCOMPARE(plov({u"print-schedule"_s, db, u"海德堡"_s, u"-o"_s, pdf}), 0);
         QVERIFY(QFileInfo(pdf).size() > 1000);
         const QString none = dir.filePath(u"none.pdf"_s);
-        QCOMPARE(plov({u"print-schedule"_s, db, u"沒有這台"_s, u"-o"_s, none}), 1);
+        QCOMPARE(plov({u"print-schedule"_s, db, u"沒有這台"_s, u"-o"_s, none}), 2);
         QVERIFY2(m_err.contains(u"查無任何資料!"_s), qPrintable(m_err));
         QVERIFY(!QFileInfo::exists(none));
     }
@@ -130,15 +171,103 @@ private slots:
     }
     void passwordStaysOutOfTheOutput()
     {
-        QCOMPARE(plov({u"create"_s, Fetch<QString>("target")}), 1);
+        QCOMPARE(plov({u"create"_s, Fetch<QString>("target")}), 2);
         QVERIFY2(m_err.contains(u"press@dbhost"_s) && !m_err.contains(u"s3cret"_s),
                  qPrintable(m_err));
     }
 
+    // Two runs making the same new file at once: one makes it, the other is
+    // refused and leaves it as the first made it.
+    void twoCreatesAtOnce()
+    {
+        for (int round = 0; round < 30; ++round) {
+            QTemporaryDir dir;
+            const QString db = dir.filePath(u"PLOV.mdb"_s);
+            QProcess first, second;
+            first.start(QStringLiteral(PLOV_TOOL), {u"demo"_s, db});
+            second.start(QStringLiteral(PLOV_TOOL), {round % 2 ? u"create"_s : u"demo"_s, db});
+            QVERIFY(first.waitForFinished(60000) && second.waitForFinished(60000));
+            const QList<int> codes{first.exitCode(), second.exitCode()};
+            QVERIFY2(codes.count(0) == 1 && codes.count(2) == 1,
+                     qPrintable(u"round %1: exit codes %2 and %3"_s.arg(round)
+                                    .arg(codes.at(0))
+                                    .arg(codes.at(1))));
+            const QString refused =
+                QString::fromUtf8((codes.at(0) == 2 ? first : second).readAllStandardError());
+            QVERIFY2(refused.contains(u"plov: 資料庫沒有建立："_s + db + u" 已經存在"_s),
+                     qPrintable(refused));
+            QVERIFY(QFileInfo(db).size() > 0);
+            QCOMPARE(files(dir.path()), QStringList{u"PLOV.mdb"_s});
+        }
+    }
+
+    // A create killed part-way leaves nothing in the way of the next one.
+    void createKilledPartWayThenRunAgain()
+    {
+        QTemporaryDir dir;
+        const QString db = dir.filePath(u"PLOV.mdb"_s);
+        QProcess killed;
+        killed.start(QStringLiteral(PLOV_TOOL), {u"demo"_s, db});
+        QVERIFY(killed.waitForStarted());
+        // Killed while it builds: once its file appears and before it finishes.
+        QElapsedTimer waited;
+        waited.start();
+        while (files(dir.path(), QDir::Hidden).isEmpty() && waited.elapsed() < 30000)
+            QThread::usleep(200);
+        killed.kill();
+        QVERIFY(killed.waitForFinished());
+        QCOMPARE(killed.exitStatus(), QProcess::CrashExit);
+        QVERIFY(!QFileInfo::exists(db));
+        QCOMPARE(plov({u"demo"_s, db}), 0);
+        QCOMPARE(plov({u"print-schedule"_s, db, u"-o"_s, dir.filePath(u"s.pdf"_s)}), 0);
+    }
+
+    // On a full disk nothing is said to be written and nothing is left.
+    void fullDisk_data()
+    {
+        AddColumns<QStringList, QString>("args", "said");
+        // clang-format off
+        const QString noSpace = QString::fromLocal8Bit(strerror(ENOSPC));
+        QTest::newRow("print-schedule") << QStringList{u"print-schedule"_s, u"DB"_s, u"-o"_s, u"FULL/s.pdf"_s} << u"plov: 排程表沒有印出：無法寫入 FULL/s.pdf："_s + noSpace + u'\n';
+        QTest::newRow("demo") << QStringList{u"demo"_s, u"FULL/PLOV.mdb"_s} << u"plov: 資料庫沒有建立：FULL 所在的磁碟空間不足："_s;
+        // clang-format on
+    }
+    void fullDisk()
+    {
+        if (geteuid() != 0)
+            QSKIP("mounting a small file system to fill needs root");
+        QTemporaryDir dir;
+        const QString db = dir.filePath(u"PLOV.mdb"_s), full = dir.filePath(u"full"_s);
+        QCOMPARE(plov({u"demo"_s, db}), 0);
+        QVERIFY(QDir().mkdir(full));
+        QProcess mount;
+        mount.start(u"mount"_s, {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=16k"_s, u"tmpfs"_s, full});
+        if (!mount.waitForFinished() || mount.exitCode() != 0)
+            QSKIP(qPrintable(u"cannot mount a tmpfs here: "_s +
+                             QString::fromLocal8Bit(mount.readAllStandardError())));
+        const auto unmount = qScopeGuard([&] { QProcess::execute(u"umount"_s, {full}); });
+        QStringList args = Fetch<QStringList>("args");
+        for (QString &arg : args)
+            arg.replace(u"DB"_s, db).replace(u"FULL"_s, full);
+        QCOMPARE(plov(args), 2);
+        QVERIFY2(m_err.contains(Fetch<QString>("said").replace(u"FULL"_s, full)),
+                 qPrintable(m_err));
+        QCOMPARE(m_out, QString());
+        QCOMPARE(files(full, QDir::Hidden), QStringList());
+    }
+
 private:
-    int plov(const QStringList &args)
+    static QStringList files(const QString &folder, QDir::Filters more = {})
+    {
+        return QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | more);
+    }
+
+    int plov(const QStringList &args, const QString &folder = {},
+             const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
     {
         QProcess p;
+        p.setWorkingDirectory(folder);
+        p.setProcessEnvironment(env);
         p.start(QStringLiteral(PLOV_TOOL), args);
         p.waitForFinished(60000);
         m_out = QString::fromUtf8(p.readAllStandardOutput());
