@@ -181,6 +181,24 @@ void Connection::lockUntilCommit(const QString &key)
     m_boundToSession = true; // a fresh session would not hold the lock
 }
 
+QVector<StatementResult> Connection::runBatch(const QList<Statement> &jetStatements)
+{
+    QList<Statement> statements;
+    statements.reserve(jetStatements.size());
+    bool writes = false;
+    for (const Statement &statement : jetStatements) {
+        statements.append({translate(statement.sql), statement.params});
+        writes = writes || mayWrite(statements.last().sql);
+    }
+    auto results = retried(writes || !engine().lockStatement().isEmpty(), [&] {
+        QSqlDatabase db = database();
+        return m_engine->runBatch(db, statements);
+    });
+    if (m_inTransaction)
+        m_boundToSession = true;
+    return results;
+}
+
 int Connection::execute(const QString &jetSql, const QVariantList &params)
 {
     const QString sql = translate(jetSql);

@@ -40,6 +40,12 @@ public:
     // Runs a statement that returns no rows; gives the number of rows affected.
     int execute(const QString &jetSql, const QVariantList &params = {});
 
+    // Runs Jet statements in order as one batch and gives each one's result: on a
+    // server, they all go at once and are answered at once. Inside a transaction,
+    // what comes after belongs to this session (a lock, a write). Throws DbError at
+    // the first failure.
+    QVector<StatementResult> runBatch(const QList<Statement> &jetStatements);
+
     // For record sets: the engine's SQL for a Jet statement, and the database.
     QString translate(const QString &jetSql) const { return engine().translate(jetSql); }
     // Runs an engine statement with its values on a query prepared once per

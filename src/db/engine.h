@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/connectioninfo.h"
+#include "db/statementbatch.h"
 
 #include <QHash>
 #include <QSqlDatabase>
@@ -43,6 +44,13 @@ public:
     // already lets one transaction write at a time.
     virtual QString lockStatement() const { return {}; }
 
+    // Runs engine statements in order on one connection and gives each one's result.
+    // One after the other by default; a server engine sends them all at once and
+    // reads the answers after, so a batch costs one exchange whatever its length.
+    // The first failure throws DbError, and the statements after it do not run.
+    virtual QVector<StatementResult> runBatch(QSqlDatabase &db,
+                                              const QList<Statement> &statements) const;
+
     // Whether a statement failed because it waited kLockWaitSeconds for another
     // session, and the description such a failure is shown with.
     virtual bool isLockTimeout(const QSqlError &error) const = 0;
@@ -57,6 +65,11 @@ public:
     // A name quoted the same way but spelled exactly as given: one the schema does
     // not spell, such as a database's.
     static QString quoted(const QString &name);
+    // What a Jet "json_records(?) as alias (name text, name number, …)" becomes: the
+    // records of a JSON array bound to the "?" as a table of those columns, each
+    // read from the member of its name (lower case).
+    virtual QString jsonRecords(const QString &alias,
+                                const QList<std::pair<QString, bool>> &columns) const = 0;
     // The hidden column that identifies a row of a table ("rowid", "ctid").
     virtual QString rowIdentity() const = 0;
     // What a Jet "like" becomes. Jet's "like" ignores case, as the engine's must.

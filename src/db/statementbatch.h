@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <QVector>
+
+// One statement of a batch, with its values bound in order to its "?".
+struct Statement
+{
+    QString sql;
+    QVariantList params;
+};
+
+// What one statement of a batch gave: the rows it read (or returned), each one's
+// values in column order, and the number of rows it wrote.
+struct StatementResult
+{
+    QVector<QVariantList> rows;
+    int affected = 0;
+};
