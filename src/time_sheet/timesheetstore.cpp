@@ -9,6 +9,10 @@
 #include "production/completionpropagation.h"
 #include "time_sheet/runcolumns.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -44,10 +48,25 @@ bool sameRuns(const RecordArray &a, const RecordArray &b)
 // Saves of one job wait for each other from here to their commit, so the runs
 // compared below stay what they are until this save has replaced them. SQLite
 // serialises every write transaction already.
-void lockJob(Connection &c, const TimeSheetJob &job)
+void lockJob(Connection &c, const TimeSheetJob &job, QList<Statement> &batch)
 {
-    c.lockUntilCommit(kRunTable + u'\x1f' + job.press + u'\x1f' + job.po + u'\x1f' +
-                      NumberText(Val(job.line)));
+    const QString statement = c.engine().lockStatement();
+    if (!statement.isEmpty())
+        batch.append({statement,
+                      {kRunTable + u'\x1f' + job.press + u'\x1f' + job.po + u'\x1f' +
+                       NumberText(Val(job.line))}});
+}
+
+// A result's rows as a (field, record) array, as a record set gives them.
+RecordArray fieldsOf(const StatementResult &result)
+{
+    RecordArray fields;
+    for (const QVariantList &row : result.rows) {
+        fields.resize(row.size());
+        for (qsizetype f = 0; f < row.size(); ++f)
+            fields[f].append(row.at(f));
+    }
+    return fields;
 }
 
 // A run's values in the stored order of its table, numbered from 1 as saved.
@@ -91,10 +110,28 @@ CompletionLine completionLine(const TimeSheetJob &job, const QString &completion
     return line;
 }
 
-const QString kInsertRun =
+// Every run in one statement: the runs go as one JSON array of runValues().
+const QString kInsertRuns =
     u"insert into [預排資料耗時明細1] (開始, 結束, 正色, 反色, 台, 版數, 看印, 特滿, 用墨量, "
     u"完工數量, 機別, 經辦代號, 經辦人員, 耗時, 有效耗時, 製作說明, 標準數量, 點數, 工單單號, "
-    u"工單序, 序) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s;
+    u"工單序, 序) select r.c1, r.c2, r.c3, r.c4, r.c5, r.c6, r.c7, r.c8, r.c9, r.c10, r.c11, "
+    u"r.c12, r.c13, r.c14, r.c15, r.c16, r.c17, r.c18, r.c19, r.c20, r.c21 from "
+    u"json_records(?) as r (c1 text, c2 text, c3 text, c4 text, c5 text, c6 text, c7 text, "
+    u"c8 text, c9 text, c10 number, c11 text, c12 text, c13 text, c14 number, c15 number, "
+    u"c16 text, c17 number, c18 number, c19 text, c20 number, c21 number) order by r.c21"_s;
+
+QString runsDocument(const QVector<QVector<QString>> &rows, const TimeSheetJob &job)
+{
+    QJsonArray runs;
+    for (int i = 0; i < rows.size(); ++i) {
+        const QVariantList values = runValues(rows[i], i, job);
+        QJsonObject run;
+        for (qsizetype f = 0; f < values.size(); ++f)
+            run.insert(u"c%1"_s.arg(f + 1), QJsonValue::fromVariant(values.at(f)));
+        runs.append(run);
+    }
+    return QString::fromUtf8(QJsonDocument(runs).toJson(QJsonDocument::Compact));
+}
 
 // Runs `read` on a connection of its own, closed afterwards; a database failure
 // becomes the result's error, the value keeping what was read before it.
@@ -190,18 +227,26 @@ std::optional<QString> SaveRuns(const QString &connectionString, const TimeSheet
         Connection c;
         c.open(connectionString);
         TransactionGuard transaction(c);
-        lockJob(c, job);
-        if (!sameRuns(readRuns(c, job), seen))
+        // One batch: the job locked, its runs read, replaced and the stamp
+        // propagated. What it read decides afterwards whether it is committed.
+        QList<Statement> batch;
+        lockJob(c, job, batch);
+        const qsizetype read = batch.size();
+        batch.append({kLoadRuns, {job.press, job.po, Val(job.line)}});
+        batch.append(
+            {u"delete from [預排資料耗時明細1] where 機別 = ? And 工單單號 = ? And 工單序 = ?"_s,
+             {job.press, job.po, Val(job.line)}});
+        if (!rows.isEmpty())
+            batch.append({kInsertRuns, {runsDocument(rows, job)}});
+        const qsizetype propagated = batch.size();
+        const CompletionPropagation propagation({completionLine(job, completion)},
+                                                PropagatedStamps::CompletionOnly);
+        batch += propagation.statements();
+        const QVector<StatementResult> results = c.runBatch(batch);
+        if (!sameRuns(fieldsOf(results.at(read)), seen))
             return u"工單 %1 序 %2 的耗時明細已被其他使用者變更，這次的儲存沒有寫入任何資料。"
                    u"請回前畫面後重新開啟耗時，再輸入一次。"_s.arg(job.po, job.line);
-        c.execute(
-            u"delete from [預排資料耗時明細1] where 機別 = ? And 工單單號 = ? And 工單序 = ?"_s,
-            {job.press, job.po, Val(job.line)});
-
-        for (int i = 0; i < rows.size(); ++i)
-            c.execute(kInsertRun, runValues(rows[i], i, job));
-
-        PropagateCompletion(c, completionLine(job, completion), PropagatedStamps::CompletionOnly);
+        propagation.check(results, propagated);
         transaction.commit();
     } catch (const DbError &e) {
         return e.description();
