@@ -5,6 +5,7 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 using namespace Qt::StringLiterals;
 
@@ -79,7 +80,7 @@ template <typename Statement> decltype(auto) Connection::retried(bool writes, St
         return statement();
     } catch (const DbError &) {
         // The session is gone when the driver finds its connection closed.
-        if (bound || m_name.isEmpty() || database().isOpen())
+        if (bound || m_name.isEmpty() || !m_engine->sessionLost(database()))
             throw;
     }
     replaceLostSession();
@@ -190,12 +191,32 @@ QVector<StatementResult> Connection::runBatch(const QList<Statement> &jetStateme
         statements.append({translate(statement.sql), statement.params});
         writes = writes || mayWrite(statements.last().sql);
     }
-    auto results = retried(writes || !engine().lockStatement().isEmpty(), [&] {
+    QVector<StatementResult> results;
+    const auto sent = retried(writes, [&] {
         QSqlDatabase db = database();
         return m_engine->runBatch(db, statements);
     });
-    if (m_inTransaction)
-        m_boundToSession = true;
+    if (sent) {
+        results = *sent;
+    } else {
+        // One after the other, each statement prepared once per connection.
+        for (const Statement &statement : std::as_const(statements)) {
+            QSqlQuery &q = run(statement.sql, statement.params);
+            StatementResult &result = results.emplace_back();
+            const QSqlRecord record = q.record();
+            for (int i = 0; i < record.count(); ++i)
+                result.columns.append(record.fieldName(i));
+            while (q.next()) {
+                QVariantList row;
+                row.reserve(result.columns.size());
+                for (int i = 0; i < result.columns.size(); ++i)
+                    row.append(q.value(i));
+                result.rows.append(std::move(row));
+            }
+            result.affected = q.numRowsAffected();
+            q.finish();
+        }
+    }
     return results;
 }
 

@@ -4,11 +4,8 @@
 #include "db/jetdialect.h"
 #include "db/postgresengine.h"
 #include "db/sqliteengine.h"
-#include "db/sqlquery.h"
 
 #include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 using namespace Qt::StringLiterals;
 
@@ -64,25 +61,4 @@ QString Engine::quoted(const QString &name)
     QString n = name;
     n.replace(u'"', u"\"\""_s);
     return u'"' + n + u'"';
-}
-
-QVector<StatementResult> Engine::runBatch(QSqlDatabase &db,
-                                          const QList<Statement> &statements) const
-{
-    QVector<StatementResult> results;
-    results.reserve(statements.size());
-    for (const Statement &statement : statements) {
-        QSqlQuery q = runStatement(db, statement.sql, statement.params);
-        StatementResult &result = results.emplace_back();
-        const int columns = q.record().count();
-        while (q.next()) {
-            QVariantList row;
-            row.reserve(columns);
-            for (int i = 0; i < columns; ++i)
-                row.append(q.value(i));
-            result.rows.append(std::move(row));
-        }
-        result.affected = q.numRowsAffected();
-    }
-    return results;
 }

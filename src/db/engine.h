@@ -7,6 +7,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class QSqlError;
 
@@ -30,6 +31,8 @@ public:
     virtual QSqlDatabase acquire(const ConnectionInfo &info) = 0;
     // Gives the connection back; an open transaction has already been rolled back.
     virtual void release(QSqlDatabase &db) = 0;
+    // Whether the server ended the connection's session (a restart, an administrator).
+    virtual bool sessionLost(const QSqlDatabase &db) const { return !db.isOpen(); }
     // Closes a connection whose session the server has ended, and whatever else
     // went down with it, so that the next acquire opens a fresh one.
     virtual void discard(QSqlDatabase &db) { release(db); }
@@ -44,12 +47,17 @@ public:
     // already lets one transaction write at a time.
     virtual QString lockStatement() const { return {}; }
 
-    // Runs engine statements in order on one connection and gives each one's result.
-    // One after the other by default; a server engine sends them all at once and
-    // reads the answers after, so a batch costs one exchange whatever its length.
-    // The first failure throws DbError, and the statements after it do not run.
-    virtual QVector<StatementResult> runBatch(QSqlDatabase &db,
-                                              const QList<Statement> &statements) const;
+    // A server engine runs engine statements as one batch: all sent at once, the
+    // answers read after, so a batch costs one exchange whatever its length. The
+    // first failure throws DbError, and the statements after it do not run.
+    // Nothing by default: the connection runs them one after the other.
+    virtual std::optional<QVector<StatementResult>>
+    runBatch(QSqlDatabase &db, const QList<Statement> &statements) const
+    {
+        Q_UNUSED(db)
+        Q_UNUSED(statements)
+        return std::nullopt;
+    }
 
     // Whether a statement failed because it waited kLockWaitSeconds for another
     // session, and the description such a failure is shown with.

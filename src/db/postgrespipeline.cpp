@@ -8,6 +8,7 @@
 
 #include <QSqlDriver>
 #include <libpq-fe.h>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -17,8 +18,8 @@ PGconn *sessionOf(const QSqlDatabase &db)
 {
     const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
     // Qt names the type by its struct: "pg_conn*" (older versions: "PGconn*").
-    if (!handle.isValid() || (qstrcmp(handle.typeName(), "pg_conn*") != 0 &&
-                              qstrcmp(handle.typeName(), "PGconn*") != 0))
+    if (!handle.isValid() ||
+        (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
         throw DbError(u"連線尚未開啟"_s);
     return *static_cast<PGconn *const *>(handle.constData());
 }
@@ -73,6 +74,17 @@ Parameter parameterOf(const QVariant &v)
     }
 }
 
+double doubleOf(const char *text)
+{
+    if (qstrcmp(text, "Infinity") == 0)
+        return std::numeric_limits<double>::infinity();
+    if (qstrcmp(text, "-Infinity") == 0)
+        return -std::numeric_limits<double>::infinity();
+    if (qstrcmp(text, "NaN") == 0)
+        return std::numeric_limits<double>::quiet_NaN();
+    return QByteArray(text).toDouble();
+}
+
 QVariant valueOf(const PGresult *r, int row, int column)
 {
     if (PQgetisnull(r, row, column))
@@ -80,13 +92,22 @@ QVariant valueOf(const PGresult *r, int row, int column)
     const char *text = PQgetvalue(r, row, column);
     switch (PQftype(r, column)) {
     case 20:
+        return QByteArray(text).toLongLong();
     case 21:
     case 23:
-        return QByteArray(text).toLongLong();
+        return QByteArray(text).toInt();
+    case 17: {
+        size_t length = 0;
+        unsigned char *bytes =
+            PQunescapeBytea(reinterpret_cast<const unsigned char *>(text), &length);
+        const QByteArray value(reinterpret_cast<const char *>(bytes), qsizetype(length));
+        PQfreemem(bytes);
+        return value;
+    }
     case 700:
     case 701:
     case 1700:
-        return QByteArray(text).toDouble();
+        return doubleOf(text);
     case 16:
         return text[0] == 't';
     default:
@@ -102,10 +123,13 @@ QString errorOf(const PGresult *r, PGconn *conn)
 
 } // namespace
 
-QVector<StatementResult> PostgresEngine::runBatch(QSqlDatabase &db,
-                                                  const QList<Statement> &statements) const
+std::optional<QVector<StatementResult>>
+PostgresEngine::runBatch(QSqlDatabase &db, const QList<Statement> &statements) const
 {
     PGconn *conn = sessionOf(db);
+    // What the driver's last statement left unread (its end) goes first.
+    while (PGresult *left = PQgetResult(conn))
+        PQclear(left);
     if (PQenterPipelineMode(conn) != 1)
         throw DbError(errorOf(nullptr, conn));
     bool sent = true;
@@ -133,6 +157,7 @@ QVector<StatementResult> PostgresEngine::runBatch(QSqlDatabase &db,
     PQpipelineSync(conn);
 
     QVector<StatementResult> results;
+    StatementResult current;
     QString failure;
     bool lockTimeout = false;
     qsizetype failed = -1;
@@ -156,19 +181,26 @@ QVector<StatementResult> PostgresEngine::runBatch(QSqlDatabase &db,
             PQclear(r);
             break;
         }
-        if (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK) {
-            StatementResult &result = results.emplace_back();
-            const int rows = PQntuples(r);
+        // A statement's rows may come one at a time (the driver's single-row mode
+        // outlives its own statement) before the result that ends them.
+        if (status == PGRES_SINGLE_TUPLE || status == PGRES_TUPLES_OK ||
+            status == PGRES_COMMAND_OK) {
             const int columns = PQnfields(r);
-            result.rows.reserve(rows);
-            for (int row = 0; row < rows; ++row) {
+            if (current.columns.isEmpty())
+                for (int column = 0; column < columns; ++column)
+                    current.columns.append(QString::fromUtf8(PQfname(r, column)));
+            for (int row = 0; row < PQntuples(r); ++row) {
                 QVariantList values;
                 values.reserve(columns);
                 for (int column = 0; column < columns; ++column)
                     values.append(valueOf(r, row, column));
-                result.rows.append(std::move(values));
+                current.rows.append(std::move(values));
             }
-            result.affected = QByteArray(PQcmdTuples(r)).toInt();
+            if (status != PGRES_SINGLE_TUPLE) {
+                current.affected = QByteArray(PQcmdTuples(r)).toInt();
+                results.append(std::move(current));
+                current = {};
+            }
         } else if (status != PGRES_PIPELINE_ABORTED && failed < 0) {
             failed = results.size();
             failure = errorOf(r, conn);
@@ -194,4 +226,9 @@ QString PostgresEngine::jsonRecords(const QString &alias,
     for (const auto &[name, number] : columns)
         declared.append(name.toLower() + (number ? u" float8"_s : u" text"_s));
     return u"jsonb_to_recordset(cast(? as jsonb)) as %1(%2)"_s.arg(alias, declared.join(u", "_s));
+}
+
+bool PostgresEngine::sessionLost(const QSqlDatabase &db) const
+{
+    return !db.isOpen() || PQstatus(sessionOf(db)) == CONNECTION_BAD;
 }

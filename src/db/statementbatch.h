@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVariantList>
 #include <QVector>
@@ -12,10 +13,11 @@ struct Statement
     QVariantList params;
 };
 
-// What one statement of a batch gave: the rows it read (or returned), each one's
-// values in column order, and the number of rows it wrote.
+// What one statement of a batch gave: the names of its columns, the rows it read
+// (or returned), each one's values in column order, and the number of rows it wrote.
 struct StatementResult
 {
+    QStringList columns;
     QVector<QVariantList> rows;
     int affected = 0;
 };
