@@ -184,6 +184,13 @@ void Connection::lockUntilCommit(const QString &key)
 
 QVector<StatementResult> Connection::runBatch(const QList<Statement> &jetStatements)
 {
+    QVector<StatementResult> results;
+    runBatch(jetStatements, results);
+    return results;
+}
+
+void Connection::runBatch(const QList<Statement> &jetStatements, QVector<StatementResult> &results)
+{
     QList<Statement> statements;
     statements.reserve(jetStatements.size());
     bool writes = false;
@@ -191,33 +198,32 @@ QVector<StatementResult> Connection::runBatch(const QList<Statement> &jetStateme
         statements.append({translate(statement.sql), statement.params});
         writes = writes || mayWrite(statements.last().sql);
     }
-    QVector<StatementResult> results;
-    const auto sent = retried(writes, [&] {
+    results.clear();
+    const bool sent = retried(writes, [&] {
+        results.clear();
         QSqlDatabase db = database();
-        return m_engine->runBatch(db, statements);
+        return m_engine->runBatch(db, statements, results);
     });
-    if (sent) {
-        results = *sent;
-    } else {
-        // One after the other, each statement prepared once per connection.
-        for (const Statement &statement : std::as_const(statements)) {
-            QSqlQuery &q = run(statement.sql, statement.params);
-            StatementResult &result = results.emplace_back();
-            const QSqlRecord record = q.record();
-            for (int i = 0; i < record.count(); ++i)
-                result.columns.append(record.fieldName(i));
-            while (q.next()) {
-                QVariantList row;
-                row.reserve(result.columns.size());
-                for (int i = 0; i < result.columns.size(); ++i)
-                    row.append(q.value(i));
-                result.rows.append(std::move(row));
-            }
-            result.affected = q.numRowsAffected();
-            q.finish();
+    if (sent)
+        return;
+    // One after the other, each statement prepared once per connection.
+    for (const Statement &statement : std::as_const(statements)) {
+        QSqlQuery &q = run(statement.sql, statement.params);
+        StatementResult result;
+        const QSqlRecord record = q.record();
+        for (int i = 0; i < record.count(); ++i)
+            result.columns.append(record.fieldName(i));
+        while (q.next()) {
+            QVariantList row;
+            row.reserve(result.columns.size());
+            for (int i = 0; i < result.columns.size(); ++i)
+                row.append(q.value(i));
+            result.rows.append(std::move(row));
         }
+        result.affected = q.numRowsAffected();
+        q.finish();
+        results.append(std::move(result));
     }
-    return results;
 }
 
 int Connection::execute(const QString &jetSql, const QVariantList &params)

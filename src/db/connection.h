@@ -45,6 +45,8 @@ public:
     // what comes after belongs to this session (a lock, a write). Throws DbError at
     // the first failure.
     QVector<StatementResult> runBatch(const QList<Statement> &jetStatements);
+    // The same, keeping in `results` what the statements before a failure gave.
+    void runBatch(const QList<Statement> &jetStatements, QVector<StatementResult> &results);
 
     // For record sets: the engine's SQL for a Jet statement, and the database.
     QString translate(const QString &jetSql) const { return engine().translate(jetSql); }

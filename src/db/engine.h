@@ -7,7 +7,6 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <memory>
-#include <optional>
 
 class QSqlError;
 
@@ -49,14 +48,13 @@ public:
 
     // A server engine runs engine statements as one batch: all sent at once, the
     // answers read after, so a batch costs one exchange whatever its length. The
-    // first failure throws DbError, and the statements after it do not run.
-    // Nothing by default: the connection runs them one after the other.
-    virtual std::optional<QVector<StatementResult>>
-    runBatch(QSqlDatabase &db, const QList<Statement> &statements) const
+    // results of the statements before the first failure go into `results`, then
+    // the failure throws DbError; the statements after it do not run. False by
+    // default: the connection runs them one after the other.
+    virtual bool runBatch(QSqlDatabase &db, const QList<Statement> &statements,
+                          QVector<StatementResult> &results) const
     {
-        Q_UNUSED(db)
-        Q_UNUSED(statements)
-        return std::nullopt;
+        Q_UNUSED(db) Q_UNUSED(statements) Q_UNUSED(results) return false;
     }
 
     // Whether a statement failed because it waited kLockWaitSeconds for another

@@ -32,8 +32,8 @@ public:
     QString jsonRecords(const QString &alias,
                         const QList<std::pair<QString, bool>> &columns) const override;
     // The whole batch in libpq's pipeline: sent at once, answered at once.
-    std::optional<QVector<StatementResult>>
-    runBatch(QSqlDatabase &db, const QList<Statement> &statements) const override;
+    bool runBatch(QSqlDatabase &db, const QList<Statement> &statements,
+                  QVector<StatementResult> &results) const override;
 
     // Pooling is on by default; the benchmark compares it with fresh sessions.
     static void setPooling(bool enabled);

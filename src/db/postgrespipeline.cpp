@@ -123,8 +123,8 @@ QString errorOf(const PGresult *r, PGconn *conn)
 
 } // namespace
 
-std::optional<QVector<StatementResult>>
-PostgresEngine::runBatch(QSqlDatabase &db, const QList<Statement> &statements) const
+bool PostgresEngine::runBatch(QSqlDatabase &db, const QList<Statement> &statements,
+                              QVector<StatementResult> &results) const
 {
     PGconn *conn = sessionOf(db);
     // What the driver's last statement left unread (its end) goes first.
@@ -156,7 +156,6 @@ PostgresEngine::runBatch(QSqlDatabase &db, const QList<Statement> &statements) c
     const QString sendError = sent ? QString() : errorOf(nullptr, conn);
     PQpipelineSync(conn);
 
-    QVector<StatementResult> results;
     StatementResult current;
     QString failure;
     bool lockTimeout = false;
@@ -216,7 +215,7 @@ PostgresEngine::runBatch(QSqlDatabase &db, const QList<Statement> &statements) c
         LogFailedStatement(statement.sql, statement.params, failure);
         throw DbError(lockTimeout ? lockTimeoutDescription() : failure);
     }
-    return results;
+    return true;
 }
 
 QString PostgresEngine::jsonRecords(const QString &alias,
