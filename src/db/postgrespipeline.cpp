@@ -6,13 +6,77 @@
 #include "db/postgresengine.h"
 #include "db/sqlquery.h"
 
+#include <QLibrary>
 #include <QSqlDriver>
 #include <libpq-fe.h>
 #include <limits>
+#include <type_traits>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// libpq as the Qt driver loaded it: resolved when the first batch runs, so a
+// program on SQLite never loads it.
+struct LibPq
+{
+    decltype(&::PQclear) PQclear = nullptr;
+    decltype(&::PQcmdTuples) PQcmdTuples = nullptr;
+    decltype(&::PQenterPipelineMode) PQenterPipelineMode = nullptr;
+    decltype(&::PQerrorMessage) PQerrorMessage = nullptr;
+    decltype(&::PQexitPipelineMode) PQexitPipelineMode = nullptr;
+    decltype(&::PQfname) PQfname = nullptr;
+    decltype(&::PQfreemem) PQfreemem = nullptr;
+    decltype(&::PQftype) PQftype = nullptr;
+    decltype(&::PQgetResult) PQgetResult = nullptr;
+    decltype(&::PQgetisnull) PQgetisnull = nullptr;
+    decltype(&::PQgetvalue) PQgetvalue = nullptr;
+    decltype(&::PQnfields) PQnfields = nullptr;
+    decltype(&::PQntuples) PQntuples = nullptr;
+    decltype(&::PQpipelineSync) PQpipelineSync = nullptr;
+    decltype(&::PQresultErrorField) PQresultErrorField = nullptr;
+    decltype(&::PQresultStatus) PQresultStatus = nullptr;
+    decltype(&::PQsendQueryParams) PQsendQueryParams = nullptr;
+    decltype(&::PQstatus) PQstatus = nullptr;
+    decltype(&::PQunescapeBytea) PQunescapeBytea = nullptr;
+};
+
+const LibPq &pq()
+{
+    static const LibPq functions = [] {
+        LibPq f;
+        QLibrary library(u"pq"_s, 5);
+        if (!library.load())
+            throw DbError(u"無法載入 PostgreSQL 的用戶端程式庫：%1"_s.arg(library.errorString()));
+        const auto resolve = [&](auto &function, const char *name) {
+            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
+                library.resolve(name));
+            if (!function)
+                throw DbError(u"PostgreSQL 的用戶端程式庫缺少 %1"_s.arg(QString::fromLatin1(name)));
+        };
+        resolve(f.PQclear, "PQclear");
+        resolve(f.PQcmdTuples, "PQcmdTuples");
+        resolve(f.PQenterPipelineMode, "PQenterPipelineMode");
+        resolve(f.PQerrorMessage, "PQerrorMessage");
+        resolve(f.PQexitPipelineMode, "PQexitPipelineMode");
+        resolve(f.PQfname, "PQfname");
+        resolve(f.PQfreemem, "PQfreemem");
+        resolve(f.PQftype, "PQftype");
+        resolve(f.PQgetResult, "PQgetResult");
+        resolve(f.PQgetisnull, "PQgetisnull");
+        resolve(f.PQgetvalue, "PQgetvalue");
+        resolve(f.PQnfields, "PQnfields");
+        resolve(f.PQntuples, "PQntuples");
+        resolve(f.PQpipelineSync, "PQpipelineSync");
+        resolve(f.PQresultErrorField, "PQresultErrorField");
+        resolve(f.PQresultStatus, "PQresultStatus");
+        resolve(f.PQsendQueryParams, "PQsendQueryParams");
+        resolve(f.PQstatus, "PQstatus");
+        resolve(f.PQunescapeBytea, "PQunescapeBytea");
+        return f;
+    }();
+    return functions;
+}
 
 PGconn *sessionOf(const QSqlDatabase &db)
 {
@@ -87,10 +151,10 @@ double doubleOf(const char *text)
 
 QVariant valueOf(const PGresult *r, int row, int column)
 {
-    if (PQgetisnull(r, row, column))
+    if (pq().PQgetisnull(r, row, column))
         return {};
-    const char *text = PQgetvalue(r, row, column);
-    switch (PQftype(r, column)) {
+    const char *text = pq().PQgetvalue(r, row, column);
+    switch (pq().PQftype(r, column)) {
     case 20:
         return QByteArray(text).toLongLong();
     case 21:
@@ -99,9 +163,9 @@ QVariant valueOf(const PGresult *r, int row, int column)
     case 17: {
         size_t length = 0;
         unsigned char *bytes =
-            PQunescapeBytea(reinterpret_cast<const unsigned char *>(text), &length);
+            pq().PQunescapeBytea(reinterpret_cast<const unsigned char *>(text), &length);
         const QByteArray value(reinterpret_cast<const char *>(bytes), qsizetype(length));
-        PQfreemem(bytes);
+        pq().PQfreemem(bytes);
         return value;
     }
     case 700:
@@ -117,8 +181,8 @@ QVariant valueOf(const PGresult *r, int row, int column)
 
 QString errorOf(const PGresult *r, PGconn *conn)
 {
-    const char *primary = r ? PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
-    return QString::fromUtf8(primary ? primary : PQerrorMessage(conn)).trimmed();
+    const char *primary = r ? pq().PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+    return QString::fromUtf8(primary ? primary : pq().PQerrorMessage(conn)).trimmed();
 }
 
 } // namespace
@@ -128,9 +192,9 @@ bool PostgresEngine::runBatch(QSqlDatabase &db, const QList<Statement> &statemen
 {
     PGconn *conn = sessionOf(db);
     // What the driver's last statement left unread (its end) goes first.
-    while (PGresult *left = PQgetResult(conn))
-        PQclear(left);
-    if (PQenterPipelineMode(conn) != 1)
+    while (PGresult *left = pq().PQgetResult(conn))
+        pq().PQclear(left);
+    if (pq().PQenterPipelineMode(conn) != 1)
         throw DbError(errorOf(nullptr, conn));
     bool sent = true;
     for (const Statement &statement : statements) {
@@ -147,14 +211,14 @@ bool PostgresEngine::runBatch(QSqlDatabase &db, const QList<Statement> &statemen
             types[i] = params[i].type;
         }
         const QByteArray sql = numberedParameters(statement.sql);
-        if (PQsendQueryParams(conn, sql.constData(), int(n), types.constData(), values.constData(),
-                              nullptr, nullptr, 0) != 1) {
+        if (pq().PQsendQueryParams(conn, sql.constData(), int(n), types.constData(),
+                                   values.constData(), nullptr, nullptr, 0) != 1) {
             sent = false;
             break;
         }
     }
     const QString sendError = sent ? QString() : errorOf(nullptr, conn);
-    PQpipelineSync(conn);
+    pq().PQpipelineSync(conn);
 
     StatementResult current;
     QString failure;
@@ -162,9 +226,9 @@ bool PostgresEngine::runBatch(QSqlDatabase &db, const QList<Statement> &statemen
     qsizetype failed = -1;
     bool ended = false; // the last call gave the end of one statement's results
     for (;;) {
-        PGresult *r = PQgetResult(conn);
+        PGresult *r = pq().PQgetResult(conn);
         if (!r) {
-            if (PQstatus(conn) == CONNECTION_BAD || ended) { // nothing more will come
+            if (pq().PQstatus(conn) == CONNECTION_BAD || ended) { // nothing more will come
                 if (failure.isEmpty())
                     failure = errorOf(nullptr, conn);
                 if (failure.isEmpty())
@@ -175,20 +239,20 @@ bool PostgresEngine::runBatch(QSqlDatabase &db, const QList<Statement> &statemen
             continue;
         }
         ended = false;
-        const ExecStatusType status = PQresultStatus(r);
+        const ExecStatusType status = pq().PQresultStatus(r);
         if (status == PGRES_PIPELINE_SYNC) {
-            PQclear(r);
+            pq().PQclear(r);
             break;
         }
         // A statement's rows may come one at a time (the driver's single-row mode
         // outlives its own statement) before the result that ends them.
         if (status == PGRES_SINGLE_TUPLE || status == PGRES_TUPLES_OK ||
             status == PGRES_COMMAND_OK) {
-            const int columns = PQnfields(r);
+            const int columns = pq().PQnfields(r);
             if (current.columns.isEmpty())
                 for (int column = 0; column < columns; ++column)
-                    current.columns.append(QString::fromUtf8(PQfname(r, column)));
-            for (int row = 0; row < PQntuples(r); ++row) {
+                    current.columns.append(QString::fromUtf8(pq().PQfname(r, column)));
+            for (int row = 0; row < pq().PQntuples(r); ++row) {
                 QVariantList values;
                 values.reserve(columns);
                 for (int column = 0; column < columns; ++column)
@@ -196,18 +260,18 @@ bool PostgresEngine::runBatch(QSqlDatabase &db, const QList<Statement> &statemen
                 current.rows.append(std::move(values));
             }
             if (status != PGRES_SINGLE_TUPLE) {
-                current.affected = QByteArray(PQcmdTuples(r)).toInt();
+                current.affected = QByteArray(pq().PQcmdTuples(r)).toInt();
                 results.append(std::move(current));
                 current = {};
             }
         } else if (status != PGRES_PIPELINE_ABORTED && failed < 0) {
             failed = results.size();
             failure = errorOf(r, conn);
-            lockTimeout = qstrcmp(PQresultErrorField(r, PG_DIAG_SQLSTATE), "55P03") == 0;
+            lockTimeout = qstrcmp(pq().PQresultErrorField(r, PG_DIAG_SQLSTATE), "55P03") == 0;
         }
-        PQclear(r);
+        pq().PQclear(r);
     }
-    PQexitPipelineMode(conn);
+    pq().PQexitPipelineMode(conn);
     if (!sent && failure.isEmpty())
         failure = sendError;
     if (!failure.isEmpty()) {
@@ -229,5 +293,5 @@ QString PostgresEngine::jsonRecords(const QString &alias,
 
 bool PostgresEngine::sessionLost(const QSqlDatabase &db) const
 {
-    return !db.isOpen() || PQstatus(sessionOf(db)) == CONNECTION_BAD;
+    return !db.isOpen() || pq().PQstatus(sessionOf(db)) == CONNECTION_BAD;
 }
