@@ -226,6 +226,38 @@ void Connection::runBatch(const QList<Statement> &jetStatements, QVector<Stateme
     }
 }
 
+QList<Statement> Connection::insertRecords(const QString &table,
+                                           const QList<std::pair<QString, bool>> &columns,
+                                           const QVector<QVariantList> &records) const
+{
+    QStringList names;
+    QStringList marks;
+    QStringList members;
+    QStringList read;
+    QStringList declared;
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        names.append(u'[' + columns.at(i).first + u']');
+        marks.append(u"?"_s);
+        members.append(u"c%1"_s.arg(i + 1));
+        read.append(u"r."_s + members.last());
+        declared.append(members.last() + (columns.at(i).second ? u" number"_s : u" text"_s));
+    }
+    const QString into = u"insert into [%1] (%2) "_s.arg(table, names.join(u", "_s));
+    QList<Statement> statements;
+    if (records.isEmpty())
+        return statements;
+    if (engine().sendsBatches()) {
+        statements.append({into + u"select %1 from json_records(?) as r (%2)"_s.arg(
+                                      read.join(u", "_s), declared.join(u", "_s)),
+                           {JsonRecordsText(members, records)}});
+        return statements;
+    }
+    const QString one = into + u"values (%1)"_s.arg(marks.join(u", "_s));
+    for (const QVariantList &record : records)
+        statements.append({one, record});
+    return statements;
+}
+
 int Connection::execute(const QString &jetSql, const QVariantList &params)
 {
     const QString sql = translate(jetSql);

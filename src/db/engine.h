@@ -46,6 +46,8 @@ public:
     // already lets one transaction write at a time.
     virtual QString lockStatement() const { return {}; }
 
+    // Whether runBatch sends a batch at once (a server a network away).
+    virtual bool sendsBatches() const { return false; }
     // A server engine runs engine statements as one batch: all sent at once, the
     // answers read after, so a batch costs one exchange whatever its length. The
     // results of the statements before the first failure go into `results`, then
@@ -54,7 +56,10 @@ public:
     virtual bool runBatch(QSqlDatabase &db, const QList<Statement> &statements,
                           QVector<StatementResult> &results) const
     {
-        Q_UNUSED(db) Q_UNUSED(statements) Q_UNUSED(results) return false;
+        Q_UNUSED(db)
+        Q_UNUSED(statements)
+        Q_UNUSED(results)
+        return false;
     }
 
     // Whether a statement failed because it waited kLockWaitSeconds for another

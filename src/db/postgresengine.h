@@ -32,6 +32,7 @@ public:
     QString jsonRecords(const QString &alias,
                         const QList<std::pair<QString, bool>> &columns) const override;
     // The whole batch in libpq's pipeline: sent at once, answered at once.
+    bool sendsBatches() const override { return true; }
     bool runBatch(QSqlDatabase &db, const QList<Statement> &statements,
                   QVector<StatementResult> &results) const override;
 

@@ -21,3 +21,9 @@ struct StatementResult
     QVector<QVariantList> rows;
     int affected = 0;
 };
+
+// The value a "json_records(?)" reads: a JSON array with one object per record,
+// its members named `names` in order (lower case). Invalid (Null) values are
+// JSON's null, numbers numbers (a number that is none, such as infinity, null),
+// anything else text (an empty text "", as when bound).
+QString JsonRecordsText(const QStringList &names, const QVector<QVariantList> &records);

@@ -3,9 +3,6 @@
 #include "db/connection.h"
 #include "db/dberror.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSet>
 
 using namespace Qt::StringLiterals;
@@ -63,9 +60,9 @@ QString keyOf(const CompletionLine &line, bool fullLine)
     return key;
 }
 
-QJsonValue optionalText(const std::optional<QString> &text)
+QVariant optionalText(const std::optional<QString> &text)
 {
-    return text ? QJsonValue(*text) : QJsonValue();
+    return text ? QVariant(*text) : QVariant();
 }
 
 } // namespace
@@ -80,7 +77,7 @@ QString CompletionPropagation::document(std::optional<bool> fullLine) const
     // A table's row is written by the last line that names it, as one after the
     // other would leave it.
     QSet<QString> taken;
-    QJsonArray records;
+    QVector<QVariantList> records;
     for (qsizetype n = m_lines.size() - 1; n >= 0; --n) {
         const CompletionLine &line = m_lines.at(n);
         if (fullLine) {
@@ -89,17 +86,13 @@ QString CompletionPropagation::document(std::optional<bool> fullLine) const
                 continue;
             taken.insert(key);
         }
-        records.prepend(QJsonObject{{u"n"_s, double(n)},
-                                    {u"po"_s, line.po},
-                                    {u"wno"_s, line.no},
-                                    {u"id"_s, line.id},
-                                    {u"ino"_s, line.ino},
-                                    {u"planned"_s, line.planned},
-                                    {u"completion"_s, line.completion},
-                                    {u"lp"_s, optionalText(line.listedPlanned)},
-                                    {u"lc"_s, optionalText(line.listedCompletion)}});
+        records.prepend({double(n), line.po, line.no, line.id, line.ino, line.planned,
+                         line.completion, optionalText(line.listedPlanned),
+                         optionalText(line.listedCompletion)});
     }
-    return QString::fromUtf8(QJsonDocument(records).toJson(QJsonDocument::Compact));
+    return JsonRecordsText({u"n"_s, u"po"_s, u"wno"_s, u"id"_s, u"ino"_s, u"planned"_s,
+                            u"completion"_s, u"lp"_s, u"lc"_s},
+                           records);
 }
 
 QList<Statement> CompletionPropagation::statements() const

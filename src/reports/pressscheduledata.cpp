@@ -5,10 +5,6 @@
 #include "db/jetval.h"
 #include "db/recordset.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -96,7 +92,7 @@ void DbPressScheduleLookups::prepare(const QVector<PressScheduleRow> &rows)
     // Each job once, numbered: the rows found come back with the number.
     QStringList keys;
     QHash<QString, qsizetype> numbers;
-    QJsonArray jobs;
+    QVector<QVariantList> jobs;
     for (const PressScheduleRow &row : rows) {
         const QString po = row.po.trimmed();
         const double no = Val(row.no);
@@ -104,10 +100,10 @@ void DbPressScheduleLookups::prepare(const QVector<PressScheduleRow> &rows)
         if (numbers.contains(key))
             continue;
         numbers.insert(key, keys.size());
-        jobs.append(QJsonObject{{u"k"_s, double(keys.size())}, {u"po"_s, po}, {u"wno"_s, no}});
+        jobs.append({double(keys.size()), po, no});
         keys.append(key);
     }
-    const QString document = QString::fromUtf8(QJsonDocument(jobs).toJson(QJsonDocument::Compact));
+    const QString document = JsonRecordsText({u"k"_s, u"po"_s, u"wno"_s}, jobs);
     const QString jobsTable = u"json_records(?) as l (k number, po text, wno number)"_s;
     try {
         Connection connection;

@@ -9,10 +9,6 @@
 #include "production/completionpropagation.h"
 #include "time_sheet/runcolumns.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -110,27 +106,24 @@ CompletionLine completionLine(const TimeSheetJob &job, const QString &completion
     return line;
 }
 
-// Every run in one statement: the runs go as one JSON array of runValues().
-const QString kInsertRuns =
-    u"insert into [預排資料耗時明細1] (開始, 結束, 正色, 反色, 台, 版數, 看印, 特滿, 用墨量, "
-    u"完工數量, 機別, 經辦代號, 經辦人員, 耗時, 有效耗時, 製作說明, 標準數量, 點數, 工單單號, "
-    u"工單序, 序) select r.c1, r.c2, r.c3, r.c4, r.c5, r.c6, r.c7, r.c8, r.c9, r.c10, r.c11, "
-    u"r.c12, r.c13, r.c14, r.c15, r.c16, r.c17, r.c18, r.c19, r.c20, r.c21 from "
-    u"json_records(?) as r (c1 text, c2 text, c3 text, c4 text, c5 text, c6 text, c7 text, "
-    u"c8 text, c9 text, c10 number, c11 text, c12 text, c13 text, c14 number, c15 number, "
-    u"c16 text, c17 number, c18 number, c19 text, c20 number, c21 number) order by r.c21"_s;
-
-QString runsDocument(const QVector<QVector<QString>> &rows, const TimeSheetJob &job)
+// The runs as the batch adds them, in the stored order of runValues().
+QList<Statement> insertRuns(const Connection &c, const QVector<QVector<QString>> &rows,
+                            const TimeSheetJob &job)
 {
-    QJsonArray runs;
-    for (int i = 0; i < rows.size(); ++i) {
-        const QVariantList values = runValues(rows[i], i, job);
-        QJsonObject run;
-        for (qsizetype f = 0; f < values.size(); ++f)
-            run.insert(u"c%1"_s.arg(f + 1), QJsonValue::fromVariant(values.at(f)));
-        runs.append(run);
-    }
-    return QString::fromUtf8(QJsonDocument(runs).toJson(QJsonDocument::Compact));
+    QList<std::pair<QString, bool>> columns;
+    for (const QString &name :
+         {u"開始"_s,     u"結束"_s,   u"正色"_s,     u"反色"_s,     u"台"_s,       u"版數"_s,
+          u"看印"_s,     u"特滿"_s,   u"用墨量"_s,   u"完工數量"_s, u"機別"_s,     u"經辦代號"_s,
+          u"經辦人員"_s, u"耗時"_s,   u"有效耗時"_s, u"製作說明"_s, u"標準數量"_s, u"點數"_s,
+          u"工單單號"_s, u"工單序"_s, u"序"_s})
+        columns.append({name, false});
+    for (const int number : {9, 13, 14, 16, 17, 19, 20})
+        columns[number].second = true;
+    QVector<QVariantList> runs;
+    runs.reserve(rows.size());
+    for (int i = 0; i < rows.size(); ++i)
+        runs.append(runValues(rows[i], i, job));
+    return c.insertRecords(kRunTable, columns, runs);
 }
 
 // Runs `read` on a connection of its own, closed afterwards; a database failure
@@ -236,8 +229,7 @@ std::optional<QString> SaveRuns(const QString &connectionString, const TimeSheet
         batch.append(
             {u"delete from [預排資料耗時明細1] where 機別 = ? And 工單單號 = ? And 工單序 = ?"_s,
              {job.press, job.po, Val(job.line)}});
-        if (!rows.isEmpty())
-            batch.append({kInsertRuns, {runsDocument(rows, job)}});
+        batch += insertRuns(c, rows, job);
         const qsizetype propagated = batch.size();
         const CompletionPropagation propagation({completionLine(job, completion)},
                                                 PropagatedStamps::CompletionOnly);
