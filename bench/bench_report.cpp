@@ -1,4 +1,5 @@
-// The printed schedule of 2,000 lines with its per-line lookups, to PDF (budget 2 s).
+// The printed schedule of 2,000 lines with its lookups, to PDF (budget 2 s); on
+// PostgreSQL also near and at 1 ms with its exchanges (at most 10, under 2 s).
 
 #include "benchdata.h"
 #include "benchsupport.h"
@@ -21,6 +22,15 @@ int main(int argc, char **argv)
             WriteScheduleReportPdf(t.connectionString, BenchPress, dir.filePath(u"schedule.pdf"_s));
         });
         Report(t.name + u" printed schedule of 2,000 lines to PDF"_s, ms, 2000);
+        if (t.name == u"postgresql"_s)
+            ReportDistance(t.name + u" printed schedule of 2,000 lines to PDF"_s,
+                           MeasureAtDistance(t.connectionString, 3,
+                                             [&](const QString &cs) {
+                                                 WriteScheduleReportPdf(
+                                                     cs, BenchPress,
+                                                     dir.filePath(u"schedule.pdf"_s));
+                                             }),
+                           10, 2000);
     }
     DropBenchDatabases();
     return 0;

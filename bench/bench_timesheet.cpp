@@ -1,10 +1,12 @@
 // The time sheet on a job with 200 runs: opened and confirmed as the user does,
 // and its save against the same delete and inserts run directly in one
-// transaction (aim: at most twice that).
+// transaction (aim: at most twice that). On PostgreSQL, the load of the runs and
+// their save also near and at 1 ms with their exchanges (the save: at most 6).
 
 #include "benchsupport.h"
 #include "common/handoff.h"
 #include "db/connection.h"
+#include "db/recordset.h"
 #include "startup/sessionsettings.h"
 #include "time_sheet/timesheetstore.h"
 #include "time_sheet/timesheetwindow.h"
@@ -19,7 +21,6 @@ namespace {
 
 constexpr int kRuns = 200;
 constexpr int kRepeats = 9;
-const QString kStamp = QStringLiteral("1206-17");
 
 TimeSheetJob benchJob()
 {
@@ -33,8 +34,13 @@ TimeSheetJob benchJob()
     h[8] = u"1"_s;
     h[9] = u"P1151205"_s;
     h[10] = u"1"_s;
-    // The line as listed: the stamp every save of the bench leaves on it.
-    h[2] = h[12] = kStamp;
+    // Listed with the completion stamp the line holds now, as the main screen lists it.
+    Connection c;
+    c.open(Session().ConnectionString);
+    Recordset rs(c);
+    rs.open(u"select FDATE from [PRINTING_S] where PO = ? and [NO] = 1 and ID = ? and INO = 1"_s,
+            {h[0], h[9]});
+    h[12] = rs.eof() ? QString() : rs.text(u"FDATE"_s).trimmed();
     return JobFromHandOff(h);
 }
 
@@ -102,12 +108,6 @@ int main(int argc, char **argv)
         Session().ConnectionString = t.connectionString;
         const TimeSheetJob job = benchJob();
         saveDirectly(t.connectionString, job);
-        {
-            Connection c;
-            c.open(t.connectionString);
-            c.execute(u"update [PRINTING_S] set FDATE = ? where PO = ? and [NO] = 1"_s,
-                      {kStamp, job.po});
-        }
 
         QList<double> direct, core, open, confirm;
         for (int i = 0; i < kRepeats; ++i) {
@@ -124,8 +124,9 @@ int main(int argc, char **argv)
                     cells.append(value.toString());
                 rows.append(cells);
             }
+            const TimeSheetJob listed = benchJob();
             timer.restart();
-            if (const auto error = SaveRuns(t.connectionString, job, rows, kStamp, seen))
+            if (const auto error = SaveRuns(t.connectionString, listed, rows, u"1206-17"_s, seen))
                 qFatal("SaveRuns failed: %s", qUtf8Printable(*error));
             core.append(timer.nsecsElapsed() / 1e6);
 
@@ -139,6 +140,30 @@ int main(int argc, char **argv)
         Report(t.name + u" time sheet opened on 200 runs"_s, Median(open));
         // The confirmation also checks the lock and recalculates every run first.
         Report(t.name + u" time sheet confirmed with 200 runs"_s, Median(confirm));
+        if (t.name != u"postgresql"_s)
+            continue;
+        QVector<QVector<QString>> rows;
+        for (int r = 0; r < kRuns; ++r) {
+            QVector<QString> cells;
+            for (const QVariant &value : runValues(job, r))
+                cells.append(value.toString());
+            rows.append(cells);
+        }
+        ReportDistance(t.name + u" load of 200 runs (LoadRuns)"_s,
+                       MeasureAtDistance(t.connectionString, kRepeats, [&](const QString &cs) {
+                           if (const auto error = LoadRuns(cs, job).error)
+                               qFatal("LoadRuns failed: %s", qUtf8Printable(*error));
+                       }));
+        ReportDistance(
+            t.name + u" save of 200 runs (SaveRuns)"_s,
+            MeasureAtDistance(t.connectionString, kRepeats,
+                              [&](const QString &cs) {
+                                  const RecordArray seen = LoadRuns(t.connectionString, job).value;
+                                  if (const auto error =
+                                          SaveRuns(cs, benchJob(), rows, u"1206-17"_s, seen))
+                                      qFatal("SaveRuns failed: %s", qUtf8Printable(*error));
+                              }),
+            6);
     }
     DropBenchDatabases();
     return 0;

@@ -1,5 +1,8 @@
 #include "benchsupport.h"
 
+#include "db/connectioninfo.h"
+#include "delayproxy.h"
+
 #include "db/databasecreator.h"
 #include "db/dberror.h"
 #include "db/postgresengine.h"
@@ -102,5 +105,61 @@ void ReportRatio(const QString &what, double ratio, double aim)
     QTextStream out(stdout);
     out << what << ": " << QString::number(ratio, 'f', 2) << "x (aim " << aim << "x) "
         << (ratio <= aim ? "OK" : "OVER") << "\n";
+    out.flush();
+}
+
+DistantServer AtDistance(const QString &connectionString, double delayMs)
+{
+    ConnectionInfo info = parseConnectionString(connectionString);
+    auto proxy = std::make_shared<DelayProxy>(info.host.isEmpty() ? u"localhost"_s : info.host,
+                                              info.port, delayMs);
+    info.host = u"127.0.0.1"_s;
+    info.port = proxy->port();
+    return {proxy, postgresConnectionString(info)};
+}
+
+DistanceFigures MeasureAtDistance(const QString &connectionString, int runs,
+                                  const std::function<void(const QString &)> &work,
+                                  const std::function<void()> &prepare)
+{
+    const DistantServer far = AtDistance(connectionString);
+    DistanceFigures figures;
+    QList<double> nearTimes;
+    QList<double> farTimes;
+    for (int run = 0; run <= runs; ++run) {
+        for (const bool distant : {false, true}) {
+            if (prepare)
+                prepare();
+            const int before = far.proxy->exchanges();
+            QElapsedTimer t;
+            t.start();
+            work(distant ? far.connectionString : connectionString);
+            const double ms = t.nsecsElapsed() / 1e6;
+            if (run == 0)
+                continue;
+            (distant ? farTimes : nearTimes).append(ms);
+            if (distant)
+                figures.exchanges = far.proxy->exchanges() - before;
+        }
+    }
+    figures.nearMs = Median(nearTimes);
+    figures.farMs = Median(farTimes);
+    return figures;
+}
+
+void ReportDistance(const QString &what, const DistanceFigures &figures, int maxExchanges,
+                    double farBudgetMs)
+{
+    QTextStream out(stdout);
+    out << what << ": near " << QString::number(figures.nearMs, 'f', 2) << " ms, at 1 ms "
+        << QString::number(figures.farMs, 'f', 2) << " ms";
+    if (farBudgetMs >= 0)
+        out << " (budget " << farBudgetMs << " ms) "
+            << (figures.farMs <= farBudgetMs ? "OK" : "OVER");
+    out << ", " << figures.exchanges << " exchanges";
+    if (maxExchanges >= 0)
+        out << " (aim " << maxExchanges << ") "
+            << (figures.exchanges <= maxExchanges ? "OK" : "OVER");
+    out << "\n";
     out.flush();
 }

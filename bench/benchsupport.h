@@ -3,6 +3,9 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <memory>
+
+class DelayProxy;
 
 // Where a benchmark's databases live: an SQLite file in a temporary folder, and,
 // when PLOV_BENCH_PG names a server URL prefix (postgresql://user@host:port/),
@@ -31,3 +34,32 @@ void Report(const QString &what, double value, double budget = -1,
 
 // One ratio line: "<what>: <ratio>x (aim <aim>x) OK|OVER".
 void ReportRatio(const QString &what, double ratio, double aim);
+
+// The delay each way of a server "at 1 ms": a wired shop network.
+inline constexpr double kHalfRoundTripMs = 0.5;
+
+// A PostgreSQL connection string reached through a DelayProxy holding every chunk
+// `delayMs` each way; the proxy lives as long as the returned object.
+struct DistantServer
+{
+    std::shared_ptr<DelayProxy> proxy;
+    QString connectionString;
+};
+DistantServer AtDistance(const QString &connectionString, double delayMs = kHalfRoundTripMs);
+
+// One operation near the server and at 1 ms: medians of its times and the
+// exchanges of one run at 1 ms (the last).
+struct DistanceFigures
+{
+    double nearMs = 0;
+    double farMs = 0;
+    int exchanges = 0;
+};
+// `prepare` runs untimed before every run; `work` gets the connection string to use.
+// A first run at each distance opens the pooled session and is not counted.
+DistanceFigures MeasureAtDistance(const QString &connectionString, int runs,
+                                  const std::function<void(const QString &)> &work,
+                                  const std::function<void()> &prepare = {});
+// "<what>: near <n> ms, at 1 ms <f> ms, <e> exchanges (aim ≤ <max>) OK|OVER".
+void ReportDistance(const QString &what, const DistanceFigures &figures, int maxExchanges = -1,
+                    double farBudgetMs = -1);

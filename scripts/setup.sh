@@ -8,7 +8,7 @@ build=${1:-build}
 packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libgl-dev
           qt6-tools-dev qt6-l10n-tools qt6-translations-l10n desktop-file-utils appstream
-          libsqlite3-dev sqlite3 postgresql libsystemd-dev
+          libsqlite3-dev sqlite3 libpq-dev postgresql libsystemd-dev
           fonts-arphic-uming fonts-arphic-ukai fontconfig
           mdbtools-dev mdbtools libxlsxwriter-dev python3-openpyxl scdoc
           xvfb xauth imagemagick poppler-utils)

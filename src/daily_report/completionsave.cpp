@@ -77,8 +77,7 @@ std::optional<QString> SaveCompletionLines(const QString &connectionString,
         Connection c;
         c.open(connectionString);
         TransactionGuard transaction(c);
-        for (const CompletionLine &line : lines)
-            PropagateCompletion(c, line, PropagatedStamps::PlannedAndCompletion);
+        PropagateCompletion(c, lines, PropagatedStamps::PlannedAndCompletion);
         transaction.commit();
     } catch (const DbError &e) {
         return e.description();

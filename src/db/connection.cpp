@@ -5,6 +5,7 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 using namespace Qt::StringLiterals;
 
@@ -79,7 +80,7 @@ template <typename Statement> decltype(auto) Connection::retried(bool writes, St
         return statement();
     } catch (const DbError &) {
         // The session is gone when the driver finds its connection closed.
-        if (bound || m_name.isEmpty() || database().isOpen())
+        if (bound || m_name.isEmpty() || !m_engine->sessionLost(database()))
             throw;
     }
     replaceLostSession();
@@ -179,6 +180,82 @@ void Connection::lockUntilCommit(const QString &key)
         return;
     run(statement, {key});
     m_boundToSession = true; // a fresh session would not hold the lock
+}
+
+QVector<StatementResult> Connection::runBatch(const QList<Statement> &jetStatements)
+{
+    QVector<StatementResult> results;
+    runBatch(jetStatements, results);
+    return results;
+}
+
+void Connection::runBatch(const QList<Statement> &jetStatements, QVector<StatementResult> &results)
+{
+    QList<Statement> statements;
+    statements.reserve(jetStatements.size());
+    bool writes = false;
+    for (const Statement &statement : jetStatements) {
+        statements.append({translate(statement.sql), statement.params});
+        writes = writes || mayWrite(statements.last().sql);
+    }
+    results.clear();
+    const bool sent = retried(writes, [&] {
+        results.clear();
+        QSqlDatabase db = database();
+        return m_engine->runBatch(db, statements, results);
+    });
+    if (sent)
+        return;
+    // One after the other, each statement prepared once per connection.
+    for (const Statement &statement : std::as_const(statements)) {
+        QSqlQuery &q = run(statement.sql, statement.params);
+        StatementResult result;
+        const QSqlRecord record = q.record();
+        for (int i = 0; i < record.count(); ++i)
+            result.columns.append(record.fieldName(i));
+        while (q.next()) {
+            QVariantList row;
+            row.reserve(result.columns.size());
+            for (int i = 0; i < result.columns.size(); ++i)
+                row.append(q.value(i));
+            result.rows.append(std::move(row));
+        }
+        result.affected = q.numRowsAffected();
+        q.finish();
+        results.append(std::move(result));
+    }
+}
+
+QList<Statement> Connection::insertRecords(const QString &table,
+                                           const QList<std::pair<QString, bool>> &columns,
+                                           const QVector<QVariantList> &records) const
+{
+    QStringList names;
+    QStringList marks;
+    QStringList members;
+    QStringList read;
+    QStringList declared;
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        names.append(u'[' + columns.at(i).first + u']');
+        marks.append(u"?"_s);
+        members.append(u"c%1"_s.arg(i + 1));
+        read.append(u"r."_s + members.last());
+        declared.append(members.last() + (columns.at(i).second ? u" number"_s : u" text"_s));
+    }
+    const QString into = u"insert into [%1] (%2) "_s.arg(table, names.join(u", "_s));
+    QList<Statement> statements;
+    if (records.isEmpty())
+        return statements;
+    if (engine().sendsBatches()) {
+        statements.append({into + u"select %1 from json_records(?) as r (%2)"_s.arg(
+                                      read.join(u", "_s), declared.join(u", "_s)),
+                           {JsonRecordsText(members, records)}});
+        return statements;
+    }
+    const QString one = into + u"values (%1)"_s.arg(marks.join(u", "_s));
+    for (const QVariantList &record : records)
+        statements.append({one, record});
+    return statements;
 }
 
 int Connection::execute(const QString &jetSql, const QVariantList &params)

@@ -40,6 +40,22 @@ public:
     // Runs a statement that returns no rows; gives the number of rows affected.
     int execute(const QString &jetSql, const QVariantList &params = {});
 
+    // Runs Jet statements in order as one batch and gives each one's result: on a
+    // server, they all go at once and are answered at once. Inside a transaction,
+    // what comes after belongs to this session (a lock, a write). Throws DbError at
+    // the first failure.
+    QVector<StatementResult> runBatch(const QList<Statement> &jetStatements);
+    // The same, keeping in `results` what the statements before a failure gave.
+    void runBatch(const QList<Statement> &jetStatements, QVector<StatementResult> &results);
+
+    // The statements of a batch that add `records` to a table, each record's values
+    // in the order of `columns` (a name, and whether it holds numbers): one
+    // statement with every record as one JSON value where a batch goes to a server
+    // at once, one insert per record (prepared once) where statements cost nothing.
+    QList<Statement> insertRecords(const QString &table,
+                                   const QList<std::pair<QString, bool>> &columns,
+                                   const QVector<QVariantList> &records) const;
+
     // For record sets: the engine's SQL for a Jet statement, and the database.
     QString translate(const QString &jetSql) const { return engine().translate(jetSql); }
     // Runs an engine statement with its values on a query prepared once per

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/connectioninfo.h"
+#include "db/statementbatch.h"
 
 #include <QHash>
 #include <QSqlDatabase>
@@ -29,6 +30,8 @@ public:
     virtual QSqlDatabase acquire(const ConnectionInfo &info) = 0;
     // Gives the connection back; an open transaction has already been rolled back.
     virtual void release(QSqlDatabase &db) = 0;
+    // Whether the server ended the connection's session (a restart, an administrator).
+    virtual bool sessionLost(const QSqlDatabase &db) const { return !db.isOpen(); }
     // Closes a connection whose session the server has ended, and whatever else
     // went down with it, so that the next acquire opens a fresh one.
     virtual void discard(QSqlDatabase &db) { release(db); }
@@ -42,6 +45,22 @@ public:
     // wait for each other from there to their end. None by default: the engine
     // already lets one transaction write at a time.
     virtual QString lockStatement() const { return {}; }
+
+    // Whether runBatch sends a batch at once (a server a network away).
+    virtual bool sendsBatches() const { return false; }
+    // A server engine runs engine statements as one batch: all sent at once, the
+    // answers read after, so a batch costs one exchange whatever its length. The
+    // results of the statements before the first failure go into `results`, then
+    // the failure throws DbError; the statements after it do not run. False by
+    // default: the connection runs them one after the other.
+    virtual bool runBatch(QSqlDatabase &db, const QList<Statement> &statements,
+                          QVector<StatementResult> &results) const
+    {
+        Q_UNUSED(db)
+        Q_UNUSED(statements)
+        Q_UNUSED(results)
+        return false;
+    }
 
     // Whether a statement failed because it waited kLockWaitSeconds for another
     // session, and the description such a failure is shown with.
@@ -57,6 +76,11 @@ public:
     // A name quoted the same way but spelled exactly as given: one the schema does
     // not spell, such as a database's.
     static QString quoted(const QString &name);
+    // What a Jet "json_records(?) as alias (name text, name number, …)" becomes: the
+    // records of a JSON array bound to the "?" as a table of those columns, each
+    // read from the member of its name (lower case).
+    virtual QString jsonRecords(const QString &alias,
+                                const QList<std::pair<QString, bool>> &columns) const = 0;
     // The hidden column that identifies a row of a table ("rowid", "ctid").
     virtual QString rowIdentity() const = 0;
     // What a Jet "like" becomes. Jet's "like" ignores case, as the engine's must.

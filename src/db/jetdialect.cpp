@@ -3,6 +3,7 @@
 #include "db/engine.h"
 
 #include <QList>
+#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
@@ -76,11 +77,32 @@ bool isKeyword(const Token &t, QStringView word)
     return t.kind == Token::Word && t.text.compare(word, Qt::CaseInsensitive) == 0;
 }
 
+// "json_records(?) as alias (name text, name number, …)": the records of a JSON
+// array bound to the "?", as the engine reads them.
+QString withJsonRecords(const QString &jetSql, const Engine &engine)
+{
+    static const QRegularExpression records(
+        uR"(\bjson_records\s*\(\s*\?\s*\)\s+as\s+(\w+)\s*\(([^)]*)\))"_s,
+        QRegularExpression::CaseInsensitiveOption);
+    QString sql = jetSql;
+    for (QRegularExpressionMatch m = records.match(sql); m.hasMatch(); m = records.match(sql)) {
+        QList<std::pair<QString, bool>> columns;
+        for (const QString &column : m.captured(2).split(u',')) {
+            const QStringList words = column.simplified().split(u' ');
+            columns.append(
+                {words.first(), words.value(1).compare(u"number"_s, Qt::CaseInsensitive) == 0});
+        }
+        sql.replace(m.capturedStart(), m.capturedLength(),
+                    engine.jsonRecords(m.captured(1), columns));
+    }
+    return sql;
+}
+
 } // namespace
 
 QString TranslateJet(const QString &jetSql, const Engine &engine)
 {
-    QList<Token> tokens = tokenize(jetSql);
+    QList<Token> tokens = tokenize(withJsonRecords(jetSql, engine));
     QString limit;
     // "select top N": drop "top N" and end the statement with the engine's limit.
     for (qsizetype i = 0; i + 1 < tokens.size(); ++i) {

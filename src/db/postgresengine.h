@@ -28,6 +28,13 @@ public:
         return QStringLiteral("select pg_advisory_xact_lock(hashtext(?))");
     }
     bool isLockTimeout(const QSqlError &error) const override;
+    bool sessionLost(const QSqlDatabase &db) const override;
+    QString jsonRecords(const QString &alias,
+                        const QList<std::pair<QString, bool>> &columns) const override;
+    // The whole batch in libpq's pipeline: sent at once, answered at once.
+    bool sendsBatches() const override { return true; }
+    bool runBatch(QSqlDatabase &db, const QList<Statement> &statements,
+                  QVector<StatementResult> &results) const override;
 
     // Pooling is on by default; the benchmark compares it with fresh sessions.
     static void setPooling(bool enabled);

@@ -48,14 +48,26 @@ void Recordset::open(const QString &jetSql, const QVariantList &params, Lock loc
 {
     close();
     m_lock = lock;
-    QString sql = jetSql;
-    if (lock != Lock::ReadOnly) {
-        m_table = tableOfStatement(jetSql);
-        sql = withIdentity(jetSql, m_connection.engine().rowIdentity());
+    m_position = 0;
+    if (lock == Lock::ReadOnly) {
+        // A read alone: a single exchange with a server.
+        StatementResult result = m_connection.runBatch({{jetSql, params}}).first();
+        m_fields = result.columns;
+        m_rows.reserve(result.rows.size());
+        for (QVariantList &values : result.rows) {
+            Row row;
+            row.changed.fill(false, values.size());
+            row.values = std::move(values);
+            m_rows.append(std::move(row));
+        }
+        m_open = true;
+        return;
     }
+    m_table = tableOfStatement(jetSql);
+    const QString sql = withIdentity(jetSql, m_connection.engine().rowIdentity());
     QSqlQuery &q = m_connection.run(m_connection.translate(sql), params);
     const QSqlRecord rec = q.record();
-    const int first = lock == Lock::ReadOnly ? 0 : 1;
+    const int first = 1;
     for (int i = first; i < rec.count(); ++i)
         m_fields.append(rec.fieldName(i));
     const int n = int(m_fields.size());
@@ -64,14 +76,12 @@ void Recordset::open(const QString &jetSql, const QVariantList &params, Lock loc
         row.values.resize(n);
         for (int i = 0; i < n; ++i)
             row.values[i] = q.value(i + first);
-        if (first)
-            row.identity = q.value(0);
+        row.identity = q.value(0);
         row.original = row.values;
         row.changed.fill(false, n);
         m_rows.append(std::move(row));
     }
     q.finish();
-    m_position = 0;
     m_open = true;
 }
 

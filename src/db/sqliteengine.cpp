@@ -207,3 +207,14 @@ QHash<QString, QString> &SqliteEngine::translations() const
     static QHash<QString, QString> known;
     return known;
 }
+
+QString SqliteEngine::jsonRecords(const QString &alias,
+                                  const QList<std::pair<QString, bool>> &columns) const
+{
+    QStringList read;
+    for (const auto &[name, number] : columns) {
+        Q_UNUSED(number) // SQLite keeps a JSON number a number, a text a text
+        read.append(u"json_extract(value, '$.%1') as %1"_s.arg(name.toLower()));
+    }
+    return u"(select %1 from json_each(?)) as %2"_s.arg(read.join(u", "_s), alias);
+}

@@ -22,6 +22,8 @@ public:
 
     QString rowIdentity() const override { return QStringLiteral("rowid"); }
     bool isLockTimeout(const QSqlError &error) const override;
+    QString jsonRecords(const QString &alias,
+                        const QList<std::pair<QString, bool>> &columns) const override;
 
     // The journal mode a new database gets on a file system of this type (as
     // QStorageInfo names it): "delete" on a network file system (NFS, SMB/CIFS, sshfs

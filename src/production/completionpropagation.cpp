@@ -2,64 +2,167 @@
 
 #include "db/connection.h"
 #include "db/dberror.h"
-#include "db/recordset.h"
+
+#include <QSet>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// Opens one table's statement and writes `write` into its row when exactly one is found.
-template <typename Write>
-void writeSingleRow(Connection &c, const QString &sql, const QVariantList &params, Write write)
+// The lines as the statements read them: json_records(?) as l (…).
+const QString kLines = u"json_records(?) as l (n number, po text, wno number, id text, "
+                       u"ino number, planned text, completion text, lp text, lc text)"_s;
+
+// Each table's rows of a line, as Jet conditions on the table (or its alias).
+QString printingRows(const QString &t)
 {
-    Recordset rs(c);
-    rs.open(sql, params, Recordset::Lock::Optimistic);
-    if (rs.recordCount() == 1) {
-        write(rs);
-        rs.update();
-    }
-    rs.close();
+    return u"%1.PO = l.po and %1.[NO] = l.wno and %1.EAMT = 0"_s.arg(t);
+}
+QString lineRows(const QString &t)
+{
+    return u"%1.PO = l.po and %1.[NO] = l.wno and %1.ID = l.id and %1.INO = l.ino"_s.arg(t);
+}
+QString venderacRows(const QString &t)
+{
+    return u"%1.PO = l.po and %1.[NO] = l.wno and %1.KIND = '印 刷' and %1.EAMT = 0"_s.arg(t);
+}
+QString scheduleRows(const QString &t)
+{
+    return lineRows(t) + u" and %1.KIND = '印 刷'"_s.arg(t);
+}
+// A PRINTING_S row still holds the stamps the line was listed with.
+QString asListed(const QString &t)
+{
+    return u"trim(coalesce(%1.ODATE, '')) = trim(coalesce(l.lp, %1.ODATE, '')) and "
+           u"trim(coalesce(%1.FDATE, '')) = trim(coalesce(l.lc, %1.FDATE, ''))"_s.arg(t);
+}
+
+struct Table
+{
+    QString name;
+    QString (*rows)(const QString &);
+    bool fullLine; // found by the whole line (PO, NO, ID, INO), or by PO and NO
+    bool stamps;   // ODATE, FDATE and ACT, or ODATE = completion alone
+};
+
+const Table kTables[] = {
+    {u"PRINTING"_s, printingRows, false, true},
+    {u"PRINTING_S"_s, lineRows, true, true},
+    {u"VENDERAC"_s, venderacRows, false, false},
+    {u"預排資料明細"_s, scheduleRows, true, false},
+};
+
+QString keyOf(const CompletionLine &line, bool fullLine)
+{
+    QString key = line.po + QChar(0x1f) + QString::number(line.no, 'g', 17);
+    if (fullLine)
+        key += QChar(0x1f) + line.id + QChar(0x1f) + QString::number(line.ino, 'g', 17);
+    return key;
+}
+
+QVariant optionalText(const std::optional<QString> &text)
+{
+    return text ? QVariant(*text) : QVariant();
 }
 
 } // namespace
 
-void PropagateCompletion(Connection &c, const CompletionLine &line, PropagatedStamps which)
+CompletionPropagation::CompletionPropagation(QVector<CompletionLine> lines, PropagatedStamps which)
+    : m_lines(std::move(lines)), m_which(which)
 {
-    const auto stamps = [&](Recordset &rs) {
-        if (which == PropagatedStamps::PlannedAndCompletion)
-            rs.setValue(u"ODATE"_s, line.planned);
-        rs.setValue(u"FDATE"_s, line.completion);
-        rs.setValue(u"ACT"_s, line.completion);
-    };
-    const auto completionDate = [&](Recordset &rs) { rs.setValue(u"ODATE"_s, line.completion); };
-    writeSingleRow(c,
-                   u"select PO, [NO], ODATE, FDATE, ACT from [PRINTING] "
-                   u"where PO = ? and [NO] = ? and EAMT = 0 "_s,
-                   {line.po, line.no}, stamps);
-    writeSingleRow(c,
-                   u"select PO, [NO], ODATE, FDATE, ACT, ID, INO from [PRINTING_S] "
-                   u"where PO = ? and [NO] = ? and ID = ? and INO = ?"_s,
-                   {line.po, line.no, line.id, line.ino}, [&](Recordset &rs) {
-                       const bool plannedMoved =
-                           line.listedPlanned &&
-                           rs.text(u"ODATE"_s).trimmed() != line.listedPlanned->trimmed();
-                       const bool completionMoved =
-                           line.listedCompletion &&
-                           rs.text(u"FDATE"_s).trimmed() != line.listedCompletion->trimmed();
-                       if (plannedMoved || completionMoved)
-                           throw DbConflictError(
-                               u"工單 %1 序 %2 的預定日或完工日已被其他使用者變更，"
-                               u"這次的儲存沒有寫入任何資料。請重新查詢後再儲存。"_s.arg(line.po)
-                                   .arg(line.no));
-                       stamps(rs);
-                   });
-    writeSingleRow(c,
-                   u"select PO, [NO], KIND, ODATE from [VENDERAC] "
-                   u"where PO = ? and [NO] = ? and KIND = '印 刷' and EAMT = 0 "_s,
-                   {line.po, line.no}, completionDate);
-    writeSingleRow(c,
-                   u"select PO, [NO], KIND, ODATE, ID, INO from [預排資料明細] "
-                   u"where PO = ? and [NO] = ? and ID = ? and INO = ? and "
-                   u"KIND = '印 刷' "_s,
-                   {line.po, line.no, line.id, line.ino}, completionDate);
+}
+
+QString CompletionPropagation::document(std::optional<bool> fullLine) const
+{
+    // A table's row is written by the last line that names it, as one after the
+    // other would leave it.
+    QSet<QString> taken;
+    QVector<QVariantList> records;
+    for (qsizetype n = m_lines.size() - 1; n >= 0; --n) {
+        const CompletionLine &line = m_lines.at(n);
+        if (fullLine) {
+            const QString key = keyOf(line, *fullLine);
+            if (taken.contains(key))
+                continue;
+            taken.insert(key);
+        }
+        records.prepend({double(n), line.po, line.no, line.id, line.ino, line.planned,
+                         line.completion, optionalText(line.listedPlanned),
+                         optionalText(line.listedCompletion)});
+    }
+    return JsonRecordsText({u"n"_s, u"po"_s, u"wno"_s, u"id"_s, u"ino"_s, u"planned"_s,
+                            u"completion"_s, u"lp"_s, u"lc"_s},
+                           records);
+}
+
+QList<Statement> CompletionPropagation::statements() const
+{
+    // First what each line finds: its rows in each table, and whether its
+    // PRINTING_S row moved away from the listed stamps.
+    QStringList counts;
+    for (const Table &table : kTables)
+        counts.append(
+            u"(select count(*) from [%1] t where %2)"_s.arg(table.name, table.rows(u"t"_s)));
+    counts.insert(2, u"(select count(*) from [PRINTING_S] t where %1 and not (%2))"_s.arg(
+                         lineRows(u"t"_s), asListed(u"t"_s)));
+    QList<Statement> batch{
+        {u"select l.n, %1 from %2 order by l.n"_s.arg(counts.join(u", "_s), kLines),
+         {document(std::nullopt)}}};
+    // Then each table written where exactly one row is found.
+    for (const Table &table : kTables) {
+        const QString name = u'[' + table.name + u']';
+        QString set = u"ODATE = l.completion"_s;
+        if (table.stamps) {
+            set = u"FDATE = l.completion, ACT = l.completion"_s;
+            if (m_which == PropagatedStamps::PlannedAndCompletion)
+                set.prepend(u"ODATE = l.planned, "_s);
+        }
+        QString where = u"%1 and (select count(*) from %2 t where %3) = 1"_s.arg(
+            table.rows(name), name, table.rows(u"t"_s));
+        if (table.name == u"PRINTING_S"_s)
+            where += u" and "_s + asListed(name);
+        batch.append({u"update %1 set %2 from %3 where %4"_s.arg(name, set, kLines, where),
+                      {QVariant(document(table.fullLine))}});
+    }
+    return batch;
+}
+
+void CompletionPropagation::check(const QVector<StatementResult> &results, qsizetype first) const
+{
+    const QVector<QVariantList> &found = results.at(first).rows;
+    // Columns: n, then the rows found in PRINTING, PRINTING_S, PRINTING_S rows
+    // moved from the listed stamps, VENDERAC and 預排資料明細.
+    for (const QVariantList &row : found)
+        if (row.at(2).toInt() == 1 && row.at(3).toInt() == 1) {
+            const CompletionLine &line = m_lines.at(row.at(0).toInt());
+            throw DbConflictError(u"工單 %1 序 %2 的預定日或完工日已被其他使用者變更，"
+                                  u"這次的儲存沒有寫入任何資料。請重新查詢後再儲存。"_s.arg(line.po)
+                                      .arg(line.no));
+        }
+    const int column[] = {1, 2, 4, 5};
+    for (int t = 0; t < 4; ++t) {
+        QSet<QString> rows;
+        for (const QVariantList &row : found)
+            if (row.at(column[t]).toInt() == 1)
+                rows.insert(keyOf(m_lines.at(row.at(0).toInt()), kTables[t].fullLine));
+        // A row that changed between the two reads is not overwritten: the count
+        // written differs from the count found, and nothing is saved.
+        if (results.at(first + 1 + t).affected != rows.size())
+            throw DbConflictError(u"資料表 %1 的這筆資料已被其他使用者變更或刪除，無法儲存。"
+                                  u"請重新查詢後再試一次。"_s.arg(kTables[t].name));
+    }
+}
+
+void PropagateCompletion(Connection &connection, const QVector<CompletionLine> &lines,
+                         PropagatedStamps which)
+{
+    if (lines.isEmpty())
+        return;
+    const CompletionPropagation propagation(lines, which);
+    propagation.check(connection.runBatch(propagation.statements()), 0);
+}
+
+void PropagateCompletion(Connection &connection, const CompletionLine &line, PropagatedStamps which)
+{
+    PropagateCompletion(connection, QVector<CompletionLine>{line}, which);
 }

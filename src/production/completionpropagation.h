@@ -1,6 +1,10 @@
 #pragma once
 
+#include "db/statementbatch.h"
+
+#include <QList>
 #include <QString>
+#include <QVector>
 #include <optional>
 
 class Connection;
@@ -28,11 +32,38 @@ enum class PropagatedStamps
     CompletionOnly
 };
 
-// Writes a line's stamps by the completion propagation rule: PRINTING (EAMT = 0)
+// Writes lines' stamps by the completion propagation rule: PRINTING (EAMT = 0)
 // and PRINTING_S get ODATE = planned (for PlannedAndCompletion), FDATE = ACT =
 // completion; VENDERAC (kind 印 刷, EAMT = 0) and 預排資料明細 (kind 印 刷) get
 // ODATE = completion. A table is written only when exactly one row is found.
 // A PRINTING_S row whose stamps differ from the listed ones throws DbConflictError.
-// Runs inside the caller's transaction; throws DbError.
+// A row named by several lines gets the last one's stamps. Runs inside the
+// caller's transaction, which must roll back on a throw; throws DbError.
+void PropagateCompletion(Connection &connection, const QVector<CompletionLine> &lines,
+                         PropagatedStamps which);
 void PropagateCompletion(Connection &connection, const CompletionLine &line,
                          PropagatedStamps which);
+
+// The same rule as statements of a batch, however many the lines: one read of
+// what every line finds, then one update per table with the lines as one bound
+// value. A save puts them in its own batch (Connection::runBatch) and checks
+// their results; a conflict throws only after every statement ran, so the
+// transaction must then roll back.
+class CompletionPropagation
+{
+public:
+    CompletionPropagation(QVector<CompletionLine> lines, PropagatedStamps which);
+    QList<Statement> statements() const;
+    // Throws DbConflictError when a line's PRINTING_S row moved away from its
+    // listed stamps, or a table's rows changed between the read and the write.
+    // `first` is where statements() begin among the batch's results.
+    void check(const QVector<StatementResult> &results, qsizetype first) const;
+
+private:
+    // The lines as a JSON array; with fullLine set, only the last line naming
+    // each row of a table found by PO and NO (false) or by the whole line (true).
+    QString document(std::optional<bool> fullLine) const;
+
+    QVector<CompletionLine> m_lines;
+    PropagatedStamps m_which;
+};

@@ -2,6 +2,7 @@
 
 #include "db/connection.h"
 #include "db/dberror.h"
+#include "db/jetval.h"
 #include "db/recordset.h"
 
 #include <cmath>
@@ -81,9 +82,57 @@ DbPressScheduleLookups::DbPressScheduleLookups(const QString &connectionString)
 
 DbPressScheduleLookups::~DbPressScheduleLookups() = default;
 
+QString DbPressScheduleLookups::jobKey(const QString &po, double no)
+{
+    return po + QChar(0x1f) + QString::number(no, 'g', 17);
+}
+
+void DbPressScheduleLookups::prepare(const QVector<PressScheduleRow> &rows)
+{
+    // Each job once, numbered: the rows found come back with the number.
+    QStringList keys;
+    QHash<QString, qsizetype> numbers;
+    QVector<QVariantList> jobs;
+    for (const PressScheduleRow &row : rows) {
+        const QString po = row.po.trimmed();
+        const double no = Val(row.no);
+        const QString key = jobKey(po, no);
+        if (numbers.contains(key))
+            continue;
+        numbers.insert(key, keys.size());
+        jobs.append({double(keys.size()), po, no});
+        keys.append(key);
+    }
+    const QString document = JsonRecordsText({u"k"_s, u"po"_s, u"wno"_s}, jobs);
+    const QString jobsTable = u"json_records(?) as l (k number, po text, wno number)"_s;
+    try {
+        Connection connection;
+        connection.open(m_connectionString);
+        const QVector<StatementResult> found = connection.runBatch(
+            {{u"select l.k, t.SPEC, t.[ITEM], t.FDATE from %1 join [PAPER] t on t.PO = l.po "
+              u"and t.[NO] = l.wno"_s.arg(jobsTable),
+              {document}},
+             {u"select l.k, t.FDATE from %1 join [PLATE] t on t.PO = l.po and t.[NO] = l.wno"_s.arg(
+                  jobsTable),
+              {document}}});
+        const auto text = [](const QVariant &v) { return v.isNull() ? QString() : v.toString(); };
+        QHash<QString, QVector<PaperLine>> paper;
+        QHash<QString, QVector<QString>> plates;
+        for (const QVariantList &r : found.at(0).rows)
+            paper[keys.at(r.at(0).toInt())].append({text(r.at(1)), text(r.at(2)), text(r.at(3))});
+        for (const QVariantList &r : found.at(1).rows)
+            plates[keys.at(r.at(0).toInt())].append(text(r.at(1)));
+        m_paper = std::move(paper);
+        m_plates = std::move(plates);
+        m_prepared = true;
+    } catch (const DbError &) {
+        // Each entry reads its own lookups instead.
+    }
+}
+
 void DbPressScheduleLookups::beginRow()
 {
-    if (m_connection)
+    if (m_prepared || m_connection)
         return;
     auto connection = std::make_unique<Connection>();
     connection->open(m_connectionString);
@@ -112,6 +161,8 @@ template <typename Lookup> auto DbPressScheduleLookups::guarded(Lookup lookup)
 QVector<PressScheduleLookups::PaperLine> DbPressScheduleLookups::paperLines(const QString &po,
                                                                             double no)
 {
+    if (m_prepared)
+        return m_paper.value(jobKey(po, no));
     return guarded([&](Connection &connection) {
         Recordset rs(connection);
         rs.open(u"select PO, [NO], SPEC, [ITEM], FDATE from [PAPER] "
@@ -127,6 +178,8 @@ QVector<PressScheduleLookups::PaperLine> DbPressScheduleLookups::paperLines(cons
 
 QVector<QString> DbPressScheduleLookups::plateDates(const QString &po, double no)
 {
+    if (m_prepared)
+        return m_plates.value(jobKey(po, no));
     return guarded([&](Connection &connection) {
         Recordset rs(connection);
         rs.open(u"select PO, [NO], FDATE from [PLATE] where PO = ? and [NO] = ?"_s,

@@ -19,6 +19,9 @@ public:
     };
 
     virtual ~PressScheduleLookups() = default;
+    // Told every row of the report before the first entry: the lookups of all of
+    // them may be read at once.
+    virtual void prepare(const QVector<PressScheduleRow> &rows) { Q_UNUSED(rows) }
     // Around the lookups of one entry (a connection of its own per entry).
     virtual void beginRow() {}
     virtual void endRow() {}

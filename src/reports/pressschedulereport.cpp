@@ -30,6 +30,7 @@ ReportLayout BuildPressScheduleReport(const QVector<PressScheduleRow> &rows,
     QVector<ReportBand> bands;
     bands.reserve(rows.size() + 16);
     int counter = 0;
+    lookups.prepare(rows);
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const PressScheduleRow &row = rows[i];
         if (i == 0 || rows[i - 1].press != row.press)

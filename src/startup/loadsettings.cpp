@@ -4,11 +4,12 @@
 #include "db/connection.h"
 #include "db/dberror.h"
 #include "db/jetval.h"
-#include "db/recordset.h"
 #include "startup/commandline.h"
 #include "startup/sessionsettings.h"
 
+#include <QList>
 #include <cmath>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -33,31 +34,70 @@ const QStringList kDetailPermissionColumns = {
     u"標籤細部"_s,     u"公告細部"_s,     u"寄庫細部"_s,     u"捲筒細部"_s,     u"接稿細部"_s,
 };
 
-// A column as the settings keep it: Null as empty text, trimmed.
-QString field(const Recordset &rs, const QString &column)
+// The first row a statement read.
+class FirstRow
 {
-    return rs.text(column).trimmed();
+public:
+    FirstRow(const QStringList &columns, const QVariantList &values)
+        : m_columns(columns), m_values(values)
+    {
+    }
+    // A column as the settings keep it: Null as empty text, trimmed.
+    QString field(const QString &column) const
+    {
+        for (qsizetype i = 0; i < m_columns.size(); ++i)
+            if (m_columns.at(i).compare(column, Qt::CaseInsensitive) == 0)
+                return m_values.at(i).isNull() ? QString() : m_values.at(i).toString().trimmed();
+        throw DbError(u"在對應所要求名稱或序數的集合中，找不到項目：%1"_s.arg(column));
+    }
+
+private:
+    const QStringList &m_columns;
+    const QVariantList &m_values;
+};
+
+// A statement whose first row, when there is one, goes to `apply`.
+struct Read
+{
+    QString sql;
+    QVariantList params;
+    std::function<void(const FirstRow &)> apply;
+    std::function<void()> afterwards = {}; // once the statement ran, rows or none
+};
+
+// Runs the reads in one batch and applies their first rows in order; on a
+// failure, those of the reads before it, then the failure throws.
+void runReads(Connection &c, const QList<Read> &reads)
+{
+    QList<Statement> statements;
+    for (const Read &read : reads)
+        statements.append({read.sql, read.params});
+    QVector<StatementResult> results;
+    const auto apply = [&] {
+        for (qsizetype i = 0; i < results.size(); ++i) {
+            if (!results.at(i).rows.isEmpty())
+                reads.at(i).apply(FirstRow(results.at(i).columns, results.at(i).rows.first()));
+            if (reads.at(i).afterwards)
+                reads.at(i).afterwards();
+        }
+    };
+    try {
+        c.runBatch(statements, results);
+    } catch (const DbError &) {
+        apply();
+        throw;
+    }
+    apply();
 }
 
-// Opens a statement and hands its first row to `read` when there is one.
-template <typename Read>
-void readFirstRow(Connection &connection, const QString &sql, const QVariantList &params, Read read)
-{
-    Recordset rs(connection);
-    rs.open(sql, params);
-    if (rs.recordCount() > 0)
-        read(rs);
-    rs.close();
-}
-
-void readEmployee(SessionSettings &s, const Recordset &rs)
+void readEmployee(SessionSettings &s, const FirstRow &rs)
 {
     for (int i = 0; i < 20; ++i)
-        s.EmployeeGroup[i] = field(rs, i == 0 ? u"GROUP"_s : u"GROUP%1"_s.arg(i));
-    s.ExtensionNo = field(rs, u"分機代號"_s);
+        s.EmployeeGroup[i] = rs.field(i == 0 ? u"GROUP"_s : u"GROUP%1"_s.arg(i));
+    s.ExtensionNo = rs.field(u"分機代號"_s);
 }
 
-void readIdentity(SessionSettings &s, Connection &c, const QString &commandLine)
+void readIdentity(SessionSettings &s, Connection &c, QList<Read> &reads, const QString &commandLine)
 {
     s.Ad.clear();
     s.UserName.clear();
@@ -77,92 +117,98 @@ void readIdentity(SessionSettings &s, Connection &c, const QString &commandLine)
             throw;
         }
         s.setIdentity(id);
-        readFirstRow(c, u"select * from [EMPLOYEE] where ID = ?"_s, {s.UserId},
-                     [&](const Recordset &rs) { readEmployee(s, rs); });
+        reads.append({u"select * from [EMPLOYEE] where ID = ?"_s,
+                      {s.UserId},
+                      [&](const FirstRow &rs) { readEmployee(s, rs); }});
         return;
     }
     // Without the launch token start-up refuses to run; the defaults still load.
     s.XlsExt = u".xlsx"_s;
     s.DocExt = u".docx"_s;
-    readFirstRow(c, u"select * from [使用者資料] where 管理者 = 'Y'"_s, {},
-                 [&](const Recordset &rs) {
-                     s.UserName = field(rs, u"使用者"_s);
-                     s.Ad = s.UserName;
-                 });
-    readFirstRow(c,
-                 u"select * from [EMPLOYEE] where NAME = ? and "
-                 u"iif(ODATE is null,'',ODATE) = '' "_s,
-                 {s.UserName}, [&](const Recordset &rs) {
-                     s.UserId = field(rs, u"ID"_s);
-                     readEmployee(s, rs);
-                 });
+    // The administrator's name is what the reads after this one look for.
+    runReads(c, {{u"select * from [使用者資料] where 管理者 = 'Y'"_s, {}, [&](const FirstRow &rs) {
+                      s.UserName = rs.field(u"使用者"_s);
+                      s.Ad = s.UserName;
+                  }}});
+    reads.append({u"select * from [EMPLOYEE] where NAME = ? and "
+                  u"iif(ODATE is null,'',ODATE) = '' "_s,
+                  {s.UserName},
+                  [&](const FirstRow &rs) {
+                      s.UserId = rs.field(u"ID"_s);
+                      readEmployee(s, rs);
+                  }});
 }
 
-void readCompanies(SessionSettings &s, Connection &c)
+void readCompanies(SessionSettings &s, QList<Read> &reads)
 {
-    readFirstRow(c, u"select * from [COMPANY] "_s, {}, [&](const Recordset &rs) {
-        s.CompanyName = field(rs, u"COMPANY"_s);
-        s.CompanyAddress = field(rs, u"ADD"_s);
-        s.CompanyAddress1 = field(rs, u"ADD1"_s);
-        s.CompanyTaxNo = field(rs, u"TNO"_s);
-        s.CompanyTel = field(rs, u"TEL"_s);
-        s.CompanyFax = field(rs, u"FAX"_s);
-    });
-    readFirstRow(c, u"select * from [COMPANY1] "_s, {}, [&](const Recordset &rs) {
-        s.Company1Name = field(rs, u"COMPANY"_s);
-        s.Company1Address = field(rs, u"ADD"_s);
-        s.Company1TaxNo = field(rs, u"TNO"_s);
-        s.Company1Tel = field(rs, u"TEL"_s);
-        s.Company1Fax = field(rs, u"FAX"_s);
-    });
-    readFirstRow(c, u"select * from [COMPANY2] "_s, {}, [&](const Recordset &rs) {
-        s.Company2Name = field(rs, u"COMPANY"_s);
-        s.Company2Address = field(rs, u"ADD"_s);
-        s.Company2TaxNo = field(rs, u"TNO"_s);
-        s.Company2Tel = field(rs, u"TEL"_s);
-        s.Company2Fax = field(rs, u"FAX"_s);
-    });
+    reads.append({u"select * from [COMPANY] "_s, {}, [&](const FirstRow &rs) {
+                      s.CompanyName = rs.field(u"COMPANY"_s);
+                      s.CompanyAddress = rs.field(u"ADD"_s);
+                      s.CompanyAddress1 = rs.field(u"ADD1"_s);
+                      s.CompanyTaxNo = rs.field(u"TNO"_s);
+                      s.CompanyTel = rs.field(u"TEL"_s);
+                      s.CompanyFax = rs.field(u"FAX"_s);
+                  }});
+    reads.append({u"select * from [COMPANY1] "_s, {}, [&](const FirstRow &rs) {
+                      s.Company1Name = rs.field(u"COMPANY"_s);
+                      s.Company1Address = rs.field(u"ADD"_s);
+                      s.Company1TaxNo = rs.field(u"TNO"_s);
+                      s.Company1Tel = rs.field(u"TEL"_s);
+                      s.Company1Fax = rs.field(u"FAX"_s);
+                  }});
+    reads.append({u"select * from [COMPANY2] "_s, {}, [&](const FirstRow &rs) {
+                      s.Company2Name = rs.field(u"COMPANY"_s);
+                      s.Company2Address = rs.field(u"ADD"_s);
+                      s.Company2TaxNo = rs.field(u"TNO"_s);
+                      s.Company2Tel = rs.field(u"TEL"_s);
+                      s.Company2Fax = rs.field(u"FAX"_s);
+                  }});
 }
 
-void readSystem(SessionSettings &s, Connection &c)
+void readSystem(SessionSettings &s, QList<Read> &reads)
 {
     s.SystemItem[1].clear();
     s.MfunFlag15 = false;
-    readFirstRow(c, u"select * from [SYSTEM] "_s, {}, [&](const Recordset &rs) {
-        s.SystemMfun = field(rs, u"MFUN"_s);
-        s.MfunFlag15 = s.SystemMfun.size() >= 15 && s.SystemMfun.at(14) == u'1';
-        for (int n = 0; n <= 87; ++n) {
-            if (n == 68 || n == 79)
-                continue;
-            const QString text = field(rs, u"ITEM%1"_s.arg(n));
-            s.SystemItem[n] = (n >= 1 && n <= 3) ? NumberText(Val(text)) : text;
-        }
-    });
-    s.SystemItem[68] = u"0"_s;
-    s.SystemItem[79] = u"0"_s;
+    reads.append({u"select * from [SYSTEM] "_s,
+                  {},
+                  [&](const FirstRow &rs) {
+                      s.SystemMfun = rs.field(u"MFUN"_s);
+                      s.MfunFlag15 = s.SystemMfun.size() >= 15 && s.SystemMfun.at(14) == u'1';
+                      for (int n = 0; n <= 87; ++n) {
+                          if (n == 68 || n == 79)
+                              continue;
+                          const QString text = rs.field(u"ITEM%1"_s.arg(n));
+                          s.SystemItem[n] = (n >= 1 && n <= 3) ? NumberText(Val(text)) : text;
+                      }
+                  },
+                  [&] {
+                      s.SystemItem[68] = u"0"_s;
+                      s.SystemItem[79] = u"0"_s;
+                  }});
 
-    readFirstRow(c, u"select * from [SYSTEM1] "_s, {}, [&](const Recordset &rs) {
-        s.InvoiceIssueMethod = field(rs, u"發票開立方式"_s);
-        s.InvoicePlatformFolder = field(rs, u"發票平台路徑"_s);
-        if (!s.InvoicePlatformFolder.isEmpty())
-            s.InvoicePlatformFolder += u"\\TAREK_EINVOICE\\"_s;
-        for (int n : {87, 88, 89, 102, 110, 119, 120})
-            s.System1Item[n] = field(rs, u"ITEM%1"_s.arg(n));
-    });
+    reads.append({u"select * from [SYSTEM1] "_s, {}, [&](const FirstRow &rs) {
+                      s.InvoiceIssueMethod = rs.field(u"發票開立方式"_s);
+                      s.InvoicePlatformFolder = rs.field(u"發票平台路徑"_s);
+                      if (!s.InvoicePlatformFolder.isEmpty())
+                          s.InvoicePlatformFolder += u"\\TAREK_EINVOICE\\"_s;
+                      for (int n : {87, 88, 89, 102, 110, 119, 120})
+                          s.System1Item[n] = rs.field(u"ITEM%1"_s.arg(n));
+                  }});
 }
 
-void readPermissions(SessionSettings &s, Connection &c)
+void readPermissions(SessionSettings &s, QList<Read> &reads)
 {
-    readFirstRow(c, u"select * from [使用者資料] where 使用者 = ?"_s, {s.UserName},
-                 [&](const Recordset &rs) {
-                     for (const QString &col : kPermissionColumns)
-                         s.Permissions[col] = field(rs, col);
-                 });
-    readFirstRow(c, u"select * from [使用者資料明細] where 使用者 = ?"_s, {s.UserName},
-                 [&](const Recordset &rs) {
-                     for (const QString &col : kDetailPermissionColumns)
-                         s.Permissions[col] = field(rs, col);
-                 });
+    reads.append(
+        {u"select * from [使用者資料] where 使用者 = ?"_s, {s.UserName}, [&](const FirstRow &rs) {
+             for (const QString &col : kPermissionColumns)
+                 s.Permissions[col] = rs.field(col);
+         }});
+    reads.append({u"select * from [使用者資料明細] where 使用者 = ?"_s,
+                  {s.UserName},
+                  [&](const FirstRow &rs) {
+                      for (const QString &col : kDetailPermissionColumns)
+                          s.Permissions[col] = rs.field(col);
+                  }});
 }
 
 short wholeNumber(const QString &text)
@@ -170,28 +216,28 @@ short wholeNumber(const QString &text)
     return short(std::lround(Val(text)));
 }
 
-void readSysOs(SessionSettings &s, Connection &c)
+void readSysOs(SessionSettings &s, QList<Read> &reads)
 {
-    readFirstRow(c, u"select * from [SYSOS] "_s, {}, [&](const Recordset &rs) {
-        s.SysOsVm = wholeNumber(field(rs, u"VM"_s));
-        if (Val(field(rs, u"XP"_s)) == 1)
-            s.SysOsCode = u"X"_s;
-        const struct
-        {
-            const char *flag;
-            const char *value;
-            const char *code;
-        } versions[] = {{"WIN7", "WIN7C", "S"},
-                        {"WIN8", "WIN8C", "E"},
-                        {"WIN10", "WIN10C", "T"},
-                        {"WIN11", "WIN11C", "11W"}};
-        for (const auto &v : versions) {
-            if (Val(field(rs, QString::fromLatin1(v.flag))) == 1) {
-                s.SysOsCode = QString::fromLatin1(v.code);
-                s.SysOsValue = wholeNumber(field(rs, QString::fromLatin1(v.value)));
-            }
-        }
-    });
+    reads.append({u"select * from [SYSOS] "_s, {}, [&](const FirstRow &rs) {
+                      s.SysOsVm = wholeNumber(rs.field(u"VM"_s));
+                      if (Val(rs.field(u"XP"_s)) == 1)
+                          s.SysOsCode = u"X"_s;
+                      const struct
+                      {
+                          const char *flag;
+                          const char *value;
+                          const char *code;
+                      } versions[] = {{"WIN7", "WIN7C", "S"},
+                                      {"WIN8", "WIN8C", "E"},
+                                      {"WIN10", "WIN10C", "T"},
+                                      {"WIN11", "WIN11C", "11W"}};
+                      for (const auto &v : versions) {
+                          if (Val(rs.field(QString::fromLatin1(v.flag))) == 1) {
+                              s.SysOsCode = QString::fromLatin1(v.code);
+                              s.SysOsValue = wholeNumber(rs.field(QString::fromLatin1(v.value)));
+                          }
+                      }
+                  }});
 }
 
 } // namespace
@@ -202,17 +248,21 @@ std::optional<QString> LoadSettings(SessionSettings &s, bool reloadIdentity,
     try {
         Connection c;
         c.open(s.ConnectionString);
+        // Every read in one batch: a server answers them all at once.
+        QList<Read> reads;
         if (reloadIdentity)
-            readIdentity(s, c, commandLine);
-        readCompanies(s, c);
-        readSystem(s, c);
-        readPermissions(s, c);
-        readSysOs(s, c);
-        readFirstRow(c, u"select * from [啟用發送EAMIL] "_s, {},
-                     [&](const Recordset &rs) { s.EmailEnabled = field(rs, u"啟用發送EAMIL"_s); });
-        readFirstRow(c, u"select * from [SYSLOAD] where ID = ? and COMPUTER = ? "_s,
-                     {s.MachineUserId, machineName},
-                     [&](const Recordset &rs) { s.ExcelFolder = field(rs, u"EXCEL"_s); });
+            readIdentity(s, c, reads, commandLine);
+        readCompanies(s, reads);
+        readSystem(s, reads);
+        readPermissions(s, reads);
+        readSysOs(s, reads);
+        reads.append({u"select * from [啟用發送EAMIL] "_s, {}, [&](const FirstRow &rs) {
+                          s.EmailEnabled = rs.field(u"啟用發送EAMIL"_s);
+                      }});
+        reads.append({u"select * from [SYSLOAD] where ID = ? and COMPUTER = ? "_s,
+                      {s.MachineUserId, machineName},
+                      [&](const FirstRow &rs) { s.ExcelFolder = rs.field(u"EXCEL"_s); }});
+        runReads(c, reads);
         return std::nullopt;
     } catch (const PlovError &e) { // the database's failure, or the command line's
         return e.description();

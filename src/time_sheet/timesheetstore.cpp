@@ -44,10 +44,25 @@ bool sameRuns(const RecordArray &a, const RecordArray &b)
 // Saves of one job wait for each other from here to their commit, so the runs
 // compared below stay what they are until this save has replaced them. SQLite
 // serialises every write transaction already.
-void lockJob(Connection &c, const TimeSheetJob &job)
+void lockJob(Connection &c, const TimeSheetJob &job, QList<Statement> &batch)
 {
-    c.lockUntilCommit(kRunTable + u'\x1f' + job.press + u'\x1f' + job.po + u'\x1f' +
-                      NumberText(Val(job.line)));
+    const QString statement = c.engine().lockStatement();
+    if (!statement.isEmpty())
+        batch.append({statement,
+                      {kRunTable + u'\x1f' + job.press + u'\x1f' + job.po + u'\x1f' +
+                       NumberText(Val(job.line))}});
+}
+
+// A result's rows as a (field, record) array, as a record set gives them.
+RecordArray fieldsOf(const StatementResult &result)
+{
+    RecordArray fields;
+    for (const QVariantList &row : result.rows) {
+        fields.resize(row.size());
+        for (qsizetype f = 0; f < row.size(); ++f)
+            fields[f].append(row.at(f));
+    }
+    return fields;
 }
 
 // A run's values in the stored order of its table, numbered from 1 as saved.
@@ -91,10 +106,25 @@ CompletionLine completionLine(const TimeSheetJob &job, const QString &completion
     return line;
 }
 
-const QString kInsertRun =
-    u"insert into [預排資料耗時明細1] (開始, 結束, 正色, 反色, 台, 版數, 看印, 特滿, 用墨量, "
-    u"完工數量, 機別, 經辦代號, 經辦人員, 耗時, 有效耗時, 製作說明, 標準數量, 點數, 工單單號, "
-    u"工單序, 序) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s;
+// The runs as the batch adds them, in the stored order of runValues().
+QList<Statement> insertRuns(const Connection &c, const QVector<QVector<QString>> &rows,
+                            const TimeSheetJob &job)
+{
+    QList<std::pair<QString, bool>> columns;
+    for (const QString &name :
+         {u"開始"_s,     u"結束"_s,   u"正色"_s,     u"反色"_s,     u"台"_s,       u"版數"_s,
+          u"看印"_s,     u"特滿"_s,   u"用墨量"_s,   u"完工數量"_s, u"機別"_s,     u"經辦代號"_s,
+          u"經辦人員"_s, u"耗時"_s,   u"有效耗時"_s, u"製作說明"_s, u"標準數量"_s, u"點數"_s,
+          u"工單單號"_s, u"工單序"_s, u"序"_s})
+        columns.append({name, false});
+    for (const int number : {9, 13, 14, 16, 17, 19, 20})
+        columns[number].second = true;
+    QVector<QVariantList> runs;
+    runs.reserve(rows.size());
+    for (int i = 0; i < rows.size(); ++i)
+        runs.append(runValues(rows[i], i, job));
+    return c.insertRecords(kRunTable, columns, runs);
+}
 
 // Runs `read` on a connection of its own, closed afterwards; a database failure
 // becomes the result's error, the value keeping what was read before it.
@@ -190,18 +220,25 @@ std::optional<QString> SaveRuns(const QString &connectionString, const TimeSheet
         Connection c;
         c.open(connectionString);
         TransactionGuard transaction(c);
-        lockJob(c, job);
-        if (!sameRuns(readRuns(c, job), seen))
+        // One batch: the job locked, its runs read, replaced and the stamp
+        // propagated. What it read decides afterwards whether it is committed.
+        QList<Statement> batch;
+        lockJob(c, job, batch);
+        const qsizetype read = batch.size();
+        batch.append({kLoadRuns, {job.press, job.po, Val(job.line)}});
+        batch.append(
+            {u"delete from [預排資料耗時明細1] where 機別 = ? And 工單單號 = ? And 工單序 = ?"_s,
+             {job.press, job.po, Val(job.line)}});
+        batch += insertRuns(c, rows, job);
+        const qsizetype propagated = batch.size();
+        const CompletionPropagation propagation({completionLine(job, completion)},
+                                                PropagatedStamps::CompletionOnly);
+        batch += propagation.statements();
+        const QVector<StatementResult> results = c.runBatch(batch);
+        if (!sameRuns(fieldsOf(results.at(read)), seen))
             return u"工單 %1 序 %2 的耗時明細已被其他使用者變更，這次的儲存沒有寫入任何資料。"
                    u"請回前畫面後重新開啟耗時，再輸入一次。"_s.arg(job.po, job.line);
-        c.execute(
-            u"delete from [預排資料耗時明細1] where 機別 = ? And 工單單號 = ? And 工單序 = ?"_s,
-            {job.press, job.po, Val(job.line)});
-
-        for (int i = 0; i < rows.size(); ++i)
-            c.execute(kInsertRun, runValues(rows[i], i, job));
-
-        PropagateCompletion(c, completionLine(job, completion), PropagatedStamps::CompletionOnly);
+        propagation.check(results, propagated);
         transaction.commit();
     } catch (const DbError &e) {
         return e.description();

@@ -137,6 +137,43 @@ private slots:
         QVERIFY(error && error->contains(column.isEmpty() ? u"使用中"_s : lines[2].po));
         QCOMPARE(TableRows(db, kTables), before); // none of the five written
     }
+
+    // Ten lines saved together, the fifth stamped by another user between the
+    // listing and the save: none of the ten is written.
+    void conflictInTheMiddleWritesNothing_data()
+    {
+        QTest::addColumn<QString>("column"); // of the fifth line's PRINTING_S row
+        QTest::newRow("planned stamp") << u"ODATE"_s;
+        QTest::newRow("completion stamp") << u"FDATE"_s;
+    }
+    void conflictInTheMiddleWritesNothing()
+    {
+        QFETCH(QString, column);
+        TestDatabase db;
+        QVector<CompletionLine> lines;
+        for (int i = 1; i <= 10; ++i) {
+            const QString po = u"W%1"_s.arg(i);
+            db.exec(u"insert into [PRINTING_S] (PO, [NO], ID, INO, 車別) values (?, 1, 'P1', ?, "
+                    u"'海德堡四色')"_s,
+                    {po, i});
+            db.exec(u"insert into [PRINTING] (PO, [NO], EAMT) values (?, 1, 0)"_s, {po});
+            db.exec(u"insert into [VENDERAC] (PO, [NO], KIND, EAMT) values (?, 1, '印 刷', 0)"_s,
+                    {po});
+            db.exec(u"insert into [預排資料明細] (PO, [NO], ID, INO, KIND) values "
+                    u"(?, 1, 'P1', ?, '印 刷')"_s,
+                    {po, i});
+            lines.append(
+                {po, 1, u"P1"_s, double(i), u"1204-08"_s, u"1204-14"_s, QString(), QString()});
+        }
+        Connection other;
+        other.open(db.connectionString());
+        other.execute(u"update [PRINTING_S] set %1 = '1204-09' where PO = 'W5'"_s.arg(column));
+        const QStringList before = TableRows(db, kTables);
+
+        const auto error = SaveCompletionLines(db.connectionString(), lines);
+        QVERIFY(error && error->contains(u"W5"_s));
+        QCOMPARE(TableRows(db, kTables), before);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestScheduleData)

@@ -1,5 +1,6 @@
 #include "common/clock.h"
 #include "common/handoff.h"
+#include "db/connection.h"
 #include "lookups/stafflookup.h"
 #include "sheetfixture.h"
 #include "testtables.h"
@@ -366,6 +367,40 @@ private slots:
         QCOMPARE(db.scalar(u"select FDATE from [PRINTING_S] where PO = ? and ID = ?"_s,
                            {job.po, job.scheduleId}),
                  QVariant(u"1204-10"_s));
+    }
+
+    // Ten runs saved again, the fifth changed by another user after they were
+    // read: no run is replaced and no stamp written.
+    void runChangedInTheMiddleWritesNothing()
+    {
+        TestDatabase db;
+        TimeSheetJob job;
+        job.po = u"W1"_s;
+        job.line = u"1"_s;
+        job.press = u"海德堡四色"_s;
+        job.scheduleId = u"P1"_s;
+        job.scheduleLine = u"1"_s;
+        db.exec(
+            u"insert into [PRINTING_S] (PO, [NO], ID, INO, 車別) values ('W1', 1, 'P1', 1, ?)"_s,
+            {job.press});
+        QVector<QVector<QString>> rows;
+        for (int i = 1; i <= 10; ++i) {
+            db.exec(u"insert into [預排資料耗時明細1] (機別, 工單單號, 工單序, 完工數量, 序) "
+                    u"values (?, 'W1', 1, 100, ?)"_s,
+                    {job.press, i});
+            rows.append(QVector<QString>(RunCol::Last));
+            rows.last()[RunCol::Finished - 1] = u"200"_s;
+        }
+        const RecordArray seen = LoadRuns(db.connectionString(), job).value;
+        Connection other;
+        other.open(db.connectionString());
+        other.execute(u"update [預排資料耗時明細1] set 完工數量 = 150 where 序 = 5"_s);
+        const QStringList tables = {u"預排資料耗時明細1"_s, u"PRINTING_S"_s};
+        const QStringList before = TableRows(db, tables);
+
+        const auto error = SaveRuns(db.connectionString(), job, rows, u"1204-14"_s, seen);
+        QVERIFY(error && error->contains(u"其他使用者"_s));
+        QCOMPARE(TableRows(db, tables), before);
     }
 };
 
