@@ -41,5 +41,6 @@ StoreRead<QVector<RunInterval>> ReadRunIntervals(const QString &connectionString
     } catch (const DbError &e) {
         result.error = e.description();
     }
+    SortByStart(result.value);
     return result;
 }

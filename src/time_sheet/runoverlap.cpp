@@ -21,6 +21,12 @@ std::optional<RunInterval> IntervalOf(const QString &startStamp, const QString &
     return interval;
 }
 
+void SortByStart(QVector<RunInterval> &runs)
+{
+    std::stable_sort(runs.begin(), runs.end(),
+                     [](const RunInterval &a, const RunInterval &b) { return a.start < b.start; });
+}
+
 bool Overlaps(const RunInterval &a, const RunInterval &b)
 {
     return a.start < b.end && b.start < a.end;
@@ -29,16 +35,29 @@ bool Overlaps(const RunInterval &a, const RunInterval &b)
 QVector<std::optional<RunInterval>> OverlapsOf(const QVector<std::optional<RunInterval>> &runs,
                                                const QVector<RunInterval> &stored)
 {
+    // A press's history can hold many thousands of runs: each run looks only
+    // at the stored runs starting before it ends, from the latest back, and not
+    // at all when none of those ends after it starts.
+    QVector<qint64> latestEnd(stored.size());
+    for (qsizetype j = 0; j < stored.size(); ++j)
+        latestEnd[j] = std::max(stored[j].end, j > 0 ? latestEnd[j - 1] : stored[j].end);
     QVector<std::optional<RunInterval>> found(runs.size());
     for (qsizetype i = 0; i < runs.size(); ++i) {
         if (!runs[i])
             continue;
+        const RunInterval &run = *runs[i];
         for (qsizetype j = 0; j < runs.size() && !found[i]; ++j)
-            if (j != i && runs[j] && Overlaps(*runs[i], *runs[j]))
+            if (j != i && runs[j] && Overlaps(run, *runs[j]))
                 found[i] = runs[j];
-        for (qsizetype j = 0; j < stored.size() && !found[i]; ++j)
-            if (Overlaps(*runs[i], stored[j]))
+        const auto before = std::lower_bound(
+            stored.cbegin(), stored.cend(), run.end,
+            [](const RunInterval &other, qint64 end) { return other.start < end; });
+        for (qsizetype j = before - stored.cbegin() - 1; j >= 0 && !found[i]; --j) {
+            if (latestEnd[j] <= run.start)
+                break; // nothing this early ends after the run starts
+            if (stored[j].end > run.start)
                 found[i] = stored[j];
+        }
     }
     return found;
 }

@@ -25,12 +25,16 @@ struct RunInterval
 // not a date and time, or an end that is not after the start.
 std::optional<RunInterval> IntervalOf(const QString &startStamp, const QString &endStamp);
 
+// Runs in order of their start, as OverlapsOf takes the stored ones.
+void SortByStart(QVector<RunInterval> &runs);
+
 // True when two intervals share some time; intervals that only touch (one
 // ends when the other starts) do not.
 bool Overlaps(const RunInterval &a, const RunInterval &b);
 
-// For each of `runs` (in order), the first of `runs` or `stored` it overlaps,
-// `stored` holding the other lines' runs of the same press.
+// For each of `runs` (in order), the first of `runs` it overlaps, else the
+// latest-starting of `stored` it overlaps; `stored` holds the other lines' runs
+// of the same press, in order of their start.
 QVector<std::optional<RunInterval>> OverlapsOf(const QVector<std::optional<RunInterval>> &runs,
                                                const QVector<RunInterval> &stored);
 

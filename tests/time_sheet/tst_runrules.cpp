@@ -105,6 +105,7 @@ private slots:
         QTest::newRow("touching") << QStringList{u"1151204-08:00 1151204-09:00"_s, u"1151204-09:30 1151204-10:00"_s} << QStringList{other} << QStringList{u"-"_s, u"-"_s};
         QTest::newRow("two runs of the sheet") << QStringList{u"1151204-08:00 1151204-10:00"_s, u"1151204-09:59 1151204-11:00"_s} << QStringList() << QStringList{u"與 A1 序 2 第 2 筆 09:59–11:00 重疊"_s, u"與 A1 序 2 第 1 筆 08:00–10:00 重疊"_s};
         QTest::newRow("across midnight") << QStringList{u"1151204-23:00 1151205-01:00"_s} << QStringList{u"1151205-00:30 1151205-02:00"_s} << QStringList{u"與 A9 序 3 第 1 筆 00:30–02:00 重疊"_s};
+        QTest::newRow("a long run started earlier") << QStringList{u"1151204-08:00 1151204-09:00"_s} << QStringList{u"1151204-01:00 1151204-20:00"_s, u"1151204-05:00 1151204-05:30"_s, u"1151204-09:00 1151204-10:00"_s} << QStringList{u"與 A9 序 3 第 1 筆 01:00–20:00 重疊"_s};
         QTest::newRow("same hours, another day") << QStringList{u"1151205-09:00 1151205-09:30"_s} << QStringList{other} << QStringList{u"-"_s};
         QTest::newRow("no end, end before start, no date") << QStringList{u"1151204-08:00 "_s, u"1151204-10:00 1151204-08:00"_s, u"1150230-09:00 1150230-10:00"_s} << QStringList{other} << QStringList{u"-"_s, u"-"_s, u"-"_s};
         // clang-format on
@@ -127,6 +128,7 @@ private slots:
         QVector<RunInterval> stored;
         for (const QString &run : Fetch<QStringList>("stored"))
             stored.append(*interval(run, u"A9"_s, 1));
+        SortByStart(stored);
         QStringList found;
         for (const std::optional<RunInterval> &other : OverlapsOf(runs, stored))
             found << (other ? OverlapText(*other) : u"-"_s);
