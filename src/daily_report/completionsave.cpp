@@ -4,6 +4,7 @@
 #include "daily_report/schedulecolumns.h"
 #include "db/connection.h"
 #include "db/dberror.h"
+#include "db/historytable.h"
 #include "db/jetval.h"
 
 #include <QHash>
@@ -71,13 +72,16 @@ QVector<CompletionLine> LinesToSave(const QVector<QVector<QString>> &cells, int 
 }
 
 std::optional<QString> SaveCompletionLines(const QString &connectionString,
-                                           const QVector<CompletionLine> &lines)
+                                           const QVector<CompletionLine> &lines,
+                                           const std::optional<Editor> &editor)
 {
     try {
         Connection c;
         c.open(connectionString);
+        if (editor)
+            EnsureHistoryTable(c);
         TransactionGuard transaction(c);
-        PropagateCompletion(c, lines, PropagatedStamps::PlannedAndCompletion);
+        PropagateCompletion(c, lines, PropagatedStamps::PlannedAndCompletion, editor);
         transaction.commit();
     } catch (const DbError &e) {
         return e.description();

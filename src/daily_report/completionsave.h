@@ -23,6 +23,8 @@ QVector<CompletionLine> LinesToSave(const QVector<QVector<QString>> &cells, int 
 
 // The save of the main screen: every line in one transaction, all or nothing.
 // Gives the error's description when nothing was written (a row changed meanwhile
-// by someone else among them).
+// by someone else among them). With an editor, the values it changed are
+// recorded in the history of saves in the same transaction.
 std::optional<QString> SaveCompletionLines(const QString &connectionString,
-                                           const QVector<CompletionLine> &lines);
+                                           const QVector<CompletionLine> &lines,
+                                           const std::optional<Editor> &editor = std::nullopt);

@@ -272,8 +272,9 @@ void DailyReportWindow::SaveCompletion()
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QVector<QVector<QString>> cells;
     FmlToArray(*fml印刷, cells);
-    const auto error = SaveCompletionLines(Session().ConnectionString,
-                                           LinesToSave(cells, m_filledRows, m_marks, m_listed));
+    const auto error =
+        SaveCompletionLines(Session().ConnectionString,
+                            LinesToSave(cells, m_filledRows, m_marks, m_listed), SessionEditor());
     wait.restore();
     if (error) {
         // Nothing was written; the grid keeps the edits and their marks.

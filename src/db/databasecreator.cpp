@@ -2,6 +2,7 @@
 
 #include "db/connection.h"
 #include "db/dberror.h"
+#include "db/historytable.h"
 #include "db/recordset.h"
 #include "db/sqliteengine.h"
 #include "db/sqlquery.h"
@@ -152,6 +153,7 @@ void fillDatabase(const QString &connectionString, bool postgres, bool withDemoD
     c.open(connectionString);
     TransactionGuard transaction(c);
     RunSchemaScript(c, SchemaText(postgres ? u"postgresql.sql"_s : u"sqlite.sql"_s));
+    EnsureHistoryTable(c);
     if (withDemoData)
         RunDataScript(c, SchemaText(u"demo.sql"_s));
     transaction.commit();

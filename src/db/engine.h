@@ -83,6 +83,9 @@ public:
                                 const QList<std::pair<QString, bool>> &columns) const = 0;
     // The hidden column that identifies a row of a table ("rowid", "ctid").
     virtual QString rowIdentity() const = 0;
+    // The statements that make the history table 變更記錄 and its index when
+    // missing, in the engine's own SQL; its time is the server's.
+    virtual QStringList historyTableSql() const = 0;
     // What a Jet "like" becomes. Jet's "like" ignores case, as the engine's must.
     virtual QString likeOperator() const { return QStringLiteral("like"); }
     // What follows the pattern of a "like": Jet has no escape character, so a "\"

@@ -185,3 +185,14 @@ QHash<QString, QString> &PostgresEngine::translations() const
     static QHash<QString, QString> known;
     return known;
 }
+
+QStringList PostgresEngine::historyTableSql() const
+{
+    return {u"CREATE TABLE IF NOT EXISTS \"變更記錄\" (\"時間\" text NOT NULL DEFAULT "
+            u"to_char(localtimestamp, 'YYYY-MM-DD HH24:MI:SS'), \"資料表\" text NOT NULL DEFAULT "
+            u"'', \"po\" text, \"no\" double precision, \"id\" text, \"ino\" double precision, "
+            u"\"序\" integer, \"欄位\" text NOT NULL DEFAULT '', \"原值\" text, \"新值\" text, "
+            u"\"動作\" text NOT NULL DEFAULT '', \"使用者代號\" text, \"使用者\" text, "
+            u"\"電腦\" text, \"程式\" text)"_s,
+            u"CREATE INDEX IF NOT EXISTS \"ix_變更記錄_po_no\" ON \"變更記錄\" (\"po\", \"no\")"_s};
+}

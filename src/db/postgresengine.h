@@ -21,6 +21,7 @@ public:
     void discard(QSqlDatabase &db) override;
 
     QString rowIdentity() const override { return QStringLiteral("ctid"); }
+    QStringList historyTableSql() const override;
     QString likeOperator() const override { return QStringLiteral("ilike"); }
     QString likeEscape() const override { return QStringLiteral(" escape ''"); }
     QString lockStatement() const override

@@ -218,3 +218,13 @@ QString SqliteEngine::jsonRecords(const QString &alias,
     }
     return u"(select %1 from json_each(?)) as %2"_s.arg(read.join(u", "_s), alias);
 }
+
+QStringList SqliteEngine::historyTableSql() const
+{
+    return {u"CREATE TABLE IF NOT EXISTS \"變更記錄\" (\"時間\" TEXT NOT NULL DEFAULT "
+            u"(datetime('now', 'localtime')), \"資料表\" TEXT NOT NULL DEFAULT '', \"PO\" TEXT, "
+            u"\"NO\" REAL, \"ID\" TEXT, \"INO\" REAL, \"序\" INTEGER, \"欄位\" TEXT NOT NULL "
+            u"DEFAULT '', \"原值\" TEXT, \"新值\" TEXT, \"動作\" TEXT NOT NULL DEFAULT '', "
+            u"\"使用者代號\" TEXT, \"使用者\" TEXT, \"電腦\" TEXT, \"程式\" TEXT)"_s,
+            u"CREATE INDEX IF NOT EXISTS \"ix_變更記錄_PO_NO\" ON \"變更記錄\" (\"PO\", \"NO\")"_s};
+}

@@ -21,6 +21,7 @@ public:
     void rollbackTransaction(QSqlDatabase &db) const override;
 
     QString rowIdentity() const override { return QStringLiteral("rowid"); }
+    QStringList historyTableSql() const override;
     bool isLockTimeout(const QSqlError &error) const override;
     QString jsonRecords(const QString &alias,
                         const QList<std::pair<QString, bool>> &columns) const override;

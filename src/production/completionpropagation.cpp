@@ -67,8 +67,9 @@ QVariant optionalText(const std::optional<QString> &text)
 
 } // namespace
 
-CompletionPropagation::CompletionPropagation(QVector<CompletionLine> lines, PropagatedStamps which)
-    : m_lines(std::move(lines)), m_which(which)
+CompletionPropagation::CompletionPropagation(QVector<CompletionLine> lines, PropagatedStamps which,
+                                             std::optional<Editor> editor)
+    : m_lines(std::move(lines)), m_which(which), m_editor(std::move(editor))
 {
 }
 
@@ -108,6 +109,7 @@ QList<Statement> CompletionPropagation::statements() const
     QList<Statement> batch{
         {u"select l.n, %1 from %2 order by l.n"_s.arg(counts.join(u", "_s), kLines),
          {document(std::nullopt)}}};
+    batch += history();
     // Then each table written where exactly one row is found.
     for (const Table &table : kTables) {
         const QString name = u'[' + table.name + u']';
@@ -123,6 +125,38 @@ QList<Statement> CompletionPropagation::statements() const
             where += u" and "_s + asListed(name);
         batch.append({u"update %1 set %2 from %3 where %4"_s.arg(name, set, kLines, where),
                       {QVariant(document(table.fullLine))}});
+    }
+    return batch;
+}
+
+QList<Statement> CompletionPropagation::history() const
+{
+    if (!m_editor)
+        return {};
+    // Each value the updates below will change, read before they run and under
+    // the same conditions.
+    QList<Statement> batch;
+    for (const Table &table : kTables) {
+        const QString name = u'[' + table.name + u']';
+        QList<std::pair<QString, QString>> columns{{u"ODATE"_s, u"l.completion"_s}};
+        if (table.stamps) {
+            columns = {{u"FDATE"_s, u"l.completion"_s}, {u"ACT"_s, u"l.completion"_s}};
+            if (m_which == PropagatedStamps::PlannedAndCompletion)
+                columns.prepend({u"ODATE"_s, u"l.planned"_s});
+        }
+        const QString keys = table.fullLine ? u"t.ID, t.INO"_s : u"null, null"_s;
+        QString where = u"%1 and (select count(*) from %2 t2 where %3) = 1"_s.arg(
+            table.rows(u"t"_s), name, table.rows(u"t2"_s));
+        if (table.name == u"PRINTING_S"_s)
+            where += u" and "_s + asListed(u"t"_s);
+        for (const auto &[column, value] : columns)
+            batch.append(
+                {u"insert into [變更記錄] (%1) select '%2', t.PO, t.[NO], %3, null, '%4', "
+                 u"t.%4, %5, '修改', ?, ?, ?, ? from %6 t, %7 where %8 and "
+                 u"coalesce(t.%4, '') <> coalesce(%5, '')"_s.arg(
+                     HistoryColumns(), table.name, keys, column, value, name, kLines, where),
+                 {m_editor->userId, m_editor->userName, m_editor->computer, m_editor->program,
+                  QVariant(document(table.fullLine))}});
     }
     return batch;
 }
@@ -147,18 +181,18 @@ void CompletionPropagation::check(const QVector<StatementResult> &results, qsize
                 rows.insert(keyOf(m_lines.at(row.at(0).toInt()), kTables[t].fullLine));
         // A row that changed between the two reads is not overwritten: the count
         // written differs from the count found, and nothing is saved.
-        if (results.at(first + 1 + t).affected != rows.size())
+        if (results.at(first + 1 + history().size() + t).affected != rows.size())
             throw DbConflictError(u"資料表 %1 的這筆資料已被其他使用者變更或刪除，無法儲存。"
                                   u"請重新查詢後再試一次。"_s.arg(kTables[t].name));
     }
 }
 
 void PropagateCompletion(Connection &connection, const QVector<CompletionLine> &lines,
-                         PropagatedStamps which)
+                         PropagatedStamps which, std::optional<Editor> editor)
 {
     if (lines.isEmpty())
         return;
-    const CompletionPropagation propagation(lines, which);
+    const CompletionPropagation propagation(lines, which, std::move(editor));
     propagation.check(connection.runBatch(propagation.statements()), 0);
 }
 

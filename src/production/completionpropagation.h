@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/statementbatch.h"
+#include "production/changehistory.h"
 
 #include <QList>
 #include <QString>
@@ -40,7 +41,7 @@ enum class PropagatedStamps
 // A row named by several lines gets the last one's stamps. Runs inside the
 // caller's transaction, which must roll back on a throw; throws DbError.
 void PropagateCompletion(Connection &connection, const QVector<CompletionLine> &lines,
-                         PropagatedStamps which);
+                         PropagatedStamps which, std::optional<Editor> editor = std::nullopt);
 void PropagateCompletion(Connection &connection, const CompletionLine &line,
                          PropagatedStamps which);
 
@@ -52,7 +53,10 @@ void PropagateCompletion(Connection &connection, const CompletionLine &line,
 class CompletionPropagation
 {
 public:
-    CompletionPropagation(QVector<CompletionLine> lines, PropagatedStamps which);
+    // With an editor, every value the writes change is recorded in the history
+    // of saves, in the same batch, before it is written.
+    CompletionPropagation(QVector<CompletionLine> lines, PropagatedStamps which,
+                          std::optional<Editor> editor = std::nullopt);
     QList<Statement> statements() const;
     // Throws DbConflictError when a line's PRINTING_S row moved away from its
     // listed stamps, or a table's rows changed between the read and the write.
@@ -64,6 +68,9 @@ private:
     // each row of a table found by PO and NO (false) or by the whole line (true).
     QString document(std::optional<bool> fullLine) const;
 
+    QList<Statement> history() const;
+
     QVector<CompletionLine> m_lines;
     PropagatedStamps m_which;
+    std::optional<Editor> m_editor;
 };

@@ -1,5 +1,9 @@
 #include "startup/sessionsettings.h"
 
+#include "startup/platform.h"
+
+#include <QCoreApplication>
+
 using namespace Qt::StringLiterals;
 
 QString SessionSettings::permission(const QString &column) const
@@ -38,4 +42,10 @@ void SetColours(SessionSettings &s)
     s.Color5 = u"16747326"_s;
     s.Color6 = u"16777215"_s;
     s.Color7 = u"4868863"_s;
+}
+
+Editor SessionEditor()
+{
+    return {Session().UserId, Session().UserName, GetMachineName(),
+            QCoreApplication::applicationName()};
 }

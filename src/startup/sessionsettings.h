@@ -1,5 +1,6 @@
 #pragma once
 
+#include "production/changehistory.h"
 #include "startup/commandline.h"
 
 #include <QString>
@@ -61,6 +62,10 @@ struct SessionSettings
 };
 
 SessionSettings &Session();
+
+// Who saves, for the history of saves: the session's user on this computer,
+// in this program.
+Editor SessionEditor();
 
 // Sets Color1 to Color7 to the colours the suite gives its lookup grids.
 void SetColours(SessionSettings &s);

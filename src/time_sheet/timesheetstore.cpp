@@ -3,11 +3,13 @@
 #include "common/numbertext.h"
 #include "db/connection.h"
 #include "db/dberror.h"
+#include "db/historytable.h"
 #include "db/jetval.h"
 #include "db/recordset.h"
 #include "grid/recordtext.h"
 #include "production/completionpropagation.h"
 #include "time_sheet/runcolumns.h"
+#include "time_sheet/runhistory.h"
 
 using namespace Qt::StringLiterals;
 
@@ -214,11 +216,13 @@ StoreRead<std::optional<StaffMember>> ReadOperator(const QString &connectionStri
 
 std::optional<QString> SaveRuns(const QString &connectionString, const TimeSheetJob &job,
                                 const QVector<QVector<QString>> &rows, const QString &completion,
-                                const RecordArray &seen)
+                                const RecordArray &seen, const std::optional<Editor> &editor)
 {
     try {
         Connection c;
         c.open(connectionString);
+        if (editor)
+            EnsureHistoryTable(c);
         TransactionGuard transaction(c);
         // One batch: the job locked, its runs read, replaced and the stamp
         // propagated. What it read decides afterwards whether it is committed.
@@ -232,8 +236,14 @@ std::optional<QString> SaveRuns(const QString &connectionString, const TimeSheet
         batch += insertRuns(c, rows, job);
         const qsizetype propagated = batch.size();
         const CompletionPropagation propagation({completionLine(job, completion)},
-                                                PropagatedStamps::CompletionOnly);
+                                                PropagatedStamps::CompletionOnly, editor);
         batch += propagation.statements();
+        if (editor) {
+            QVector<QVariantList> written;
+            for (int i = 0; i < rows.size(); ++i)
+                written.append(runValues(rows[i], i, job));
+            batch += RecordChanges(RunChanges(job, seen, written), *editor);
+        }
         const QVector<StatementResult> results = c.runBatch(batch);
         if (!sameRuns(fieldsOf(results.at(read)), seen))
             return u"工單 %1 序 %2 的耗時明細已被其他使用者變更，這次的儲存沒有寫入任何資料。"

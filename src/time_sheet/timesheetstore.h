@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/recordset.h"
+#include "production/changehistory.h"
 #include "time_sheet/runcomputations.h"
 #include "time_sheet/timesheetjob.h"
 
@@ -52,7 +53,9 @@ StoreRead<std::optional<StaffMember>> ReadOperator(const QString &connectionStri
 // saved this job meanwhile, and the save writes nothing rather than wipe runs
 // nobody here has seen; so does a line whose PRINTING_S no longer holds the
 // completion stamp it was listed with (the job's listedCompletion). Gives the
-// failure's description when nothing was saved.
+// failure's description when nothing was saved. With an editor, what it changed
+// (runs and stamps) is recorded in the history of saves in the same transaction.
 std::optional<QString> SaveRuns(const QString &connectionString, const TimeSheetJob &job,
                                 const QVector<QVector<QString>> &rows, const QString &completion,
-                                const RecordArray &seen);
+                                const RecordArray &seen,
+                                const std::optional<Editor> &editor = std::nullopt);

@@ -190,7 +190,7 @@ bool TimeSheetWindow::Save()
         WaitCursor wait;
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         error = SaveRuns(Session().ConnectionString, m_job, cells.mid(0, rows),
-                         txt完工日期->text().trimmed(), m_seenRuns);
+                         txt完工日期->text().trimmed(), m_seenRuns, SessionEditor());
     }
     if (error) {
         // Nothing was written; the grid stays as the user left it.

@@ -2,6 +2,8 @@
 // stamps of one line go into its rows of the four production tables.
 
 #include "db/connection.h"
+#include "db/dberror.h"
+#include "db/historytable.h"
 #include "production/completionpropagation.h"
 #include "queryrows.h"
 #include "testdatabase.h"
@@ -49,11 +51,23 @@ private slots:
                                                  : u"ODATE = 'old'"_s),
                     {line.po, line.no});
         const QStringList before = TableRows(db, tables);
+        // The written columns of each table's rows of the line, one text per row.
+        const auto stampsOf = [&](const QString &table) {
+            return QueryRows(db,
+                             u"select %1 from [%2] where PO = ? and [NO] = ?"_s.arg(
+                                 isPrinting(table) ? u"ODATE, FDATE, ACT"_s : u"ODATE"_s, table),
+                             {line.po, line.no});
+        };
+        QMap<QString, QStringList> stampsBefore;
+        for (const QString &table : tables)
+            stampsBefore[table] = stampsOf(table);
 
+        const Editor editor{u"E001"_s, u"王小明"_s, u"PRESSPC"_s, u"daily_report"_s};
         Connection c;
         c.open(db.connectionString());
+        EnsureHistoryTable(c);
         TransactionGuard transaction(c);
-        PropagateCompletion(c, line, stamps);
+        PropagateCompletion(c, QVector<CompletionLine>{line}, stamps, editor);
         transaction.commit();
         const bool withPlanned = stamps == PropagatedStamps::PlannedAndCompletion;
         for (const QString &table : tables) {
@@ -72,6 +86,40 @@ private slots:
         for (const QString &row : before)
             changed.removeOne(row);
         QCOMPARE(changed.size(), untouched.isEmpty() ? 4 : 3);
+
+        // The history holds exactly the values that changed, before and after, and who.
+        QStringList expected;
+        for (const QString &table : tables) {
+            const QStringList was = stampsBefore[table], is = stampsOf(table);
+            const QStringList columns = isPrinting(table)
+                                            ? QStringList{u"ODATE"_s, u"FDATE"_s, u"ACT"_s}
+                                            : QStringList{u"ODATE"_s};
+            for (qsizetype r = 0; r < was.size() && r < is.size(); ++r)
+                for (qsizetype col = 0; col < columns.size(); ++col)
+                    if (was[r].split(u'|')[col] != is[r].split(u'|')[col])
+                        expected << table + u'|' + columns[col] + u'|' + was[r].split(u'|')[col] +
+                                        u'|' + is[r].split(u'|')[col] + u"|修改|E001|王小明"_s;
+        }
+        const QString history =
+            u"select 資料表, 欄位, 原值, 新值, 動作, 使用者代號, 使用者 from [變更記錄] "
+            u"where PO = ? and [NO] = ?"_s;
+        QStringList recorded = QueryRows(db, history, {line.po, line.no});
+        recorded.sort();
+        expected.sort();
+        QCOMPARE(recorded, expected);
+
+        // A save refused for a conflict records nothing.
+        CompletionLine moved = line;
+        moved.listedCompletion = u"someone else's"_s;
+        {
+            Connection again;
+            again.open(db.connectionString());
+            TransactionGuard refused(again); // rolled back as it goes
+            QVERIFY_THROWS_EXCEPTION(
+                DbConflictError,
+                PropagateCompletion(again, QVector<CompletionLine>{moved}, stamps, editor));
+        }
+        QCOMPARE(QueryRows(db, history, {line.po, line.no}).size(), expected.size());
     }
 };
 

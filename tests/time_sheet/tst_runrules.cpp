@@ -6,6 +6,7 @@
 #include "time_sheet/runcolumns.h"
 #include "time_sheet/runcomputations.h"
 #include "time_sheet/runediting.h"
+#include "time_sheet/runhistory.h"
 #include "time_sheet/runoverlap.h"
 
 using namespace Qt::StringLiterals;
@@ -133,6 +134,55 @@ private slots:
         for (const std::optional<RunInterval> &other : OverlapsOf(runs, stored))
             found << (other ? OverlapText(*other) : u"-"_s);
         QTEST(found, "found");
+    }
+
+    void runChanges_data()
+    {
+        // Runs before and after a save ("start end finished"), and what the history
+        // records: "action seq column before after".
+        AddColumns<QStringList, QStringList, QStringList>("before", "after", "recorded");
+        const QString one = u"1151204-08:00 1151204-09:00 1200"_s;
+        const QString two = u"1151204-09:00 1151204-10:00 800"_s;
+        const QString three = u"1151204-10:00 1151204-11:00 500"_s;
+        // clang-format off
+        QTest::newRow("unchanged") << QStringList{one, two} << QStringList{one, two} << QStringList();
+        QTest::newRow("a value changed") << QStringList{one, two} << QStringList{u"1151204-08:00 1151204-09:00 1300"_s, two} << QStringList{u"修改 1 完工數量 1200 1300"_s};
+        QTest::newRow("the middle run deleted") << QStringList{one, two, three} << QStringList{one, three} << QStringList{u"改序 2 序 3 2"_s, u"刪除 2  1151204-09:00–1151204-10:00 "_s};
+        QTest::newRow("a run added") << QStringList{one} << QStringList{one, two} << QStringList{u"新增 2   1151204-09:00–1151204-10:00"_s};
+        // clang-format on
+    }
+    void runChanges()
+    {
+        TimeSheetJob job;
+        job.po = u"A1"_s;
+        job.line = u"2"_s;
+        const auto values = [&](const QString &spec, int seq) {
+            const QStringList parts = spec.split(u' ');
+            QVariantList run(21);
+            run[0] = parts[0];
+            run[1] = parts[1];
+            run[9] = parts[2].toDouble();
+            run[18] = job.po;
+            run[19] = 2.0;
+            run[20] = seq;
+            return run;
+        };
+        RecordArray before(21);
+        const QStringList was = Fetch<QStringList>("before");
+        for (int r = 0; r < was.size(); ++r) {
+            const QVariantList run = values(was[r], r + 1);
+            for (int field = 0; field < 21; ++field)
+                before[field].append(run[field]);
+        }
+        QVector<QVariantList> after;
+        for (const QString &spec : Fetch<QStringList>("after"))
+            after.append(values(spec, int(after.size()) + 1));
+        QStringList recorded;
+        for (const ChangeRow &row : RunChanges(job, before, after))
+            recorded << QStringList{row.action, row.seq.toString(), row.column, row.before,
+                                    row.after}
+                            .join(u' ');
+        QTEST(recorded, "recorded");
     }
 
     void scoreBands_data()

@@ -335,7 +335,8 @@ private slots:
                 rows.last()[RunCol::Finished - 1] = quantity;
             }
             return SaveRuns(db.connectionString(), job, rows, completion,
-                            LoadRuns(db.connectionString(), job).value);
+                            LoadRuns(db.connectionString(), job).value,
+                            Editor{u"E003"_s, u"陳志明"_s, u"PRESSPC"_s, u"daily_report"_s});
         };
         const auto stored = [&] {
             return QueryRows(db,
@@ -361,9 +362,20 @@ private slots:
         QCOMPARE(beside.size(), 3);
         QCOMPARE(save({u"1,200"_s, u"12.5kg"_s, u"7"_s}, u"1204-09"_s), std::nullopt);
         QCOMPARE(stored(), (QStringList{u"1200|1"_s, u"12.5|2"_s, u"7|3"_s}));
+        db.exec(u"delete from [變更記錄]"_s);
         QCOMPARE(save({u"900"_s}, u"1204-10"_s), std::nullopt);
         QCOMPARE(stored(), QStringList{u"900|1"_s});
         QCOMPARE(neighbours(), beside);
+        // Who changed what in the second save: the stamp, run 1's quantity, runs 2 and 3 gone.
+        QStringList recorded = QueryRows(
+            db, u"select 資料表, 動作, 序, 欄位, 原值, 新值, 使用者 from [變更記錄] where PO = ?"_s,
+            {job.po});
+        recorded.sort();
+        QCOMPARE(recorded, (QStringList{u"PRINTING_S|修改||ACT|1204-09|1204-10|陳志明"_s,
+                                        u"PRINTING_S|修改||FDATE|1204-09|1204-10|陳志明"_s,
+                                        u"預排資料耗時明細1|修改|1|完工數量|1200|900|陳志明"_s,
+                                        u"預排資料耗時明細1|刪除|2||–||陳志明"_s,
+                                        u"預排資料耗時明細1|刪除|3||–||陳志明"_s}));
         QCOMPARE(db.scalar(u"select FDATE from [PRINTING_S] where PO = ? and ID = ?"_s,
                            {job.po, job.scheduleId}),
                  QVariant(u"1204-10"_s));

@@ -160,6 +160,30 @@ private slots:
         QVERIFY2(m_err.contains(u"無法讀取耗時明細"_s), qPrintable(m_err));
     }
 
+    // A line's changes as saves recorded them, for scripts: a heading line, then one
+    // tab-separated line per change.
+    void showsTheHistory()
+    {
+        QTemporaryDir dir;
+        const QString db = dir.filePath(u"PLOV.mdb"_s);
+        QCOMPARE(plov({u"demo"_s, db}), 0);
+        {
+            Connection c;
+            c.open(ConnectionStringForTarget(db));
+            c.execute(u"insert into [變更記錄] (時間, 資料表, PO, [NO], 欄位, 原值, 新值, 動作, "
+                      u"使用者代號, 使用者, 電腦, 程式) values ('2026-12-07 14:05:00', "
+                      u"'PRINTING', 'A1151116', 1, 'FDATE', '', '1207-14', '修改', 'E001', "
+                      u"'王小明', 'PRESSPC', 'daily_report')"_s);
+        }
+        QCOMPARE(plov({u"history"_s, db, u"A1151116"_s, u"1"_s}), 0);
+        const QStringList lines = m_out.split(u'\n');
+        QCOMPARE(lines.value(1), u"2026-12-07 14:05:00\tPRINTING\tA1151116\t1\t\t\t\tFDATE\t\t"
+                                 u"1207-14\t修改\tE001\t王小明\tPRESSPC\tdaily_report"_s);
+        QCOMPARE(plov({u"history"_s, db, u"A1151116"_s, u"2"_s}), 0);
+        QCOMPARE(m_out.count(u'\n'), 1); // the heading alone
+        QCOMPARE(plov({u"history"_s, db}), 2);
+    }
+
     // What the tool says of a server's URL leaves its password out.
     void passwordStaysOutOfTheOutput_data()
     {

@@ -1,0 +1,75 @@
+#include "time_sheet/runhistory.h"
+
+#include "db/jetval.h"
+#include "grid/recordtext.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The stored fields in order; the last three (work order, line, number) are the keys.
+const char16_t *const kFields[] = {u"開始",     u"結束",     u"正色",     u"反色",   u"台",
+                                   u"版數",     u"看印",     u"特滿",     u"用墨量", u"完工數量",
+                                   u"機別",     u"經辦代號", u"經辦人員", u"耗時",   u"有效耗時",
+                                   u"製作說明", u"標準數量", u"點數"};
+constexpr int kCompared = int(std::size(kFields));
+
+QString valueText(const QVariant &value)
+{
+    return RecordValueText(value).trimmed();
+}
+
+QString runText(const QString &start, const QString &end)
+{
+    return start + u'–' + end;
+}
+
+} // namespace
+
+QVector<ChangeRow> RunChanges(const TimeSheetJob &job, const RecordArray &before,
+                              const QVector<QVariantList> &after)
+{
+    const int stored = before.isEmpty() ? 0 : int(before.first().size());
+    const auto old = [&](int field, int run) { return valueText(before.value(field).value(run)); };
+    const auto row = [&](const QString &column, const QString &from, const QString &to,
+                         const QString &action, int seq) {
+        return ChangeRow{u"預排資料耗時明細1"_s,
+                         job.po,
+                         Val(job.line),
+                         QString(),
+                         QVariant(),
+                         seq,
+                         column,
+                         from,
+                         to,
+                         action};
+    };
+    QVector<bool> found(stored, false);
+    QVector<ChangeRow> changes;
+    for (int i = 0; i < after.size(); ++i) {
+        const QVariantList &values = after[i];
+        const QString start = valueText(values.value(0));
+        int match = -1;
+        for (int r = 0; r < stored && match < 0; ++r)
+            if (!found[r] && old(0, r) == start && (!start.isEmpty() || r == i))
+                match = r;
+        if (match < 0) {
+            changes.append(row(QString(), QString(), runText(start, valueText(values.value(1))),
+                               u"新增"_s, i + 1));
+            continue;
+        }
+        found[match] = true;
+        if (match != i)
+            changes.append(
+                row(u"序"_s, QString::number(match + 1), QString::number(i + 1), u"改序"_s, i + 1));
+        for (int field = 0; field < kCompared; ++field)
+            if (old(field, match) != valueText(values.value(field)))
+                changes.append(row(QString::fromUtf16(kFields[field]), old(field, match),
+                                   valueText(values.value(field)), u"修改"_s, i + 1));
+    }
+    for (int r = 0; r < stored; ++r)
+        if (!found[r])
+            changes.append(
+                row(QString(), runText(old(0, r), old(1, r)), QString(), u"刪除"_s, r + 1));
+    return changes;
+}
