@@ -67,6 +67,54 @@ QVariant optionalText(const std::optional<QString> &text)
 
 } // namespace
 
+QList<std::pair<QString, QString>> CompletionPropagation::writtenColumns(bool stamps) const
+{
+    if (!stamps)
+        return {{u"ODATE"_s, u"completion"_s}};
+    QList<std::pair<QString, QString>> columns{{u"FDATE"_s, u"completion"_s},
+                                               {u"ACT"_s, u"completion"_s}};
+    if (m_which == PropagatedStamps::PlannedAndCompletion)
+        columns.prepend({u"ODATE"_s, u"planned"_s});
+    return columns;
+}
+
+QVector<ChangeRow> CompletionPropagation::changes(const QVector<StatementResult> &results,
+                                                  qsizetype first) const
+{
+    QVector<ChangeRow> changes;
+    if (!m_editor)
+        return changes;
+    const QVector<QVariantList> &found = results.at(first).rows;
+    const int countColumn[] = {1, 2, 4, 5};
+    int oldColumn = 6;
+    for (int t = 0; t < 4; ++t) {
+        const Table &table = kTables[t];
+        const auto columns = writtenColumns(table.stamps);
+        // A row is written by the last line naming it, as the update leaves it.
+        QSet<QString> taken;
+        for (qsizetype i = found.size() - 1; i >= 0; --i) {
+            const QVariantList &row = found.at(i);
+            const CompletionLine &line = m_lines.at(row.at(0).toInt());
+            const QString key = keyOf(line, table.fullLine);
+            if (row.at(countColumn[t]).toInt() != 1 || taken.contains(key))
+                continue;
+            taken.insert(key);
+            for (qsizetype c = 0; c < columns.size(); ++c) {
+                const QString before = row.at(oldColumn + c).toString();
+                const QString after =
+                    columns[c].second == u"planned" ? line.planned : line.completion;
+                if (before != after)
+                    changes.prepend({table.name, line.po, line.no,
+                                     table.fullLine ? line.id : QString(),
+                                     table.fullLine ? QVariant(line.ino) : QVariant(), QVariant(),
+                                     columns[c].first, before, after, u"修改"_s});
+            }
+        }
+        oldColumn += int(columns.size());
+    }
+    return changes;
+}
+
 CompletionPropagation::CompletionPropagation(QVector<CompletionLine> lines, PropagatedStamps which,
                                              std::optional<Editor> editor)
     : m_lines(std::move(lines)), m_which(which), m_editor(std::move(editor))
@@ -106,10 +154,16 @@ QList<Statement> CompletionPropagation::statements() const
             u"(select count(*) from [%1] t where %2)"_s.arg(table.name, table.rows(u"t"_s)));
     counts.insert(2, u"(select count(*) from [PRINTING_S] t where %1 and not (%2))"_s.arg(
                          lineRows(u"t"_s), asListed(u"t"_s)));
+    // With an editor, also what each table's row holds before it is written,
+    // for the history of saves.
+    if (m_editor)
+        for (const Table &table : kTables)
+            for (const auto &[column, value] : writtenColumns(table.stamps))
+                counts.append(u"(select max(t.%1) from [%2] t where %3)"_s.arg(column, table.name,
+                                                                               table.rows(u"t"_s)));
     QList<Statement> batch{
         {u"select l.n, %1 from %2 order by l.n"_s.arg(counts.join(u", "_s), kLines),
          {document(std::nullopt)}}};
-    batch += history();
     // Then each table written where exactly one row is found.
     for (const Table &table : kTables) {
         const QString name = u'[' + table.name + u']';
@@ -125,38 +179,6 @@ QList<Statement> CompletionPropagation::statements() const
             where += u" and "_s + asListed(name);
         batch.append({u"update %1 set %2 from %3 where %4"_s.arg(name, set, kLines, where),
                       {QVariant(document(table.fullLine))}});
-    }
-    return batch;
-}
-
-QList<Statement> CompletionPropagation::history() const
-{
-    if (!m_editor)
-        return {};
-    // Each value the updates below will change, read before they run and under
-    // the same conditions.
-    QList<Statement> batch;
-    for (const Table &table : kTables) {
-        const QString name = u'[' + table.name + u']';
-        QList<std::pair<QString, QString>> columns{{u"ODATE"_s, u"l.completion"_s}};
-        if (table.stamps) {
-            columns = {{u"FDATE"_s, u"l.completion"_s}, {u"ACT"_s, u"l.completion"_s}};
-            if (m_which == PropagatedStamps::PlannedAndCompletion)
-                columns.prepend({u"ODATE"_s, u"l.planned"_s});
-        }
-        const QString keys = table.fullLine ? u"t.ID, t.INO"_s : u"null, null"_s;
-        QString where = u"%1 and (select count(*) from %2 t2 where %3) = 1"_s.arg(
-            table.rows(u"t"_s), name, table.rows(u"t2"_s));
-        if (table.name == u"PRINTING_S"_s)
-            where += u" and "_s + asListed(u"t"_s);
-        for (const auto &[column, value] : columns)
-            batch.append(
-                {u"insert into [變更記錄] (%1) select '%2', t.PO, t.[NO], %3, null, '%4', "
-                 u"t.%4, %5, '修改', ?, ?, ?, ? from %6 t, %7 where %8 and "
-                 u"coalesce(t.%4, '') <> coalesce(%5, '')"_s.arg(
-                     HistoryColumns(), table.name, keys, column, value, name, kLines, where),
-                 {m_editor->userId, m_editor->userName, m_editor->computer, m_editor->program,
-                  QVariant(document(table.fullLine))}});
     }
     return batch;
 }
@@ -181,7 +203,7 @@ void CompletionPropagation::check(const QVector<StatementResult> &results, qsize
                 rows.insert(keyOf(m_lines.at(row.at(0).toInt()), kTables[t].fullLine));
         // A row that changed between the two reads is not overwritten: the count
         // written differs from the count found, and nothing is saved.
-        if (results.at(first + 1 + history().size() + t).affected != rows.size())
+        if (results.at(first + 1 + t).affected != rows.size())
             throw DbConflictError(u"資料表 %1 的這筆資料已被其他使用者變更或刪除，無法儲存。"
                                   u"請重新查詢後再試一次。"_s.arg(kTables[t].name));
     }
@@ -192,8 +214,14 @@ void PropagateCompletion(Connection &connection, const QVector<CompletionLine> &
 {
     if (lines.isEmpty())
         return;
-    const CompletionPropagation propagation(lines, which, std::move(editor));
-    propagation.check(connection.runBatch(propagation.statements()), 0);
+    const CompletionPropagation propagation(lines, which, editor);
+    const QVector<StatementResult> results = connection.runBatch(propagation.statements());
+    propagation.check(results, 0);
+    if (!editor)
+        return;
+    if (const QList<Statement> history = RecordChanges(propagation.changes(results, 0), *editor);
+        !history.isEmpty())
+        connection.runBatch(history);
 }
 
 void PropagateCompletion(Connection &connection, const CompletionLine &line, PropagatedStamps which)

@@ -53,8 +53,8 @@ void PropagateCompletion(Connection &connection, const CompletionLine &line,
 class CompletionPropagation
 {
 public:
-    // With an editor, every value the writes change is recorded in the history
-    // of saves, in the same batch, before it is written.
+    // With an editor, the first read also gives what the writes replace, for
+    // the history of saves (changes()).
     CompletionPropagation(QVector<CompletionLine> lines, PropagatedStamps which,
                           std::optional<Editor> editor = std::nullopt);
     QList<Statement> statements() const;
@@ -62,13 +62,17 @@ public:
     // listed stamps, or a table's rows changed between the read and the write.
     // `first` is where statements() begin among the batch's results.
     void check(const QVector<StatementResult> &results, qsizetype first) const;
+    // With an editor: the values the writes changed, from what the first read
+    // found, for the history of saves (once check() has passed).
+    QVector<ChangeRow> changes(const QVector<StatementResult> &results, qsizetype first) const;
 
 private:
     // The lines as a JSON array; with fullLine set, only the last line naming
     // each row of a table found by PO and NO (false) or by the whole line (true).
     QString document(std::optional<bool> fullLine) const;
 
-    QList<Statement> history() const;
+    // The columns a table's row gets written, with the line's value each takes.
+    QList<std::pair<QString, QString>> writtenColumns(bool stamps) const;
 
     QVector<CompletionLine> m_lines;
     PropagatedStamps m_which;
