@@ -156,8 +156,8 @@ private slots:
         TimeSheetJob job;
         job.po = u"A1"_s;
         job.line = u"2"_s;
-        const auto values = [&](const QString &spec, int seq) {
-            const QStringList parts = spec.split(u' ');
+        const auto values = [&](const QString &text, int seq) {
+            const QStringList parts = text.split(u' ');
             QVariantList run(21);
             run[0] = parts[0];
             run[1] = parts[1];
@@ -175,8 +175,8 @@ private slots:
                 before[field].append(run[field]);
         }
         QVector<QVariantList> after;
-        for (const QString &spec : Fetch<QStringList>("after"))
-            after.append(values(spec, int(after.size()) + 1));
+        for (const QString &run : Fetch<QStringList>("after"))
+            after.append(values(run, int(after.size()) + 1));
         QStringList recorded;
         for (const ChangeRow &row : RunChanges(job, before, after))
             recorded << QStringList{row.action, row.seq.toString(), row.column, row.before,

@@ -39,10 +39,10 @@ QString nameOf(int col)
 }
 
 // A row written as "Start=1151204-08:00 Hours=2.5", blanks kept out of values.
-RunCells rowFrom(const QString &spec)
+RunCells rowFrom(const QString &cellsText)
 {
     RunCells cells(RunCol::Last);
-    for (const QString &cell : spec.split(u' ', Qt::SkipEmptyParts)) {
+    for (const QString &cell : cellsText.split(u' ', Qt::SkipEmptyParts)) {
         const qsizetype equals = cell.indexOf(u'=');
         cells[columnNamed(cell.left(equals)) - 1] = cell.mid(equals + 1);
     }
@@ -115,8 +115,8 @@ private slots:
     void operations()
     {
         QVector<RunCells> rows;
-        for (const QString &spec : Fetch<QStringList>("rows"))
-            rows.append(rowFrom(spec));
+        for (const QString &text : Fetch<QStringList>("rows"))
+            rows.append(rowFrom(text));
         const Op op = Fetch<Op>("op");
         RunSheet sheet(job(), rows, int(rows.size()),
                        op == Op::RecalculateUnread ? std::nullopt : std::optional(kFigures));
