@@ -90,24 +90,21 @@ QVector<ChangeRow> CompletionPropagation::changes(const QVector<StatementResult>
     for (int t = 0; t < 4; ++t) {
         const Table &table = kTables[t];
         const auto columns = writtenColumns(table.stamps);
-        // A row is written by the last line naming it, as the update leaves it.
-        QSet<QString> taken;
-        for (qsizetype i = found.size() - 1; i >= 0; --i) {
-            const QVariantList &row = found.at(i);
-            const CompletionLine &line = m_lines.at(row.at(0).toInt());
-            const QString key = keyOf(line, table.fullLine);
-            if (row.at(countColumn[t]).toInt() != 1 || taken.contains(key))
+        const QVector<bool> writes = lastNaming(table.fullLine);
+        for (const QVariantList &row : found) {
+            const int n = row.at(0).toInt();
+            if (row.at(countColumn[t]).toInt() != 1 || !writes.at(n))
                 continue;
-            taken.insert(key);
+            const CompletionLine &line = m_lines.at(n);
             for (qsizetype c = 0; c < columns.size(); ++c) {
                 const QString before = row.at(oldColumn + c).toString();
                 const QString after =
                     columns[c].second == u"planned" ? line.planned : line.completion;
                 if (before != after)
-                    changes.prepend({table.name, line.po, line.no,
-                                     table.fullLine ? line.id : QString(),
-                                     table.fullLine ? QVariant(line.ino) : QVariant(), QVariant(),
-                                     columns[c].first, before, after, u"修改"_s});
+                    changes.append({table.name, line.po, line.no,
+                                    table.fullLine ? line.id : QString(),
+                                    table.fullLine ? QVariant(line.ino) : QVariant(), QVariant(),
+                                    columns[c].first, before, after, u"修改"_s});
             }
         }
         oldColumn += int(columns.size());
@@ -121,23 +118,32 @@ CompletionPropagation::CompletionPropagation(QVector<CompletionLine> lines, Prop
 {
 }
 
-QString CompletionPropagation::document(std::optional<bool> fullLine) const
+QVector<bool> CompletionPropagation::lastNaming(bool fullLine) const
 {
     // A table's row is written by the last line that names it, as one after the
     // other would leave it.
+    QVector<bool> last(m_lines.size(), false);
     QSet<QString> taken;
-    QVector<QVariantList> records;
     for (qsizetype n = m_lines.size() - 1; n >= 0; --n) {
+        const QString key = keyOf(m_lines.at(n), fullLine);
+        last[n] = !taken.contains(key);
+        taken.insert(key);
+    }
+    return last;
+}
+
+QString CompletionPropagation::document(std::optional<bool> fullLine) const
+{
+    const QVector<bool> last =
+        fullLine ? lastNaming(*fullLine) : QVector<bool>(m_lines.size(), true);
+    QVector<QVariantList> records;
+    for (qsizetype n = 0; n < m_lines.size(); ++n) {
+        if (!last.at(n))
+            continue;
         const CompletionLine &line = m_lines.at(n);
-        if (fullLine) {
-            const QString key = keyOf(line, *fullLine);
-            if (taken.contains(key))
-                continue;
-            taken.insert(key);
-        }
-        records.prepend({double(n), line.po, line.no, line.id, line.ino, line.planned,
-                         line.completion, optionalText(line.listedPlanned),
-                         optionalText(line.listedCompletion)});
+        records.append({double(n), line.po, line.no, line.id, line.ino, line.planned,
+                        line.completion, optionalText(line.listedPlanned),
+                        optionalText(line.listedCompletion)});
     }
     return JsonRecordsText({u"n"_s, u"po"_s, u"wno"_s, u"id"_s, u"ino"_s, u"planned"_s,
                             u"completion"_s, u"lp"_s, u"lc"_s},

@@ -70,6 +70,9 @@ private:
     // The lines as a JSON array; with fullLine set, only the last line naming
     // each row of a table found by PO and NO (false) or by the whole line (true).
     QString document(std::optional<bool> fullLine) const;
+    // Per line: whether it is the last to name its row of a table found by PO
+    // and NO (false) or by the whole line (true), and so the one that writes it.
+    QVector<bool> lastNaming(bool fullLine) const;
 
     // The columns a table's row gets written, with the line's value each takes.
     QList<std::pair<QString, QString>> writtenColumns(bool stamps) const;
