@@ -32,7 +32,6 @@ struct ChangeRow
     QString before;
     QString after;
     QString action; // 修改, 改序 (a run renumbered), 刪除, 新增
-    bool operator==(const ChangeRow &) const = default;
 };
 
 // The columns of 變更記錄 a save fills, in the order the statements name them.
