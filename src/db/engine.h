@@ -81,6 +81,9 @@ public:
     // read from the member of its name (lower case).
     virtual QString jsonRecords(const QString &alias,
                                 const QList<std::pair<QString, bool>> &columns) const = 0;
+    // The server's local time as text "YYYY-MM-DD HH:MM:SS", taken once per
+    // statement: what a Jet "server_time()" becomes.
+    virtual QString serverTime() const = 0;
     // The hidden column that identifies a row of a table ("rowid", "ctid").
     virtual QString rowIdentity() const = 0;
     // The statements that make the history table 變更記錄 and its index when

@@ -102,7 +102,10 @@ QString withJsonRecords(const QString &jetSql, const Engine &engine)
 
 QString TranslateJet(const QString &jetSql, const Engine &engine)
 {
-    QList<Token> tokens = tokenize(withJsonRecords(jetSql, engine));
+    static const QRegularExpression serverTime(uR"(\bserver_time\s*\(\s*\))"_s,
+                                               QRegularExpression::CaseInsensitiveOption);
+    QList<Token> tokens =
+        tokenize(withJsonRecords(jetSql, engine).replace(serverTime, engine.serverTime()));
     QString limit;
     // "select top N": drop "top N" and end the statement with the engine's limit.
     for (qsizetype i = 0; i + 1 < tokens.size(); ++i) {

@@ -10,5 +10,6 @@ class Engine;
 // ends in the engine's limit clause, and "json_records(?) as alias (name text,
 // name number, …)" the engine's table of the records of a JSON array bound to
 // the "?" (each column read from the member of its name in lower case): a whole
-// batch of lines goes to the server as one value.
+// batch of lines goes to the server as one value. "server_time()" is the
+// server's local time as text, the same for every row of the statement.
 QString TranslateJet(const QString &jetSql, const Engine &engine);

@@ -186,6 +186,11 @@ QHash<QString, QString> &PostgresEngine::translations() const
     return known;
 }
 
+QString PostgresEngine::serverTime() const
+{
+    return u"(select to_char(localtimestamp, 'YYYY-MM-DD HH24:MI:SS'))"_s;
+}
+
 QStringList PostgresEngine::historyTableSql() const
 {
     return {u"CREATE TABLE IF NOT EXISTS \"變更記錄\" (\"時間\" text NOT NULL DEFAULT "

@@ -22,6 +22,7 @@ public:
 
     QString rowIdentity() const override { return QStringLiteral("ctid"); }
     QStringList historyTableSql() const override;
+    QString serverTime() const override;
     QString likeOperator() const override { return QStringLiteral("ilike"); }
     QString likeEscape() const override { return QStringLiteral(" escape ''"); }
     QString lockStatement() const override

@@ -219,6 +219,11 @@ QString SqliteEngine::jsonRecords(const QString &alias,
     return u"(select %1 from json_each(?)) as %2"_s.arg(read.join(u", "_s), alias);
 }
 
+QString SqliteEngine::serverTime() const
+{
+    return u"(select datetime('now', 'localtime'))"_s;
+}
+
 QStringList SqliteEngine::historyTableSql() const
 {
     return {u"CREATE TABLE IF NOT EXISTS \"變更記錄\" (\"時間\" TEXT NOT NULL DEFAULT "

@@ -22,6 +22,7 @@ public:
 
     QString rowIdentity() const override { return QStringLiteral("rowid"); }
     QStringList historyTableSql() const override;
+    QString serverTime() const override;
     bool isLockTimeout(const QSqlError &error) const override;
     QString jsonRecords(const QString &alias,
                         const QList<std::pair<QString, bool>> &columns) const override;

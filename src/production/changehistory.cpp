@@ -19,10 +19,10 @@ QList<Statement> RecordChanges(const QVector<ChangeRow> &rows, const Editor &edi
         JsonRecordsText({u"tbl"_s, u"po"_s, u"wno"_s, u"id"_s, u"ino"_s, u"seq"_s, u"col"_s,
                          u"before"_s, u"after"_s, u"act"_s},
                         records);
-    return {{u"insert into [變更記錄] (%1) select h.tbl, h.po, h.wno, h.id, h.ino, h.seq, h.col, "
-             u"h.before, h.after, h.act, ?, ?, ?, ? from json_records(?) as h (tbl text, po text, "
-             u"wno number, id text, ino number, seq number, col text, before text, after text, "
-             u"act text)"_s.arg(HistoryColumns()),
+    return {{u"insert into [變更記錄] (時間, %1) select server_time(), h.tbl, h.po, h.wno, h.id, "
+             u"h.ino, h.seq, h.col, h.before, h.after, h.act, ?, ?, ?, ? from json_records(?) as "
+             u"h (tbl text, po text, wno number, id text, ino number, seq number, col text, "
+             u"before text, after text, act text)"_s.arg(HistoryColumns()),
              {editor.userId, editor.userName, editor.computer, editor.program, document}}};
 }
 

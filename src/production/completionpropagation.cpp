@@ -78,38 +78,61 @@ QList<std::pair<QString, QString>> CompletionPropagation::writtenColumns(bool st
     return columns;
 }
 
-QVector<ChangeRow> CompletionPropagation::changes(const QVector<StatementResult> &results,
-                                                  qsizetype first) const
+QString CompletionPropagation::historyDocument() const
 {
-    QVector<ChangeRow> changes;
-    if (!m_editor)
-        return changes;
-    const QVector<QVariantList> &found = results.at(first).rows;
-    const int countColumn[] = {1, 2, 4, 5};
-    int oldColumn = 6;
-    for (int t = 0; t < 4; ++t) {
-        const Table &table = kTables[t];
-        const auto columns = writtenColumns(table.stamps);
-        const QVector<bool> writes = lastNaming(table.fullLine);
-        for (const QVariantList &row : found) {
-            const int n = row.at(0).toInt();
-            if (row.at(countColumn[t]).toInt() != 1 || !writes.at(n))
-                continue;
-            const CompletionLine &line = m_lines.at(n);
-            for (qsizetype c = 0; c < columns.size(); ++c) {
-                const QString before = row.at(oldColumn + c).toString();
-                const QString after =
-                    columns[c].second == u"planned" ? line.planned : line.completion;
-                if (before != after)
-                    changes.append({table.name, line.po, line.no,
-                                    table.fullLine ? line.id : QString(),
-                                    table.fullLine ? QVariant(line.ino) : QVariant(), QVariant(),
-                                    columns[c].first, before, after, u"修改"_s});
-            }
-        }
-        oldColumn += int(columns.size());
+    const QVector<bool> byOrder = lastNaming(false);
+    const QVector<bool> byLine = lastNaming(true);
+    QVector<QVariantList> records;
+    for (qsizetype n = 0; n < m_lines.size(); ++n) {
+        if (!byOrder.at(n) && !byLine.at(n))
+            continue;
+        const CompletionLine &line = m_lines.at(n);
+        records.append({double(n), line.po, line.no, line.id, line.ino, line.planned,
+                        line.completion, int(byOrder.at(n)), int(byLine.at(n))});
     }
-    return changes;
+    return JsonRecordsText({u"k"_s, u"po"_s, u"wno"_s, u"id"_s, u"ino"_s, u"planned"_s,
+                            u"completion"_s, u"byorder"_s, u"byline"_s},
+                           records);
+}
+
+Statement CompletionPropagation::historyStatement() const
+{
+    // Run before the writes, so the server works out what they replace: each
+    // table's row a line writes (the only one it finds) is read once, and each
+    // written column whose value differs becomes a history row. A PRINTING_S row
+    // no longer as listed refuses the whole save, so it is not looked at here.
+    QStringList found;
+    QStringList keyed; // tables found by the whole line
+    QStringList unkeyed;
+    for (int i = 0; i < int(std::size(kTables)); ++i) {
+        const Table &table = kTables[i];
+        QStringList read;
+        for (const auto &[column, value] : writtenColumns(table.stamps)) {
+            read.append(u"max(t.%1) as %1"_s.arg(column));
+            (table.fullLine ? keyed : unkeyed)
+                .append(u"select '%1' as tbl, po, wno, %2, '%3' as col, %3 as before, %4 as "
+                        u"after from x%5"_s.arg(table.name,
+                                                table.fullLine ? u"id, ino"_s
+                                                               : u"null as id, null as ino"_s,
+                                                column, value, QString::number(i)));
+        }
+        found.append(u"x%1 as (select l.po as po, l.wno as wno, l.id as id, l.ino as ino, "
+                     u"l.planned as planned, l.completion as completion, %2 from l inner join "
+                     u"[%3] t on %4 where l.%5 = 1 group by l.k, l.po, l.wno, l.id, l.ino, "
+                     u"l.planned, l.completion having count(*) = 1)"_s.arg(
+                         QString::number(i), read.join(u", "_s), table.name, table.rows(u"t"_s),
+                         table.fullLine ? u"byline"_s : u"byorder"_s));
+    }
+    // The branches with keys go first: a server types a union's null keys by the
+    // branches before them.
+    return {u"with l as (select * from json_records(?) as r (k number, po text, wno number, "
+            u"id text, ino number, planned text, completion text, byorder number, byline "
+            u"number)), %1 insert into [變更記錄] (時間, %2) select server_time(), h.tbl, h.po, "
+            u"h.wno, h.id, h.ino, null, h.col, h.before, h.after, '修改', ?, ?, ?, ? from (%3) h "
+            u"where coalesce(h.before, '') <> coalesce(h.after, '')"_s.arg(
+                found.join(u", "_s), HistoryColumns(), (keyed + unkeyed).join(u" union all "_s)),
+            {historyDocument(), m_editor->userId, m_editor->userName, m_editor->computer,
+             m_editor->program}};
 }
 
 CompletionPropagation::CompletionPropagation(QVector<CompletionLine> lines, PropagatedStamps which,
@@ -160,16 +183,12 @@ QList<Statement> CompletionPropagation::statements() const
             u"(select count(*) from [%1] t where %2)"_s.arg(table.name, table.rows(u"t"_s)));
     counts.insert(2, u"(select count(*) from [PRINTING_S] t where %1 and not (%2))"_s.arg(
                          lineRows(u"t"_s), asListed(u"t"_s)));
-    // With an editor, also what each table's row holds before it is written,
-    // for the history of saves.
-    if (m_editor)
-        for (const Table &table : kTables)
-            for (const auto &[column, value] : writtenColumns(table.stamps))
-                counts.append(u"(select max(t.%1) from [%2] t where %3)"_s.arg(column, table.name,
-                                                                               table.rows(u"t"_s)));
     QList<Statement> batch{
         {u"select l.n, %1 from %2 order by l.n"_s.arg(counts.join(u", "_s), kLines),
          {document(std::nullopt)}}};
+    // With an editor, what the writes replace goes into the history of saves.
+    if (m_editor)
+        batch.append(historyStatement());
     // Then each table written where exactly one row is found.
     for (const Table &table : kTables) {
         const QString name = u'[' + table.name + u']';
@@ -209,7 +228,7 @@ void CompletionPropagation::check(const QVector<StatementResult> &results, qsize
                 rows.insert(keyOf(m_lines.at(row.at(0).toInt()), kTables[t].fullLine));
         // A row that changed between the two reads is not overwritten: the count
         // written differs from the count found, and nothing is saved.
-        if (results.at(first + 1 + t).affected != rows.size())
+        if (results.at(first + (m_editor ? 2 : 1) + t).affected != rows.size())
             throw DbConflictError(u"資料表 %1 的這筆資料已被其他使用者變更或刪除，無法儲存。"
                                   u"請重新查詢後再試一次。"_s.arg(kTables[t].name));
     }
@@ -223,11 +242,6 @@ void PropagateCompletion(Connection &connection, const QVector<CompletionLine> &
     const CompletionPropagation propagation(lines, which, editor);
     const QVector<StatementResult> results = connection.runBatch(propagation.statements());
     propagation.check(results, 0);
-    if (!editor)
-        return;
-    if (const QList<Statement> history = RecordChanges(propagation.changes(results, 0), *editor);
-        !history.isEmpty())
-        connection.runBatch(history);
 }
 
 void PropagateCompletion(Connection &connection, const CompletionLine &line, PropagatedStamps which)

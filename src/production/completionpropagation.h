@@ -53,8 +53,8 @@ void PropagateCompletion(Connection &connection, const CompletionLine &line,
 class CompletionPropagation
 {
 public:
-    // With an editor, the first read also gives what the writes replace, for
-    // the history of saves (changes()).
+    // With an editor, the batch also records what the writes replace in the
+    // history of saves, in the same transaction.
     CompletionPropagation(QVector<CompletionLine> lines, PropagatedStamps which,
                           std::optional<Editor> editor = std::nullopt);
     QList<Statement> statements() const;
@@ -62,14 +62,15 @@ public:
     // listed stamps, or a table's rows changed between the read and the write.
     // `first` is where statements() begin among the batch's results.
     void check(const QVector<StatementResult> &results, qsizetype first) const;
-    // With an editor: the values the writes changed, from what the first read
-    // found, for the history of saves (once check() has passed).
-    QVector<ChangeRow> changes(const QVector<StatementResult> &results, qsizetype first) const;
 
 private:
     // The lines as a JSON array; with fullLine set, only the last line naming
     // each row of a table found by PO and NO (false) or by the whole line (true).
     QString document(std::optional<bool> fullLine) const;
+    // The lines with the tables' rows each one writes, for historyStatement().
+    QString historyDocument() const;
+    // One insert of the history rows, run before the writes.
+    Statement historyStatement() const;
     // Per line: whether it is the last to name its row of a table found by PO
     // and NO (false) or by the whole line (true), and so the one that writes it.
     QVector<bool> lastNaming(bool fullLine) const;

@@ -238,20 +238,19 @@ std::optional<QString> SaveRuns(const QString &connectionString, const TimeSheet
         const CompletionPropagation propagation({completionLine(job, completion)},
                                                 PropagatedStamps::CompletionOnly, editor);
         batch += propagation.statements();
+        if (editor) {
+            // What the runs were as the sheet read them against what it writes; a
+            // refused save rolls this back with the rest.
+            QVector<QVariantList> written;
+            for (int i = 0; i < rows.size(); ++i)
+                written.append(runValues(rows[i], i, job));
+            batch += RecordChanges(RunChanges(job, seen, written), *editor);
+        }
         const QVector<StatementResult> results = c.runBatch(batch);
         if (!sameRuns(fieldsOf(results.at(read)), seen))
             return u"工單 %1 序 %2 的耗時明細已被其他使用者變更，這次的儲存沒有寫入任何資料。"
                    u"請回前畫面後重新開啟耗時，再輸入一次。"_s.arg(job.po, job.line);
         propagation.check(results, propagated);
-        if (editor) {
-            QVector<QVariantList> written;
-            for (int i = 0; i < rows.size(); ++i)
-                written.append(runValues(rows[i], i, job));
-            const QList<Statement> history = RecordChanges(
-                propagation.changes(results, propagated) + RunChanges(job, seen, written), *editor);
-            if (!history.isEmpty())
-                c.runBatch(history);
-        }
         transaction.commit();
     } catch (const DbError &e) {
         return e.description();

@@ -382,7 +382,7 @@ private slots:
     }
 
     // Ten runs saved again, the fifth changed by another user after they were
-    // read: no run is replaced and no stamp written.
+    // read: no run is replaced, no stamp written and no history recorded.
     void runChangedInTheMiddleWritesNothing()
     {
         TestDatabase db;
@@ -407,10 +407,12 @@ private slots:
         Connection other;
         other.open(db.connectionString());
         other.execute(u"update [預排資料耗時明細1] set 完工數量 = 150 where 序 = 5"_s);
-        const QStringList tables = {u"預排資料耗時明細1"_s, u"PRINTING_S"_s};
+        const QStringList tables = {u"預排資料耗時明細1"_s, u"PRINTING_S"_s, u"變更記錄"_s};
         const QStringList before = TableRows(db, tables);
 
-        const auto error = SaveRuns(db.connectionString(), job, rows, u"1204-14"_s, seen);
+        const auto error =
+            SaveRuns(db.connectionString(), job, rows, u"1204-14"_s, seen,
+                     Editor{u"E001"_s, u"王小明"_s, u"PRESSPC"_s, u"daily_report"_s});
         QVERIFY(error && error->contains(u"其他使用者"_s));
         QCOMPARE(TableRows(db, tables), before);
     }
