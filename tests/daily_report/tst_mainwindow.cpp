@@ -2,111 +2,33 @@
 // operation, with the database checked afterwards. The rules behind it are
 // tested in tst_schedulerules and tst_scheduledata.
 
-#include "common/clock.h"
 #include "common/cp950.h"
 #include "common/handoff.h"
-#include "common/messagebox.h"
-#include "daily_report/dailyreportwindow.h"
 #include "daily_report/schedulecolumns.h"
-#include "grid/spreadsheetgrid.h"
-#include "modalboxes.h"
-#include "report_engine/reportpreviewer.h"
-#include "startup/processcontrol.h"
+#include "mainscreen.h"
 #include "startup/runningprogram.h"
-#include "startup/sessionchecks.h"
-#include "startup/sessionsettings.h"
-#include "testdatabase.h"
+#include "testtables.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
-#include <QRadioButton>
-#include <QTableView>
 #include <QTest>
-#include <QToolBar>
-#include <QToolButton>
 #include <QtTest/qtestspontaneevent.h>
 
 using namespace Qt::StringLiterals;
 namespace C = ScheduleCol;
 
-namespace {
-
-struct ProgramEnded // thrown by the end handler: "the program ends here"
-{
-};
-
-} // namespace
-
-class TestMainWindow : public QObject
+class TestMainWindow : public QObject, MainScreen
 {
     Q_OBJECT
 
-    // Made for each test: the demo print shop, a session as the menu leaves it, and
-    // the seams that keep boxes, printing, program starts and the end of the process
-    // observable.
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<QTemporaryDir> m_temp;
-    std::unique_ptr<ModalBoxes> m_messages;
-    std::unique_ptr<FixedClock> m_clock;
-    std::unique_ptr<DailyReportWindow> m_window;
-    TimeSheetOpener m_timeSheet; // what moving into 耗時 opens
-    int m_previews = 0;
-    QStringList m_started; // program, command line
-
-    // Shows the screen, waits for its first activation, and lists a press if named.
-    [[nodiscard]] bool open(const QString &press = {}, bool finishedOnly = false)
-    {
-        m_window->show();
-        m_window->activateWindow();
-        if (!QTest::qWaitForWindowActive(m_window.get()) ||
-            !QTest::qWaitFor([&] { return presses()->count() > 1; }))
-            return false;
-        if (!press.isEmpty())
-            query(press, finishedOnly);
-        return true;
-    }
-    SpreadsheetGrid *grid() const { return m_window->findChild<SpreadsheetGrid *>(u"fml印刷"_s); }
-    QTableView *view() const { return grid()->findChild<QTableView *>(); }
-    QComboBox *presses() const { return m_window->findChild<QComboBox *>(u"cbo車別"_s); }
-    QAction *action(const QString &key) const { return m_window->findChild<QAction *>(key); }
     QString label(const QString &name) const { return m_window->findChild<QLabel *>(name)->text(); }
     bool badge() const { return !m_window->findChild<QFrame *>(u"pic急件"_s)->isHidden(); }
     QString cell(int row, int col) const { return grid()->text(row, col); }
     bool marked(int row, int col) const { return m_window->isMarked(row, col); }
-    // Every box shown, as "title: text".
-    QStringList boxes() const
-    {
-        QStringList boxes;
-        for (const ScriptedMessageService::Shown &box : m_messages->shown())
-            boxes.append(box.title + u": "_s + box.text);
-        return boxes;
-    }
-    void query(const QString &press, bool finishedOnly = false)
-    {
-        presses()->setEditText(press);
-        const QString option = u"opt完工_%1"_s.arg(int(finishedOnly));
-        QTest::mouseClick(m_window->findChild<QRadioButton *>(option), Qt::LeftButton);
-        QTest::mouseClick(m_window->findChild<QToolButton *>(u"scmd顯示資料"_s), Qt::LeftButton);
-    }
-    void click(int row, int col, bool twice = false)
-    {
-        const QRect rect = view()->visualRect(view()->model()->index(row - 1, col - 1));
-        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, rect.center());
-        if (twice)
-            QTest::mouseDClick(view()->viewport(), Qt::LeftButton, {}, rect.center());
-    }
-    void clickButton(const QString &key)
-    {
-        QAction *a = action(key);
-        QTest::mouseClick(qobject_cast<QToolBar *>(a->parent())->widgetForAction(a),
-                          Qt::LeftButton);
-    }
     // Keys go where the user's focus is: the press box, the grid or its cell editor.
     void press(Qt::Key key, int times = 1)
     {
@@ -135,40 +57,9 @@ private slots:
     void init()
     {
         PLOV_REQUIRE_DATABASE();
-        m_db = std::make_unique<TestDatabase>(TestDatabase::Content::Demo);
-        m_temp = std::make_unique<QTemporaryDir>();
-        m_messages = std::make_unique<ModalBoxes>();
-        m_clock = std::make_unique<FixedClock>(QDateTime(QDate(2026, 12, 4), QTime(14, 5)));
-        SessionSettings &s = Session();
-        s.ConnectionString = m_db->connectionString();
-        s.MachineUserId = u"PRESSPC\\operator"_s;
-        s.ParentWindow = double(QCoreApplication::applicationPid()); // a live menu program
-        s.TempFolder = m_temp->path() + u'/';
-        s.Permissions[u"工單作業細部"_s] = u"1111"_s;
-        ProcessControl::SetEndHandler([] { throw ProgramEnded(); });
-        m_previews = 0;
-        ReportPreviewer::preview = [this](auto...) { ++m_previews; };
-        m_started.clear();
-        SetProgramStarter([this](const QString &program, const QString &commandLine) {
-            m_started << program << commandLine;
-            return std::optional<QString>();
-        });
-        m_window = std::make_unique<DailyReportWindow>([this](QWidget *mainScreen) {
-            if (m_timeSheet)
-                m_timeSheet(mainScreen);
-        });
+        setUp();
     }
-    void cleanup()
-    {
-        QCOMPARE(m_messages->busy, 0); // the pointer is restored before any box
-        m_window.reset();
-        SetProgramStarter({});
-        ProcessControl::SetEndHandler({});
-        m_timeSheet = {};
-        m_clock.reset();
-        m_messages.reset();
-        m_db.reset();
-    }
+    void cleanup() { QCOMPARE(tearDown(), 0); }
 
     void opensEmptyAndRegistered()
     {
@@ -180,7 +71,6 @@ private slots:
         QTRY_VERIFY(!presses()->hasFocus());
         QCOMPARE(presses()->count(), 6);
         QVERIFY(!grid()->isEnabled());
-        QCOMPARE(grid()->maxRow(), 100);
         // Buttons without a command here, and those waiting for a listing, show disabled.
         for (const QString &key :
              {u"add"_s, u"edit"_s, u"search"_s, u"reload"_s, u"明細查詢"_s, u"預設"_s, u"del"_s,
@@ -189,7 +79,7 @@ private slots:
         press(Qt::Key_F8); // nothing to save
         QCOMPARE(boxes(), QStringList());
         press(Qt::Key_F4); // prints whatever the print button says
-        QCOMPARE(m_previews, 1);
+        QCOMPARE(m_previews.size(), 1);
     }
 
     void goneMenuProgramEndsTheProgramAtFirstActivation()
@@ -274,11 +164,7 @@ private slots:
         m_window->ShowJobDetail(QString(), QString());
         QCOMPARE(label(u"lbl客戶"_s) + label(u"lbl備註1"_s), QString());
         QVERIFY(badge());
-        // A failed read shows under its title; a new query reads the first line again.
-        Session().ConnectionString = u"Data Source="_s + m_temp->filePath(u"none.mdb"_s);
-        click(2, C::Po);
-        QVERIFY(boxes().value(0).startsWith(u"依工單單號取得資料錯誤: "_s));
-        Session().ConnectionString = m_db->connectionString();
+        // A new query reads the first line again.
         m_db->exec(u"update [PWORK] set PREM = '已改期', 急件 = '' where PO = 'A1151121'"_s);
         clickButton(u"refresh"_s);
         QCOMPARE(label(u"lbl備註1"_s), u" 已改期"_s);
@@ -360,16 +246,25 @@ private slots:
         QVERIFY2(boxes().value(3).startsWith(u"儲存錯誤: "_s), qPrintable(boxes().join(u'\n')));
     }
 
+    // The line is listed twice (its work order has two ITEM_P rows): the time sheet's
+    // result reaches both copies, so a stamp typed on the other copy afterwards saves
+    // without a false conflict.
     void timeSheetTakesTheLineAndGivesItBack_data()
     {
-        QTest::addColumn<bool>("saved");
+        AddColumns<bool>("saved");
         QTest::newRow("saved") << true;
         QTest::newRow("closed without saving") << false;
     }
     void timeSheetTakesTheLineAndGivesItBack()
     {
-        QFETCH(bool, saved);
+        const bool saved = Fetch<bool>("saved");
+        m_db->exec(u"insert into [ITEM_P] (PO, ITEM7) values ('A1151116', '1')"_s);
         QVERIFY(open(u"海德堡四色"_s));
+        QList<int> copies;
+        for (int row = 1; row <= m_window->filledRows(); ++row)
+            if (cell(row, C::Po) == u"A1151116" && cell(row, C::No) == u"1")
+                copies.append(row);
+        QCOMPARE(copies.size(), 2);
         QStringList handedOver;
         m_timeSheet = [&](QWidget *parent) {
             handedOver = QStringList(JobHandOff().begin(), JobHandOff().begin() + 12);
@@ -382,59 +277,32 @@ private slots:
             JobHandOff()[1] = u"1204-16"_s;
             TimeSheetSaved() = true;
         };
-        click(5, C::TimeUsed);
+        click(copies[1], C::TimeUsed);
         QCOMPARE(handedOver, QStringList({u"A1151116"_s, u"1"_s, u""_s, u"3.75"_s,
                                           u"Joe's 咖啡 冬季菜單"_s, u"海德堡四色"_s, u"4"_s, u""_s,
                                           u"1"_s, u"P1151205"_s, u"1"_s, u""_s}));
-        QCOMPARE(cell(5, C::TimeUsed), saved ? u"5.25"_s : u"3.75"_s);
-        QCOMPARE(cell(5, C::Completion), saved ? u"1204-16"_s : QString());
-        QCOMPARE(marked(5, C::Completion), saved);
-        click(5, C::Po);
+        for (const int row : copies) {
+            QCOMPARE(cell(row, C::TimeUsed) + u' ' + cell(row, C::Completion),
+                     saved ? u"5.25 1204-16"_s : u"3.75 "_s);
+            QCOMPARE(marked(row, C::Completion), saved);
+        }
+        click(copies[1], C::Po);
         QCOMPARE(JobHandOff()[0], QString()); // leaving the column empties the list
-        // Saved after a No: the stamp the time sheet stored is the one the line is
-        // listed with, so the save takes it, and the finished line leaves the list.
+        click(copies[0], C::Completion);
+        type(u"1204-17"_s);
+        press(Qt::Key_Return);
+        // Saved after a No; the finished line leaves the list.
         m_messages->queueAnswer(MessageService::Answer::No);
         press(Qt::Key_F8);
         QCOMPARE(stored(u"ACT"_s, u"A1151116"_s, 1), QString());
         press(Qt::Key_F8);
         QCOMPARE(boxes(), QStringList({u"詢問: 確定儲存資料?"_s, u"詢問: 確定儲存資料?"_s,
                                        u"資料儲存: 資料儲存完畢!"_s}));
-        QCOMPARE(stored(u"ACT"_s, u"A1151116"_s, 1), saved ? u"1204-16"_s : QString());
-        QCOMPARE(stored(u"ODATE"_s, u"A1151116"_s, 1, u"VENDERAC"_s),
-                 saved ? u"1204-16"_s : QString());
-        QCOMPARE(m_window->filledRows(), saved ? 8 : 9);
-        QVERIFY(!marked(5, C::Completion));
-    }
-
-    // A line listed twice (its work order has two ITEM_P rows) takes the time sheet's
-    // result on both copies, so a stamp typed on the other copy afterwards saves.
-    void timeSheetResultReachesEveryCopy()
-    {
-        m_db->exec(u"insert into [ITEM_P] (PO, ITEM7) values ('A1151116', '0')"_s);
-        QVERIFY(open(u"海德堡四色"_s));
-        QList<int> copies;
-        for (int row = 1; row <= m_window->filledRows(); ++row)
-            if (cell(row, C::Po) == u"A1151116" && cell(row, C::No) == u"1")
-                copies.append(row);
-        QCOMPARE(copies.size(), 2);
-        m_timeSheet = [&](QWidget *) {
-            m_db->exec(u"update [PRINTING_S] set FDATE = '1204-16' where PO = 'A1151116' and "
-                       u"[NO] = 1"_s);
-            JobHandOff()[0] = u"5.25"_s;
-            JobHandOff()[1] = u"1204-16"_s;
-            TimeSheetSaved() = true;
-        };
-        click(copies[1], C::TimeUsed);
-        for (const int row : copies) {
-            QCOMPARE(cell(row, C::TimeUsed) + u' ' + cell(row, C::Completion), u"5.25 1204-16"_s);
-            QVERIFY(marked(row, C::Completion));
-        }
-        click(copies[0], C::Completion);
-        type(u"1204-17"_s);
-        press(Qt::Key_Return);
-        press(Qt::Key_F8);
-        QCOMPARE(boxes(), QStringList({u"詢問: 確定儲存資料?"_s, u"資料儲存: 資料儲存完畢!"_s}));
-        QCOMPARE(stored(u"FDATE"_s, u"A1151116"_s, 1), u"1204-17"_s);
+        QCOMPARE(stored(u"ACT"_s, u"A1151116"_s, 1) + u' ' +
+                     stored(u"ODATE"_s, u"A1151116"_s, 1, u"VENDERAC"_s),
+                 u"1204-17 1204-17"_s);
+        QCOMPARE(m_window->filledRows(), 9); // of 11: both copies leave
+        QVERIFY(!marked(copies[0], C::Completion));
     }
 
     void workOrderHandOff_data()
@@ -469,21 +337,14 @@ private slots:
         QVERIFY(m_window->isVisible() && m_window->isEnabled());
     }
 
-    void closingAsksFirst_data()
-    {
-        QTest::addColumn<bool>("byKey");
-        QTest::newRow("Esc") << true;
-        QTest::newRow("exit button") << false;
-    }
+    // Esc and the exit button ask alike; No keeps the screen and its edits, and the
+    // close box asks the same.
     void closingAsksFirst()
     {
-        QFETCH(bool, byKey);
         QVERIFY(open(u"海德堡四色"_s));
         click(1, C::Completion);
-        const auto askToClose = [&] { byKey ? press(Qt::Key_Escape) : clickButton(u"exit"_s); };
-        // No keeps the screen and its edits; the close box asks the same.
         m_messages->queueAnswer(MessageService::Answer::No);
-        askToClose();
+        press(Qt::Key_Escape);
         m_messages->queueAnswer(MessageService::Answer::No);
         QCloseEvent closeBox;
         QSpontaneKeyEvent::setSpontaneous(&closeBox); // as the window system sends it
@@ -491,7 +352,7 @@ private slots:
         QVERIFY(!closeBox.isAccepted() && m_window->isVisible());
         QVERIFY(marked(1, C::Completion));
         QCOMPARE(registered(), 1);
-        askToClose();
+        clickButton(u"exit"_s);
         QCOMPARE(boxes(), QStringList(3, kProgramTitle + u": 確定離開印刷日報登錄嗎？"_s));
         QVERIFY(!m_window->isVisible());
         QCOMPARE(registered(), 0);
