@@ -9,6 +9,7 @@
 #include "grid/recordtext.h"
 #include "queryrows.h"
 #include "testdatabase.h"
+#include "testtables.h"
 
 #include <QDir>
 #include <QTest>
@@ -40,11 +41,8 @@ private slots:
 
     void listsTheOpenOrFinishedLinesOfAPress_data()
     {
-        QTest::addColumn<QString>("press");
-        QTest::addColumn<bool>("finishedOnly");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QStringList>("listed");
-        QTest::addColumn<QStringList>("notListed");
+        AddColumns<QString, bool, int, QStringList, QStringList>("press", "finishedOnly", "count",
+                                                                 "listed", "notListed");
         // Each of A1151101-1, A1151106-1, A1151104-1 and A1151107-1 carries one of the
         // four finished marks; A1151109-2 has no running order.
         const QStringList finished = {u"A1151101-1"_s, u"A1151106-1"_s, u"A1151104-1"_s,
@@ -59,35 +57,30 @@ private slots:
     }
     void listsTheOpenOrFinishedLinesOfAPress()
     {
-        QFETCH(QString, press);
-        QFETCH(bool, finishedOnly);
-        QFETCH(QStringList, listed);
-        QFETCH(QStringList, notListed);
         TestDatabase db(TestDatabase::Content::Demo);
-        const ScheduleResult result = QueryScheduleRows(db.connectionString(), press, finishedOnly);
+        const ScheduleResult result = QueryScheduleRows(
+            db.connectionString(), Fetch<QString>("press"), Fetch<bool>("finishedOnly"));
         QCOMPARE(result.error, std::nullopt);
         QTEST(result.count, "count");
         const QStringList lines = linesOf(result);
-        for (const QString &line : listed)
+        for (const QString &line : Fetch<QStringList>("listed"))
             QVERIFY2(lines.contains(line), qPrintable(line));
-        for (const QString &line : notListed)
+        for (const QString &line : Fetch<QStringList>("notListed"))
             QVERIFY2(!lines.contains(line), qPrintable(line));
     }
 
     void readsThePressesAndAWorkOrder_data()
     {
-        QTest::addColumn<QVariant>("rushMark");
-        QTest::addColumn<bool>("rush");
+        AddColumns<QVariant, bool>("rushMark", "rush");
         QTest::newRow("1 with blanks") << QVariant(u" 1 "_s) << true;
         QTest::newRow("0") << QVariant(u"0"_s) << false;
         QTest::newRow("null") << QVariant() << false;
     }
     void readsThePressesAndAWorkOrder()
     {
-        QFETCH(QVariant, rushMark);
         TestDatabase db(TestDatabase::Content::Demo);
         db.exec(u"update [PWORK] set 急件 = ?, PREM = ' 先印 ' where PO = 'A1151110'"_s,
-                {rushMark});
+                {Fetch<QVariant>("rushMark")});
         const JobDetailResult detail = ReadJobDetail(db.connectionString(), u"A1151110"_s);
         QVERIFY(detail.record && !detail.error);
         QTEST(detail.record->rush, "rush");
@@ -102,14 +95,14 @@ private slots:
 
     void lineChangedMeanwhileRefusesTheWholeSave_data()
     {
-        QTest::addColumn<QString>("column"); // of PRINTING_S, changed by another user
+        AddColumns<QString>("column"); // of PRINTING_S, changed by another user
         QTest::newRow("planned stamp") << u"ODATE"_s;
         QTest::newRow("completion stamp") << u"FDATE"_s;
         QTest::newRow("being saved by another computer") << QString(); // no save waits for ever
     }
     void lineChangedMeanwhileRefusesTheWholeSave()
     {
-        QFETCH(QString, column);
+        const QString column = Fetch<QString>("column");
         TestDatabase db(TestDatabase::Content::Demo);
         const ScheduleResult listing =
             QueryScheduleRows(db.connectionString(), u"海德堡四色"_s, false);
@@ -122,8 +115,9 @@ private slots:
                           field(ScheduleCol::ScheduleLine).toDouble(), listed[r].planned,
                           u"1204-14"_s, listed[r].planned, listed[r].completion});
         }
-        // Another program of the suite stamps the third line after it was listed, or
-        // is stamping it in a transaction it does not end.
+        // Another program of the suite stamps the third of the five lines, in the middle
+        // of the save's batch, after it was listed, or is stamping it in a transaction
+        // it does not end.
         Connection other;
         other.open(db.connectionString());
         if (column.isEmpty())
@@ -136,43 +130,6 @@ private slots:
         const auto error = SaveCompletionLines(db.connectionString(), lines);
         QVERIFY(error && error->contains(column.isEmpty() ? u"使用中"_s : lines[2].po));
         QCOMPARE(TableRows(db, kTables), before); // none of the five written
-    }
-
-    // Ten lines saved together, the fifth stamped by another user between the
-    // listing and the save: none of the ten is written.
-    void conflictInTheMiddleWritesNothing_data()
-    {
-        QTest::addColumn<QString>("column"); // of the fifth line's PRINTING_S row
-        QTest::newRow("planned stamp") << u"ODATE"_s;
-        QTest::newRow("completion stamp") << u"FDATE"_s;
-    }
-    void conflictInTheMiddleWritesNothing()
-    {
-        QFETCH(QString, column);
-        TestDatabase db;
-        QVector<CompletionLine> lines;
-        for (int i = 1; i <= 10; ++i) {
-            const QString po = u"W%1"_s.arg(i);
-            db.exec(u"insert into [PRINTING_S] (PO, [NO], ID, INO, 車別) values (?, 1, 'P1', ?, "
-                    u"'海德堡四色')"_s,
-                    {po, i});
-            db.exec(u"insert into [PRINTING] (PO, [NO], EAMT) values (?, 1, 0)"_s, {po});
-            db.exec(u"insert into [VENDERAC] (PO, [NO], KIND, EAMT) values (?, 1, '印 刷', 0)"_s,
-                    {po});
-            db.exec(u"insert into [預排資料明細] (PO, [NO], ID, INO, KIND) values "
-                    u"(?, 1, 'P1', ?, '印 刷')"_s,
-                    {po, i});
-            lines.append(
-                {po, 1, u"P1"_s, double(i), u"1204-08"_s, u"1204-14"_s, QString(), QString()});
-        }
-        Connection other;
-        other.open(db.connectionString());
-        other.execute(u"update [PRINTING_S] set %1 = '1204-09' where PO = 'W5'"_s.arg(column));
-        const QStringList before = TableRows(db, kTables);
-
-        const auto error = SaveCompletionLines(db.connectionString(), lines);
-        QVERIFY(error && error->contains(u"W5"_s));
-        QCOMPARE(TableRows(db, kTables), before);
     }
 };
 

@@ -5,6 +5,7 @@
 #include "daily_report/completionsave.h"
 #include "daily_report/schedulecolumns.h"
 #include "grid/virtualkey.h"
+#include "testtables.h"
 
 #include <QTest>
 
@@ -25,12 +26,10 @@ private slots:
 
     void cellsThatTakeStampsAndEntries_data()
     {
-        QTest::addColumn<QString>("heading");
-        QTest::addColumn<QString>("closingMark");
-        QTest::addColumn<QString>("cell");
-        QTest::addColumn<bool>("stamp"); // clicks, typing and Delete
-        QTest::addColumn<bool>("entry"); // an ended edit is kept
-        QTest::addColumn<bool>("click"); // a click stamps
+        // Whether the cell takes stamps (clicks, typing and Delete), keeps an ended
+        // edit, and is stamped by a click.
+        AddColumns<QString, QString, QString, bool, bool, bool>("heading", "closingMark", "cell",
+                                                                "stamp", "entry", "click");
         // clang-format off
         QTest::newRow("預定日, empty") << u"預定日"_s << QString() << QString() << true << true << true;
         QTest::newRow("完工日, blanks") << u"完工日"_s << u"  "_s << u" "_s << true << true << true;
@@ -42,21 +41,17 @@ private slots:
     }
     void cellsThatTakeStampsAndEntries()
     {
-        QFETCH(QString, heading);
-        QFETCH(QString, closingMark);
-        QFETCH(QString, cell);
+        const QString heading = Fetch<QString>("heading");
+        const QString closingMark = Fetch<QString>("closingMark");
         QTEST(TakesStamp(heading, closingMark), "stamp");
         QTEST(TakesEntry(heading, closingMark), "entry");
-        QTEST(ClickStamps(heading, closingMark, cell), "click");
+        QTEST(ClickStamps(heading, closingMark, Fetch<QString>("cell")), "click");
     }
 
     void keys_data()
     {
-        QTest::addColumn<bool>("typed"); // a character typed, or else a key down
-        QTest::addColumn<int>("code");
-        QTest::addColumn<bool>("takesStamp");
-        QTest::addColumn<int>("passed"); // 0: swallowed
-        QTest::addColumn<bool>("marks");
+        // A character typed, or else a key down; the code passed on (0: swallowed).
+        AddColumns<bool, int, bool, int, bool>("typed", "code", "takesStamp", "passed", "marks");
         // clang-format off
         QTest::newRow("character, stamp cell") << true << int('1') << true << int('1') << true;
         QTest::newRow("character elsewhere") << true << int('1') << false << 0 << false;
@@ -70,21 +65,17 @@ private slots:
     }
     void keys()
     {
-        QFETCH(bool, typed);
-        QFETCH(int, code);
-        QFETCH(bool, takesStamp);
-        const KeyEffect effect =
-            typed ? TypedKeyEffect(code, takesStamp) : KeyDownEffect(code, takesStamp);
+        const int code = Fetch<int>("code");
+        const bool takesStamp = Fetch<bool>("takesStamp");
+        const KeyEffect effect = Fetch<bool>("typed") ? TypedKeyEffect(code, takesStamp)
+                                                      : KeyDownEffect(code, takesStamp);
         QTEST(effect.code, "passed");
         QTEST(effect.marks, "marks");
     }
 
     void entryLimits_data()
     {
-        QTest::addColumn<QString>("heading");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("kept");
-        QTest::addColumn<QString>("message");
+        AddColumns<QString, QString, QString, QString>("heading", "entry", "kept", "message");
         // clang-format off
         QTest::newRow("stamp cut") << u"預定日"_s << u"12345678"_s << u"1234567"_s << u"最多只可輸入7個字元!"_s;
         QTest::newRow("stamp fits") << u"完工日"_s << u"1204-16"_s << u"1204-16"_s << QString();
@@ -95,9 +86,8 @@ private slots:
     }
     void entryLimits()
     {
-        QFETCH(QString, heading);
-        QFETCH(QString, entry);
-        const LimitedEntry limited = LimitScheduleEntry(heading, entry);
+        const LimitedEntry limited =
+            LimitScheduleEntry(Fetch<QString>("heading"), Fetch<QString>("entry"));
         QTEST(limited.setsText ? limited.text : QString(), "kept");
         QTEST(limited.message, "message");
     }
@@ -127,20 +117,14 @@ private slots:
               std::pair(4, C::Order), std::pair(5, C::Completion)})
             marks.mark(row, col);
 
-        const auto lines = LinesToSave(cells, 4, marks, ListedStampsOf(records));
-        QCOMPARE(lines.size(), 2);
-        QCOMPARE(lines[0].po, u"A1151121"_s);
-        QCOMPARE(lines[0].listedPlanned, u"1204-08"_s);
-        QCOMPARE(lines[0].planned + u'/' + lines[0].completion, u"1204-09/1204-15"_s);
-        const CompletionLine &third = lines[1];
-        QCOMPARE(third.po, u"A1151123"_s);
-        QCOMPARE(third.no, 2.0);
-        QCOMPARE(third.id, u"P1151208"_s);
-        QCOMPARE(third.ino, 13.0);
-        QCOMPARE(third.planned, QString());
-        QCOMPARE(third.completion, u"1204-14"_s);
-        QCOMPARE(third.listedPlanned, u"1203-09"_s);
-        QCOMPARE(third.listedCompletion, u"1201-14"_s);
+        // Each line as po|no|id|ino|planned|completion|listed planned|listed completion.
+        QStringList saved;
+        for (const CompletionLine &l : LinesToSave(cells, 4, marks, ListedStampsOf(records)))
+            saved << u"%1|%2|%3|%4|%5|%6|%7|%8"_s.arg(
+                l.po, QString::number(l.no), l.id, QString::number(l.ino), l.planned, l.completion,
+                l.listedPlanned.value_or(u"-"_s), l.listedCompletion.value_or(u"-"_s));
+        QCOMPARE(saved, QStringList({u"A1151121|2|P1151208|13|1204-09|1204-15|1204-08|"_s,
+                                     u"A1151123|2|P1151208|13||1204-14|1203-09|1201-14"_s}));
         marks.reset(5, C::Last); // a new listing
         QVERIFY(LinesToSave(cells, 4, marks, {}).isEmpty());
     }
