@@ -73,10 +73,9 @@ private slots:
     // Every field the load fills, or the fields it filled before a failure stopped it.
     void load_data()
     {
-        QTest::addColumn<QString>("commandLine");
-        QTest::addColumn<QString>("broken");
-        QTest::addColumn<QString>("fields");
-        QTest::addColumn<QString>("errorNames"); // "" when the load succeeds
+        // errorNames: "" when the load succeeds.
+        AddColumns<QString, QString, QString, QString>("commandLine", "broken", "fields",
+                                                       "errorNames");
         // clang-format off
         QTest::newRow("every field") << kMenuLine << u""_s << u"ad1|O'Brien|E0'7|.xls|.doc|31337|g0 g1 g19|215|大同彩色印刷|二樓|分公司||1|zero 12 0 3.5 0 last|s120|D:\\EINV\\TAREK_EINVOICE\\|1|0111|3|T|10|Y|/srv/x/"_s << u""_s;
         QTest::newRow("no launch token: the administrator") << u"-AD=x -NAME=y"_s << u""_s << u"老闆|老闆|E901|.xlsx|.docx|0|  ||大同彩色印刷|二樓|分公司||1|zero 12 0 3.5 0 last|s120|D:\\EINV\\TAREK_EINVOICE\\|||3|T|10|Y|/srv/x/"_s << u""_s;
@@ -90,13 +89,12 @@ private slots:
     }
     void load()
     {
-        QFETCH(QString, commandLine);
-        QFETCH(QString, broken);
-        QFETCH(QString, errorNames);
+        const QString broken = Fetch<QString>("broken");
+        const QString errorNames = Fetch<QString>("errorNames");
         if (broken == u"wrong password" &&
             TestDatabase::engineUnderTest() != ConnectionInfo::Engine::Postgres)
             QSKIP("a server account that signs in with a password");
-        const auto [s, error] = loadSettings(commandLine, broken);
+        const auto [s, error] = loadSettings(Fetch<QString>("commandLine"), broken);
         QVERIFY2(errorNames.isEmpty() ? !error
                                       : error && error->contains(errorNames, Qt::CaseInsensitive),
                  qPrintable(error.value_or(u"no error"_s)));

@@ -43,8 +43,7 @@ private slots:
     // The values cut, or those cut before the cut failed and "fails".
     void commandLine_data()
     {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("values"); // AD|NAME|ID|XLS|DOC|PID
+        AddColumns<QString, QString>("line", "values"); // values: AD|NAME|ID|XLS|DOC|PID
         // clang-format off
         QTest::newRow("menu line") << u"-qta5827 -AD=admin -NAME=王小明 -ID=E001 -XLS=.xlsx -DOC=.docx -PID=4242"_s << u"admin|王小明|E001|.xlsx|.docx|4242"_s;
         QTest::newRow("outer blanks trimmed once") << u"  -qta5827 -AD=a -NAME=b -ID=c -XLS=d -DOC=e -PID=7  "_s << u"a|b|c|d|e|7"_s;
@@ -59,11 +58,10 @@ private slots:
     }
     void commandLine()
     {
-        QFETCH(QString, line);
         CommandLineIdentity id;
         QString fails;
         try {
-            CutCommandLine(line, &id);
+            CutCommandLine(Fetch<QString>("line"), &id);
         } catch (const CommandLineError &) {
             fails = u" fails"_s;
         }
@@ -82,9 +80,7 @@ private slots:
 
     void windowsVersion_data()
     {
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("expected");
+        AddColumns<QString, QString, QString>("version", "caption", "expected");
         // clang-format off
         QTest::newRow("Windows 7") << u"6.1.7601"_s << u"Microsoft Windows 7 Professional"_s << u"6.1"_s;
         QTest::newRow("Windows 11 reports 10.0") << u"10.0.22631"_s << u"Microsoft Windows 11 Pro"_s << u"11"_s;
@@ -96,9 +92,9 @@ private slots:
     }
     void windowsVersion()
     {
-        QFETCH(QString, version);
-        QFETCH(QString, caption);
-        QTEST(QString::number(WindowsVersionFrom(version, caption)), "expected");
+        QTEST(QString::number(
+                  WindowsVersionFrom(Fetch<QString>("version"), Fetch<QString>("caption"))),
+              "expected");
     }
 
     // Whether the program can show a window: QT_QPA_PLATFORM, DISPLAY, WAYLAND_DISPLAY;
@@ -150,8 +146,7 @@ private slots:
     // server, or the reason the server it names cannot be used.
     void dataSourceFile_data()
     {
-        QTest::addColumn<QByteArray>("dsn");
-        QTest::addColumn<QString>("leadsTo");
+        AddColumns<QByteArray, QString>("dsn", "leadsTo");
         // clang-format off
         QTest::newRow("no PLOV.DSN") << QByteArray() << u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=<program>/PLOV.mdb;Jet OLEDB:Database Password=qtam5827qtam5827, temp <program>/"_s;
         QTest::newRow("empty file") << QByteArray("") << u"<program>/PLOV.mdb, temp <program>/"_s;
@@ -177,10 +172,9 @@ private slots:
     }
     void dataSourceFile()
     {
-        QFETCH(QByteArray, dsn);
-        QFETCH(QString, leadsTo);
+        QString leadsTo = Fetch<QString>("leadsTo");
         leadsTo.replace(u"<program>"_s, m_program.path()).replace(u"<home>"_s, m_home.path());
-        const DatabaseLocation loc = locate(dsn);
+        const DatabaseLocation loc = locate(Fetch<QByteArray>("dsn"));
         QCOMPARE(loc.MachineUserId, u"PC01\\mary"_s);
         QString seen; // from the connection string, which must name that and nothing else
         try {
