@@ -28,8 +28,6 @@ public:
     QString connectionString() const { return m_connectionString; }
     // The database as the database tool names it: a file path or a postgresql:// URL.
     QString target() const { return m_target; }
-    // SQLite: the folder that holds PLOV.mdb; empty for PostgreSQL.
-    QString folder() const { return m_pgDatabase.isEmpty() ? m_dir.path() + u'/' : QString(); }
 
     // Runs Jet statements on a connection of their own.
     void exec(const QString &jetSql, const QVariantList &params = {});
