@@ -5,6 +5,7 @@
 #include "common/cp950.h"
 #include "common/handoff.h"
 #include "daily_report/schedulecolumns.h"
+#include "gridinput.h"
 #include "mainscreen.h"
 #include "startup/runningprogram.h"
 #include "testtables.h"
@@ -34,11 +35,6 @@ class TestMainWindow : public QObject, MainScreen
     {
         for (int i = 0; i < times; ++i)
             QTest::keyClick(QApplication::focusWidget(), key);
-    }
-    void type(const QString &text)
-    {
-        for (const QChar c : text)
-            QTest::keyClick(QApplication::focusWidget(), char(c.unicode()));
     }
     // A column of a line's row in PRINTING_S, or in another table of the save.
     QString stored(const QString &column, const QString &po, int no, const QString &table = {})
@@ -180,7 +176,7 @@ private slots:
         QCOMPARE(cell(2, C::Completion), u"1204-14"_s);
         QVERIFY(marked(2, C::Completion));
         click(7, C::Planned); // typing over A1151110-1's planned stamp
-        type(u"12345678"_s);
+        TypeKeys(*grid(), u"12345678"_s);
         press(Qt::Key_Return);
         QCOMPARE(cell(7, C::Planned), u"1234567"_s);
         QCOMPARE(boxes(), QStringList{u"訊息: 最多只可輸入7個字元!"_s});
@@ -196,7 +192,7 @@ private slots:
         while (cell(row, C::Po) != u"A1151101")
             QVERIFY(++row <= m_window->filledRows());
         click(row, C::Completion); // stamped 1201-14
-        type(u"1"_s);
+        TypeKeys(*grid(), u"1"_s);
         press(Qt::Key_Delete);
         click(row, C::Completion, true); // an edit opens on the cell's text
         press(Qt::Key_Backspace, 8);
@@ -284,7 +280,7 @@ private slots:
         click(copies[1], C::Po);
         QCOMPARE(JobHandOff()[0], QString()); // leaving the column empties the list
         click(copies[0], C::Completion);
-        type(u"1204-17"_s);
+        TypeKeys(*grid(), u"1204-17"_s);
         press(Qt::Key_Return);
         // Saved after a No; the finished line leaves the list.
         m_messages->queueAnswer(MessageService::Answer::No);
