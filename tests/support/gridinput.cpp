@@ -14,7 +14,8 @@ void ClickCell(SpreadsheetGrid &grid, int row, int col)
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
 }
 
-QWidget *GridKeyTarget(SpreadsheetGrid &grid)
+// Where the grid's keys go: its cell editor once an edit has begun, else the sheet.
+static QWidget *GridKeyTarget(SpreadsheetGrid &grid)
 {
     QWidget *focus = QApplication::focusWidget();
     return focus && grid.isAncestorOf(focus) ? focus : grid.findChild<QTableView *>();
