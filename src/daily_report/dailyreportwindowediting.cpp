@@ -50,12 +50,12 @@ QString DailyReportWindow::closingMark(int row) const
 
 bool DailyReportWindow::activeCellTakesStamp() const
 {
-    return TakesStamp(fml印刷->heading(fml印刷->activeCol()), closingMark(fml印刷->activeRow()));
+    return TakesStamp(fml印刷->activeCol(), closingMark(fml印刷->activeRow()));
 }
 
 void DailyReportWindow::onCellClicked(int row, int col)
 {
-    if (row >= 1 && ClickStamps(fml印刷->heading(col), closingMark(row), fml印刷->text(row, col))) {
+    if (row >= 1 && ClickStamps(col, closingMark(row), fml印刷->text(row, col))) {
         fml印刷->setText(row, col, StampMMDDHH());
         m_marks.mark(row, col);
     }
@@ -65,7 +65,7 @@ void DailyReportWindow::onActiveCellChanged(int row, int col)
 {
     RefreshJobDetail();
     ClearJobHandOff();
-    if (fml印刷->heading(col) != u"耗時")
+    if (col != ScheduleCol::TimeUsed)
         return;
     JobHandOffList &handOff = JobHandOff();
     for (int slot = 0; slot < 12; ++slot)
@@ -124,11 +124,10 @@ void DailyReportWindow::onEditEnded(QString &text, bool &accept)
     // Enter that ended the edit move on (the cursor must not move behind the box,
     // nor open the time sheet over it).
     const EnterMovesOn::Hold moveOnAfterwards(*m_enterMovesOn);
-    const QString heading = fml印刷->heading(m_editCol);
     // An edit opened anywhere else (a double click) leaves the cell as it was.
-    accept = TakesEntry(heading, closingMark(m_editRow));
+    accept = TakesEntry(m_editCol, closingMark(m_editRow));
     if (accept) {
-        const LimitedEntry entry = LimitScheduleEntry(heading, text);
+        const LimitedEntry entry = LimitScheduleEntry(m_editCol, text);
         if (entry.setsText)
             text = entry.text;
         m_marks.mark(m_editRow, m_editCol);

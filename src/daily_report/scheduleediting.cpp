@@ -1,13 +1,14 @@
 #include "daily_report/scheduleediting.h"
 
 #include "common/texttrim.h"
+#include "daily_report/schedulecolumns.h"
 #include "grid/virtualkey.h"
 
 using namespace Qt::StringLiterals;
 
-bool IsStampHeading(const QString &heading)
+bool IsStampColumn(int col)
 {
-    return heading == u"預定日" || heading == u"完工日";
+    return col == ScheduleCol::Planned || col == ScheduleCol::Completion;
 }
 
 bool IsClosedRow(const QString &closingMark)
@@ -15,19 +16,19 @@ bool IsClosedRow(const QString &closingMark)
     return !closingMark.trimmed().isEmpty();
 }
 
-bool TakesStamp(const QString &heading, const QString &closingMark)
+bool TakesStamp(int col, const QString &closingMark)
 {
-    return IsStampHeading(heading) && !IsClosedRow(closingMark);
+    return IsStampColumn(col) && !IsClosedRow(closingMark);
 }
 
-bool TakesEntry(const QString &heading, const QString &closingMark)
+bool TakesEntry(int col, const QString &closingMark)
 {
-    return heading == u"順序" || TakesStamp(heading, closingMark);
+    return col == ScheduleCol::Order || TakesStamp(col, closingMark);
 }
 
-bool ClickStamps(const QString &heading, const QString &closingMark, const QString &cellText)
+bool ClickStamps(int col, const QString &closingMark, const QString &cellText)
 {
-    return TakesStamp(heading, closingMark) && cellText.trimmed().isEmpty();
+    return TakesStamp(col, closingMark) && cellText.trimmed().isEmpty();
 }
 
 KeyEffect TypedKeyEffect(int charCode, bool takesStamp)
@@ -45,14 +46,14 @@ KeyEffect KeyDownEffect(int keyCode, bool takesStamp)
     return {keyCode == VirtualKey::F2 ? 0 : keyCode, false};
 }
 
-LimitedEntry LimitScheduleEntry(const QString &heading, const QString &entry)
+LimitedEntry LimitScheduleEntry(int col, const QString &entry)
 {
     int limit = 0;
     QString message;
-    if (heading == u"順序") {
+    if (col == ScheduleCol::Order) {
         limit = 10;
         message = u"最多只可輸入10個字元!"_s;
-    } else if (IsStampHeading(heading)) {
+    } else if (IsStampColumn(col)) {
         limit = 7;
         message = u"最多只可輸入7個字元!"_s;
     } else {

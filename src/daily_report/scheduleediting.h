@@ -7,21 +7,23 @@
 // stamps and entries, what a key does there, how long an entry may be, and which
 // cells the user changed.
 
-// "預定日" and "完工日": the planned and completion stamp columns.
-bool IsStampHeading(const QString &heading);
+// Columns are the schedule grid's (ScheduleCol).
+
+// 預定日 and 完工日: the planned and completion stamp columns.
+bool IsStampColumn(int col);
 
 // A row whose closing mark holds anything besides blanks is closed.
 bool IsClosedRow(const QString &closingMark);
 
-// A cell under the heading, on a row with the closing mark, takes stamps: clicks,
+// A cell of the column, on a row with the closing mark, takes stamps: clicks,
 // typing and Delete. Only the stamp columns of open rows do.
-bool TakesStamp(const QString &heading, const QString &closingMark);
+bool TakesStamp(int col, const QString &closingMark);
 
-// An edit that ends in the cell is kept: the running order, and the stamp cells.
-bool TakesEntry(const QString &heading, const QString &closingMark);
+// An edit that ends in the cell is kept: the running order (順序), and the stamp cells.
+bool TakesEntry(int col, const QString &closingMark);
 
 // A click on a cell that takes stamps and is empty stamps it.
-bool ClickStamps(const QString &heading, const QString &closingMark, const QString &cellText);
+bool ClickStamps(int col, const QString &closingMark, const QString &cellText);
 
 // What a key does at the grid: the key code (or character code) the grid goes on
 // with, 0 when it is swallowed, and whether the cell is marked as changed.
@@ -46,8 +48,8 @@ struct LimitedEntry
     QString message; // empty when the entry fitted
     bool setsText = true;
 };
-// "順序" takes 10 bytes, the stamp columns 7; other headings set no text.
-LimitedEntry LimitScheduleEntry(const QString &heading, const QString &entry);
+// 順序 takes 10 bytes, the stamp columns 7; other columns set no text.
+LimitedEntry LimitScheduleEntry(int col, const QString &entry);
 
 // The cells the user changed since the schedule was listed, by grid row and
 // column (from 1). Only cells inside the extent given to reset() can be marked.

@@ -28,24 +28,24 @@ private slots:
     {
         // Whether the cell takes stamps (clicks, typing and Delete), keeps an ended
         // edit, and is stamped by a click.
-        AddColumns<QString, QString, QString, bool, bool, bool>("heading", "closingMark", "cell",
-                                                                "stamp", "entry", "click");
+        AddColumns<int, QString, QString, bool, bool, bool>("col", "closingMark", "cell", "stamp",
+                                                            "entry", "click");
         // clang-format off
-        QTest::newRow("預定日, empty") << u"預定日"_s << QString() << QString() << true << true << true;
-        QTest::newRow("完工日, blanks") << u"完工日"_s << u"  "_s << u" "_s << true << true << true;
-        QTest::newRow("完工日, stamped") << u"完工日"_s << QString() << u"1204-08"_s << true << true << false;
-        QTest::newRow("完工日, closed row") << u"完工日"_s << u"11512"_s << QString() << false << false << false;
-        QTest::newRow("順序, closed row") << u"順序"_s << u"11512"_s << QString() << false << true << false;
-        QTest::newRow("數量") << u"數量"_s << QString() << QString() << false << false << false;
+        QTest::newRow("預定日, empty") << int(C::Planned) << QString() << QString() << true << true << true;
+        QTest::newRow("完工日, blanks") << int(C::Completion) << u"  "_s << u" "_s << true << true << true;
+        QTest::newRow("完工日, stamped") << int(C::Completion) << QString() << u"1204-08"_s << true << true << false;
+        QTest::newRow("完工日, closed row") << int(C::Completion) << u"11512"_s << QString() << false << false << false;
+        QTest::newRow("順序, closed row") << int(C::Order) << u"11512"_s << QString() << false << true << false;
+        QTest::newRow("數量") << int(C::Qty) << QString() << QString() << false << false << false;
         // clang-format on
     }
     void cellsThatTakeStampsAndEntries()
     {
-        const QString heading = Fetch<QString>("heading");
+        const int col = Fetch<int>("col");
         const QString closingMark = Fetch<QString>("closingMark");
-        QTEST(TakesStamp(heading, closingMark), "stamp");
-        QTEST(TakesEntry(heading, closingMark), "entry");
-        QTEST(ClickStamps(heading, closingMark, Fetch<QString>("cell")), "click");
+        QTEST(TakesStamp(col, closingMark), "stamp");
+        QTEST(TakesEntry(col, closingMark), "entry");
+        QTEST(ClickStamps(col, closingMark, Fetch<QString>("cell")), "click");
     }
 
     void keys_data()
@@ -75,19 +75,18 @@ private slots:
 
     void entryLimits_data()
     {
-        AddColumns<QString, QString, QString, QString>("heading", "entry", "kept", "message");
+        AddColumns<int, QString, QString, QString>("col", "entry", "kept", "message");
         // clang-format off
-        QTest::newRow("stamp cut") << u"預定日"_s << u"12345678"_s << u"1234567"_s << u"最多只可輸入7個字元!"_s;
-        QTest::newRow("stamp fits") << u"完工日"_s << u"1204-16"_s << u"1204-16"_s << QString();
-        QTest::newRow("stamp in bytes") << u"完工日"_s << u"中文字元"_s << u"中文字"_s << u"最多只可輸入7個字元!"_s;
-        QTest::newRow("running order cut") << u"順序"_s << u"12345678901"_s << u"1234567890"_s << u"最多只可輸入10個字元!"_s;
-        QTest::newRow("other column, untouched") << u"數量"_s << u"12345678901"_s << QString() << QString();
+        QTest::newRow("stamp cut") << int(C::Planned) << u"12345678"_s << u"1234567"_s << u"最多只可輸入7個字元!"_s;
+        QTest::newRow("stamp fits") << int(C::Completion) << u"1204-16"_s << u"1204-16"_s << QString();
+        QTest::newRow("stamp in bytes") << int(C::Completion) << u"中文字元"_s << u"中文字"_s << u"最多只可輸入7個字元!"_s;
+        QTest::newRow("running order cut") << int(C::Order) << u"12345678901"_s << u"1234567890"_s << u"最多只可輸入10個字元!"_s;
+        QTest::newRow("other column, untouched") << int(C::Qty) << u"12345678901"_s << QString() << QString();
         // clang-format on
     }
     void entryLimits()
     {
-        const LimitedEntry limited =
-            LimitScheduleEntry(Fetch<QString>("heading"), Fetch<QString>("entry"));
+        const LimitedEntry limited = LimitScheduleEntry(Fetch<int>("col"), Fetch<QString>("entry"));
         QTEST(limited.setsText ? limited.text : QString(), "kept");
         QTEST(limited.message, "message");
     }
