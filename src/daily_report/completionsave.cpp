@@ -78,10 +78,10 @@ std::optional<QString> SaveCompletionLines(const QString &connectionString,
     try {
         Connection c;
         c.open(connectionString);
-        if (editor)
-            EnsureHistoryTable(c);
+        const std::optional<Editor> recorded =
+            editor && HistoryTableReady(c) ? editor : std::nullopt;
         TransactionGuard transaction(c);
-        PropagateCompletion(c, lines, PropagatedStamps::PlannedAndCompletion, editor);
+        PropagateCompletion(c, lines, PropagatedStamps::PlannedAndCompletion, recorded);
         transaction.commit();
     } catch (const DbError &e) {
         return e.description();

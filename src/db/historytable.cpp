@@ -3,6 +3,7 @@
 #include "db/connection.h"
 #include "db/dberror.h"
 #include "db/engine.h"
+#include "db/sqlquery.h"
 
 #include <QMutex>
 #include <QSet>
@@ -18,15 +19,34 @@ void EnsureHistoryTable(Connection &connection)
     static QSet<QString> made;
     const QSqlDatabase db = connection.database();
     const QString key = db.driverName() + u'|' + db.hostName() + u'|' + QString::number(db.port()) +
-                        u'|' + db.databaseName();
+                        u'|' + db.databaseName() + u'|' + db.userName();
     const QMutexLocker lock(&mutex);
     if (made.contains(key))
         return;
-    // Not prepared: a server does not prepare statements that make tables.
-    for (const QString &sql : connection.engine().historyTableSql()) {
-        QSqlQuery query(connection.database());
-        if (!query.exec(sql))
-            throw DbError(query.lastError().text());
+    // Making it, even "if not exists", needs the right to make tables, which a
+    // shop's users seldom have on a server. The catalogue is read rather than the
+    // table tried, which would end a server's transaction when it is missing.
+    if (!connection.database().tables().contains(u"變更記錄"_s)) {
+        // Not prepared: a server does not prepare statements that make tables.
+        for (const QString &sql : connection.engine().historyTableSql()) {
+            QSqlQuery query(connection.database());
+            if (!query.exec(sql))
+                throw DbError(query.lastError().text());
+        }
     }
     made.insert(key);
+}
+
+bool HistoryTableReady(Connection &connection)
+{
+    try {
+        EnsureHistoryTable(connection);
+        return true;
+    } catch (const DbError &e) {
+        qCWarning(LogDataLayer).noquote()
+            << u"the history of saves (變更記錄) is missing and cannot be made, so this save "
+               u"records none:"_s
+            << e.description();
+        return false;
+    }
 }

@@ -221,8 +221,8 @@ std::optional<QString> SaveRuns(const QString &connectionString, const TimeSheet
     try {
         Connection c;
         c.open(connectionString);
-        if (editor)
-            EnsureHistoryTable(c);
+        const std::optional<Editor> recorded =
+            editor && HistoryTableReady(c) ? editor : std::nullopt;
         TransactionGuard transaction(c);
         // One batch: the job locked, its runs read, replaced and the stamp
         // propagated. What it read decides afterwards whether it is committed.
@@ -236,15 +236,15 @@ std::optional<QString> SaveRuns(const QString &connectionString, const TimeSheet
         batch += insertRuns(c, rows, job);
         const qsizetype propagated = batch.size();
         const CompletionPropagation propagation({completionLine(job, completion)},
-                                                PropagatedStamps::CompletionOnly, editor);
+                                                PropagatedStamps::CompletionOnly, recorded);
         batch += propagation.statements();
-        if (editor) {
+        if (recorded) {
             // What the runs were as the sheet read them against what it writes; a
             // refused save rolls this back with the rest.
             QVector<QVariantList> written;
             for (int i = 0; i < rows.size(); ++i)
                 written.append(runValues(rows[i], i, job));
-            batch += RecordChanges(RunChanges(job, seen, written), *editor);
+            batch += RecordChanges(RunChanges(job, seen, written), *recorded);
         }
         const QVector<StatementResult> results = c.runBatch(batch);
         if (!sameRuns(fieldsOf(results.at(read)), seen))

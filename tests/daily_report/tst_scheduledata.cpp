@@ -131,6 +131,49 @@ private slots:
         QVERIFY(error && error->contains(column.isEmpty() ? u"使用中"_s : lines[2].po));
         QCOMPARE(TableRows(db, kTables), before); // none of the five written
     }
+
+    // A shop's user may write the tables but not make any (a server's default
+    // since version 15): the save records its history where the table is there,
+    // and saves its stamps without one where it is not.
+    void userWhoMayNotMakeTablesSaves_data()
+    {
+        AddColumns<bool>("historyTable");
+        QTest::newRow("history table there") << true;
+        QTest::newRow("history table missing") << false;
+    }
+    void userWhoMayNotMakeTablesSaves()
+    {
+        if (TestDatabase::engineUnderTest() != ConnectionInfo::Engine::Postgres)
+            QSKIP("a database file has no users of its own");
+        const bool historyTable = Fetch<bool>("historyTable");
+        TestDatabase db(TestDatabase::Content::Demo);
+        const QString clerk = u"plov_clerk_%1"_s.arg(QCoreApplication::applicationPid());
+        db.exec(u"create role %1 login"_s.arg(clerk));
+        db.exec(u"revoke create on schema public from public"_s);
+        db.exec(u"grant select, insert, update, delete on all tables in schema public to %1"_s.arg(
+            clerk));
+        if (!historyTable)
+            db.exec(u"drop table [變更記錄]"_s);
+        ConnectionInfo asClerk = parseConnectionString(db.connectionString());
+        asClerk.user = clerk;
+        const CompletionLine line{
+            u"A1151125"_s, 2,           u"P1151208"_s, 9, QString(), u"1204-14"_s,
+            std::nullopt,  std::nullopt};
+        if (!historyTable)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"變更記錄.*cannot be made"_s));
+        const auto error = SaveCompletionLines(postgresConnectionString(asClerk), {line},
+                                               Editor{clerk, clerk, u"PRESSPC"_s, u"test"_s});
+        db.exec(u"drop owned by %1"_s.arg(clerk));
+        db.exec(u"drop role %1"_s.arg(clerk));
+        QCOMPARE(error, std::nullopt);
+        QCOMPARE(db.scalar(u"select FDATE from [PRINTING_S] where PO = ? and [NO] = ?"_s,
+                           {line.po, line.no}),
+                 QVariant(line.completion));
+        if (historyTable)
+            QCOMPARE(db.scalar(u"select count(*) from [變更記錄] where 使用者代號 = ?"_s, {clerk})
+                         .toInt(),
+                     6);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestScheduleData)
