@@ -52,7 +52,6 @@ QList<QStringList> parseCsv(const QString &csv)
             wasQuoted = true;
         } else if (!quoted && (c == u',' || c == u'\n')) {
             row.append(field.isEmpty() && !wasQuoted ? QString() : field);
-            field = u""_s;
             field.clear();
             wasQuoted = false;
             if (c == u'\n')
