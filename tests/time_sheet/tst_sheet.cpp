@@ -239,34 +239,20 @@ private slots:
             QVariant(QString()));
     }
 
-    // A completion stamp longer than the box's design shows whole and is stored whole.
-    void completionStampKeptWhole()
+    // A run typed over another line's run of the press is marked and named under
+    // the grid, its effective time explained; the sheet saves it as before. A
+    // completion stamp longer than the box's design shows whole and is stored whole.
+    void overlapIsMarkedNotRefused()
     {
         SheetScreen screen(u"海德堡四色"_s, true);
         const QString stamp = u"1204-10 補登 O'N"_s;
-        screen.db.exec(u"update [PRINTING_S] set FDATE = ? where PO = 'A1151121' and [NO] = 2"_s,
+        screen.db.exec(u"update [PRINTING_S] set FDATE = ? where PO = 'A1151116' and [NO] = 1"_s,
                        {stamp});
         screen.list();
-        QString shown;
-        screen.openSheet(u"A1151121"_s, 2, [&](Sheet &sheet) {
-            shown = sheet.window.findChild<QLineEdit *>(u"txt完工日期"_s)->text();
-            sheet.button(u"scmd確定"_s);
-        });
-        QCOMPARE(shown, stamp);
-        QCOMPARE(QueryRows(screen.db,
-                           u"select p.FDATE, s.FDATE from [PRINTING] p, [PRINTING_S] s where "
-                           u"p.PO = 'A1151121' and p.[NO] = 2 and s.PO = p.PO and s.[NO] = 2"_s),
-                 QStringList{stamp + u'|' + stamp});
-    }
-
-    // A run typed over another line's run of the press is marked and named under
-    // the grid, its effective time explained; the sheet saves it as before.
-    void overlapIsMarkedNotRefused()
-    {
-        SheetScreen screen(u"海德堡四色"_s);
         FixedClock clock(QDateTime(QDate(2026, 12, 8), QTime(12, 0)));
         QStringList seen;
         screen.openSheet(u"A1151116"_s, 1, [&](Sheet &sheet) {
+            seen << sheet.window.findChild<QLineEdit *>(u"txt完工日期"_s)->text();
             sheet.click(3, RunCol::End); // no end before a start: only the cursor moves
             PressKey(sheet.grid, Qt::Key_Left);
             sheet.type(u"1151208-11:00"_s);
@@ -284,9 +270,13 @@ private slots:
                  << sheet.grid.text(3, RunCol::Effective);
             sheet.button(u"scmd確定"_s);
         });
-        QCOMPARE(seen, (QStringList{u"與 A1151121 序 2 第 1 筆 10:00–13:30 重疊"_s, u"1"_s,
-                                    seen.value(3) + u" 小時"_s, seen.value(3)}));
+        QCOMPARE(seen, (QStringList{stamp, u"與 A1151121 序 2 第 1 筆 10:00–13:30 重疊"_s, u"1"_s,
+                                    seen.value(4) + u" 小時"_s, seen.value(4)}));
         QCOMPARE(screen.runs(u"A1151116"_s, 1).size(), 3);
+        QCOMPARE(QueryRows(screen.db,
+                           u"select p.FDATE, s.FDATE from [PRINTING] p, [PRINTING_S] s where "
+                           u"p.PO = 'A1151116' and p.[NO] = 1 and s.PO = p.PO and s.[NO] = 1"_s),
+                 QStringList{stamp + u'|' + stamp});
     }
 
     void failedLoadLocksTheBoxes()
