@@ -287,8 +287,8 @@ private slots:
 
     void badDataSourcesNameTheFileAndTheProblem_data()
     {
-        QTest::addColumn<QByteArray>("content"); // of the file; empty: no file at all
-        QTest::addColumn<QStringList>("said");
+        // The file's content (empty: no file at all); what the description says.
+        AddColumns<QByteArray, QStringList>("content", "said");
         // clang-format off
         QTest::newRow("missing") << QByteArray() << QStringList{u"找不到"_s};
         QTest::newRow("text") << QByteArray("not a database, just some text") << QStringList{u"不是資料庫"_s};
@@ -297,8 +297,7 @@ private slots:
     }
     void badDataSourcesNameTheFileAndTheProblem()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(QStringList, said);
+        const auto content = Fetch<QByteArray>("content");
         QTemporaryDir dir;
         const QString path = dir.filePath(u"PLOV.mdb"_s);
         QFile file(path);
@@ -308,7 +307,7 @@ private slots:
         Connection c;
         const QString error = errorOf([&] { c.open(SqliteConnectionString(path)); });
         QVERIFY2(error.contains(path), qPrintable(error));
-        for (const QString &words : said)
+        for (const QString &words : Fetch<QStringList>("said"))
             QVERIFY2(error.contains(words), qPrintable(error));
         QCOMPARE(QFile::exists(path), !content.isEmpty()); // opening never creates a database
     }

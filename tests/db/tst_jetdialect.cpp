@@ -13,9 +13,7 @@ class TestJetDialect : public QObject
 private slots:
     void translates_data()
     {
-        QTest::addColumn<QString>("jet");
-        QTest::addColumn<QString>("sqlite");
-        QTest::addColumn<QString>("postgres");
+        AddColumns<QString, QString, QString>("jet", "sqlite", "postgres");
         // clang-format off
         QTest::newRow("brackets") << "select ID, [DESC] from [PHRASE] where KIND = ?" << "select ID, \"DESC\" from \"PHRASE\" where KIND = ?" << "select ID, \"desc\" from \"phrase\" where KIND = ?";
         QTest::newRow("quote in a name") << "select [a\"b] from [T]" << "select \"a\"\"b\" from \"T\"" << "select \"a\"\"b\" from \"t\"";
@@ -31,9 +29,8 @@ private slots:
     }
     void translates()
     {
-        QFETCH(QString, jet);
-        QTEST(SqliteEngine().translate(jet), "sqlite");
-        QTEST(PostgresEngine().translate(jet), "postgres");
+        QTEST(SqliteEngine().translate(Fetch<QString>("jet")), "sqlite");
+        QTEST(PostgresEngine().translate(Fetch<QString>("jet")), "postgres");
     }
 
     void val_data()

@@ -9,6 +9,7 @@
 #include "scriptedmessages.h"
 #include "startup/sessionsettings.h"
 #include "testdatabase.h"
+#include "testtables.h"
 
 #include <QApplication>
 #include <QTest>
@@ -84,9 +85,7 @@ class TestPressSchedule : public QObject
 private slots:
     void columns_data()
     {
-        QTest::addColumn<QString>("rule");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("printed");
+        AddColumns<QString, QString, QString>("rule", "value", "printed");
         // clang-format off
         QTest::newRow("quantity: reams + sheets") << u"quantity"_s << u"0.167令 + 80張"_s << u"0.167令 | 80張"_s;
         QTest::newRow("quantity: no plus") << u"quantity"_s << u"500張"_s << u"|500張"_s;
@@ -106,8 +105,7 @@ private slots:
     }
     void columns()
     {
-        QFETCH(QString, rule);
-        QFETCH(QString, value);
+        const auto rule = Fetch<QString>("rule"), value = Fetch<QString>("value");
         QString printed;
         if (rule == u"quantity")
             printed = SplitQuantity(value).reams + u'|' + SplitQuantity(value).sheets;
