@@ -10,32 +10,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The columns the tables name, by their short names.
-const std::pair<const char16_t *, int> kNames[] = {
-    {u"Start", RunCol::Start},         {u"End", RunCol::End},
-    {u"Front", RunCol::Front},         {u"Back", RunCol::Back},
-    {u"Plates", RunCol::Plates},       {u"Proofing", RunCol::Proofing},
-    {u"Fills", RunCol::Fills},         {u"Finished", RunCol::Finished},
-    {u"Press", RunCol::Press},         {u"OperatorId", RunCol::OperatorId},
-    {u"Operator", RunCol::Operator},   {u"Hours", RunCol::Hours},
-    {u"Effective", RunCol::Effective}, {u"Note", RunCol::Note},
-    {u"Standard", RunCol::Standard},   {u"Score", RunCol::Score},
-};
+// The columns the tables name, in RunCol's order from RunCol::Start.
+const QStringList kNames{u"Start"_s,  u"End"_s,        u"Front"_s,    u"Back"_s,  u"Sets"_s,
+                         u"Plates"_s, u"Proofing"_s,   u"Fills"_s,    u"Ink"_s,   u"Finished"_s,
+                         u"Press"_s,  u"OperatorId"_s, u"Operator"_s, u"Hours"_s, u"Effective"_s,
+                         u"Note"_s,   u"Standard"_s,   u"Score"_s};
 
 int columnNamed(const QString &name)
 {
-    for (const auto &[text, col] : kNames)
-        if (name == QStringView(text))
-            return col;
-    qFatal("no column %s", qPrintable(name));
-}
-
-QString nameOf(int col)
-{
-    for (const auto &[text, col2] : kNames)
-        if (col == col2)
-            return QString::fromUtf16(text);
-    return QString::number(col);
+    if (!kNames.contains(name))
+        qFatal("no column %s", qPrintable(name));
+    return int(kNames.indexOf(name)) + RunCol::Start;
 }
 
 // A row written as "Start=1151204-08:00 Hours=2.5", blanks kept out of values.
@@ -141,7 +126,8 @@ private slots:
         }
         QStringList written;
         for (const CellChange &change : sheet.changes())
-            written << u"%1.%2=%3"_s.arg(change.row).arg(nameOf(change.col), change.text);
+            written << u"%1.%2=%3"_s.arg(change.row)
+                           .arg(kNames.value(change.col - RunCol::Start), change.text);
         QStringList messages;
         for (const SheetMessage &message : sheet.messages())
             messages << (message.critical ? u"!"_s : QString()) + message.title + u':' +
