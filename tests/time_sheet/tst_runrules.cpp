@@ -18,81 +18,43 @@ class TestRunRules : public QObject
 private slots:
     void figures_data()
     {
-        // Hours, effective time, standard, actual, difference and score; none for a
-        // stamp that is not a date and time. Every run has 4 plates and 2 fills;
-        // the allowances are 5 minutes a plate, 10 proofing, 3 a fill, 15 washing.
+        // Hours, effective time, standard, actual, difference and score, then the
+        // effective time and the score written out; none for a stamp that is not a
+        // date and time. Every run has 4 plates and 2 fills; the allowances are 5
+        // minutes a plate, 10 proofing, 3 a fill, 15 washing.
         AddColumns<QString, QString, QString, bool, QString, QString, QStringList>(
             "start", "end", "proofing", "capacity", "finished", "perHour", "expected");
         const QString eight = u"1151204-08:00"_s;
         const QString ten = u"1151204-10:00"_s;
         // clang-format off
-        QTest::newRow("08:00 to 10:30")   << eight << u"1151204-10:30"_s << u"Y"_s << true << u"1200"_s << u"1000"_s << QStringList{u"2.5"_s, u"1.65"_s, u"1650"_s, u"1200"_s, u"-450"_s, u"0"_s};
-        QTest::newRow("over midnight")    << u"1151204-23:45"_s << u"1151205-00:15"_s << u"Y"_s << true << u"0"_s << u"1000"_s << QStringList{u"0.5"_s, u"-0.35"_s, u"-350"_s, u"0"_s, u"350"_s, u"0"_s};
-        QTest::newRow("end before start") << u"1151204-10:30"_s << eight << u"Y"_s << true << u"0"_s << u"1000"_s << QStringList{u"-2.5"_s, u"-3.35"_s, u"-3350"_s, u"0"_s, u"3350"_s, u"0"_s};
-        QTest::newRow("two decimals")     << eight << u"1151204-08:25"_s << u"Y"_s << true << u"0"_s << u"1000"_s << QStringList{u"0.42"_s, u"-0.43"_s, u"-430"_s, u"0"_s, u"430"_s, u"0"_s};
+        QTest::newRow("08:00 to 10:30")   << eight << u"1151204-10:30"_s << u"Y"_s << true << u"1200"_s << u"1000"_s << QStringList{u"2.5"_s, u"1.65"_s, u"1650"_s, u"1200"_s, u"-450"_s, u"0"_s, u"150 分 − 版 4 × 5 − 看印 10 − 特滿 2 × 3 − 洗車 15 = 99 分 = 1.65 小時"_s, u"標準數量 1650，實際數量 1200，差異 -450（-27%），落在 -26% 以下，點數 0"_s};
+        QTest::newRow("over midnight")    << u"1151204-23:45"_s << u"1151205-00:15"_s << u"Y"_s << true << u"0"_s << u"1000"_s << QStringList{u"0.5"_s, u"-0.35"_s, u"-350"_s, u"0"_s, u"350"_s, u"0"_s, u"30 分 − 版 4 × 5 − 看印 10 − 特滿 2 × 3 − 洗車 15 = -21 分 = -0.35 小時"_s, u"標準數量 -350，實際數量 0，差異 350（-100%），落在 -26% 以下，點數 0"_s};
+        QTest::newRow("end before start") << u"1151204-10:30"_s << eight << u"Y"_s << true << u"0"_s << u"1000"_s << QStringList{u"-2.5"_s, u"-3.35"_s, u"-3350"_s, u"0"_s, u"3350"_s, u"0"_s, u"-150 分 − 版 4 × 5 − 看印 10 − 特滿 2 × 3 − 洗車 15 = -201 分 = -3.35 小時"_s, u"標準數量 -3350，實際數量 0，差異 3350（-100%），落在 -26% 以下，點數 0"_s};
+        QTest::newRow("two decimals")     << eight << u"1151204-08:25"_s << u"Y"_s << true << u"0"_s << u"1000"_s << QStringList{u"0.42"_s, u"-0.43"_s, u"-430"_s, u"0"_s, u"430"_s, u"0"_s, u"25.2 分 − 版 4 × 5 − 看印 10 − 特滿 2 × 3 − 洗車 15 = -25.8 分 = -0.43 小時"_s, u"標準數量 -430，實際數量 0，差異 430（-100%），落在 -26% 以下，點數 0"_s};
         QTest::newRow("invalid stamp")    << u"1151204-8:00"_s << ten << u"Y"_s << true << u"0"_s << u"1000"_s << QStringList();
-        QTest::newRow("proofed, p 4.3")   << eight << ten << u"Y"_s << true  << u"1200"_s  << u"1000"_s << QStringList{u"2"_s, u"1.15"_s, u"1150"_s, u"1200"_s, u"50"_s, u"5"_s};
-        QTest::newRow("p 30.4")           << eight << ten << u"Y"_s << true  << u"1500"_s  << u"1000"_s << QStringList{u"2"_s, u"1.15"_s, u"1150"_s, u"1500"_s, u"350"_s, u"10"_s};
-        QTest::newRow("nothing done")     << eight << ten << u"Y"_s << true  << u""_s      << u"1000"_s << QStringList{u"2"_s, u"1.15"_s, u"1150"_s, u"0"_s, u"-1150"_s, u"0"_s};
-        QTest::newRow("default mark V")   << eight << ten << u"V"_s << true  << u"1,200"_s << u"1000"_s << QStringList{u"2"_s, u"1.32"_s, u"1320"_s, u"1200"_s, u"-120"_s, u"4"_s};
-        QTest::newRow("no capacity row")  << eight << ten << u"Y"_s << false << u"2000"_s  << u"1000"_s << QStringList{u"2"_s, u"2.00"_s, u"2000"_s, u"2000"_s, u"0"_s, u"5"_s};
-        QTest::newRow("no standard")      << eight << ten << u"Y"_s << true  << u"1200"_s  << u"0"_s    << QStringList{u"2"_s, u"1.15"_s, u"0"_s, u"1200"_s, u"1200"_s, u"0"_s};
+        QTest::newRow("proofed, p 4.3")   << eight << ten << u"Y"_s << true  << u"1200"_s  << u"1000"_s << QStringList{u"2"_s, u"1.15"_s, u"1150"_s, u"1200"_s, u"50"_s, u"5"_s, u"120 分 − 版 4 × 5 − 看印 10 − 特滿 2 × 3 − 洗車 15 = 69 分 = 1.15 小時"_s, u"標準數量 1150，實際數量 1200，差異 50（4%），落在 -5% 至 5%，點數 5"_s};
+        QTest::newRow("p 30.4")           << eight << ten << u"Y"_s << true  << u"1500"_s  << u"1000"_s << QStringList{u"2"_s, u"1.15"_s, u"1150"_s, u"1500"_s, u"350"_s, u"10"_s, u"120 分 − 版 4 × 5 − 看印 10 − 特滿 2 × 3 − 洗車 15 = 69 分 = 1.15 小時"_s, u"標準數量 1150，實際數量 1500，差異 350（30%），落在 26% 以上，點數 10"_s};
+        QTest::newRow("nothing done")     << eight << ten << u"Y"_s << true  << u""_s      << u"1000"_s << QStringList{u"2"_s, u"1.15"_s, u"1150"_s, u"0"_s, u"-1150"_s, u"0"_s, u"120 分 − 版 4 × 5 − 看印 10 − 特滿 2 × 3 − 洗車 15 = 69 分 = 1.15 小時"_s, u"標準數量 1150，實際數量 0，差異 -1150（-100%），落在 -26% 以下，點數 0"_s};
+        QTest::newRow("default mark V")   << eight << ten << u"V"_s << true  << u"1,200"_s << u"1000"_s << QStringList{u"2"_s, u"1.32"_s, u"1320"_s, u"1200"_s, u"-120"_s, u"4"_s, u"120 分 − 版 4 × 5 − 特滿 2 × 3 − 洗車 15 = 79 分 = 1.32 小時"_s, u"標準數量 1320，實際數量 1200，差異 -120（-9%），落在 -10% 至 -6%，點數 4"_s};
+        QTest::newRow("no capacity row")  << eight << ten << u"Y"_s << false << u"2000"_s  << u"1000"_s << QStringList{u"2"_s, u"2.00"_s, u"2000"_s, u"2000"_s, u"0"_s, u"5"_s, u"120 分 − 版 4 × 0 − 看印 0 − 特滿 2 × 0 − 洗車 0 = 120 分 = 2.00 小時"_s, u"標準數量 2000，實際數量 2000，差異 0（0%），落在 -5% 至 5%，點數 5"_s};
+        QTest::newRow("no standard")      << eight << ten << u"Y"_s << true  << u"1200"_s  << u"0"_s    << QStringList{u"2"_s, u"1.15"_s, u"0"_s, u"1200"_s, u"1200"_s, u"0"_s, u"120 分 − 版 4 × 5 − 看印 10 − 特滿 2 × 3 − 洗車 15 = 69 分 = 1.15 小時"_s, u"標準數量 0，實際數量 1200，差異 1200；標準數量為 0，點數 0"_s};
         // clang-format on
     }
     void figures()
     {
         QStringList figures;
         if (const auto hours = TimeConsumedHours(Fetch<QString>("start"), Fetch<QString>("end"))) {
-            const QString effective = EffectiveTimeText(
-                *hours, 4, Fetch<QString>("proofing"), 2,
-                Fetch<bool>("capacity") ? PressCapacity{5, 10, 3, 15} : PressCapacity{});
-            const RunFigures f =
-                FiguresOfRun(Fetch<QString>("finished"), effective, Fetch<QString>("perHour"));
-            figures = {
-                QString::number(*hours), effective, f.standard, f.actual, f.difference, f.score};
+            const QString mark = Fetch<QString>("proofing"), perHour = Fetch<QString>("perHour");
+            const PressCapacity capacity =
+                Fetch<bool>("capacity") ? PressCapacity{5, 10, 3, 15} : PressCapacity{};
+            const QString effective = EffectiveTimeText(*hours, 4, mark, 2, capacity);
+            const RunFigures f = FiguresOfRun(Fetch<QString>("finished"), effective, perHour);
+            figures << QString::number(*hours) << effective << f.standard << f.actual
+                    << f.difference << f.score
+                    << EffectiveTimeExplained(*hours, 4, mark, 2, capacity)
+                    << ScoreExplained(Fetch<QString>("finished"), effective, perHour);
         }
         QTEST(figures, "expected");
-    }
-
-    void explained_data()
-    {
-        // The effective time written out ends in the cell's own figure.
-        AddColumns<double, QString, double, bool, QString>("hours", "proofing", "fills", "capacity",
-                                                           "explained");
-        // clang-format off
-        QTest::newRow("all allowances") << 2.75 << u"Y"_s << 2.0 << true << u"165 分 − 版 5 × 5 − 看印 10 − 特滿 2 × 3 − 洗車 15 = 109 分 = 1.82 小時"_s;
-        QTest::newRow("V takes nothing") << 2.75 << u"V"_s << 2.0 << true << u"165 分 − 版 5 × 5 − 特滿 2 × 3 − 洗車 15 = 119 分 = 1.98 小時"_s;
-        QTest::newRow("negative") << 0.0 << u"Y"_s << 0.0 << true << u"0 分 − 版 5 × 5 − 看印 10 − 特滿 0 × 3 − 洗車 15 = -50 分 = -0.83 小時"_s;
-        QTest::newRow("half a minute") << 0.42 << u""_s << 0.0 << false << u"25.2 分 − 版 5 × 0 − 特滿 0 × 0 − 洗車 0 = 25.2 分 = 0.42 小時"_s;
-        // clang-format on
-    }
-    void explained()
-    {
-        const PressCapacity capacity =
-            Fetch<bool>("capacity") ? PressCapacity{5, 10, 3, 15} : PressCapacity{};
-        const double hours = Fetch<double>("hours");
-        const QString mark = Fetch<QString>("proofing");
-        const double fills = Fetch<double>("fills");
-        const QString explained = EffectiveTimeExplained(hours, 5, mark, fills, capacity);
-        QTEST(explained, "explained");
-        QVERIFY(explained.endsWith(u" = "_s + EffectiveTimeText(hours, 5, mark, fills, capacity) +
-                                   u" 小時"_s));
-    }
-
-    void scoreExplained_data()
-    {
-        AddColumns<QString, QString>("finished", "explained");
-        // clang-format off
-        QTest::newRow("in a band") << u"13000"_s << u"標準數量 11840，實際數量 13000，差異 1160（10%），落在 6% 至 10%，點數 6"_s;
-        QTest::newRow("lowest band") << u"0"_s << u"標準數量 11840，實際數量 0，差異 -11840（-100%），落在 -26% 以下，點數 0"_s;
-        // clang-format on
-    }
-    void scoreExplained()
-    {
-        const QString explained = ScoreExplained(Fetch<QString>("finished"), u"1.48"_s, u"8000"_s);
-        QTEST(explained, "explained");
-        QVERIFY(explained.endsWith(
-            FiguresOfRun(Fetch<QString>("finished"), u"1.48"_s, u"8000"_s).score));
     }
 
     void overlaps_data()
