@@ -43,22 +43,6 @@ class TestSpreadsheets : public QObject
     QTemporaryDir m_dir;
 
 private slots:
-    void fileExtension_data()
-    {
-        AddColumns<QString, QString>("preferred", "extension");
-        // clang-format off
-        QTest::newRow("xlsx") << u".xlsx"_s << u".xlsx"_s;
-        QTest::newRow("csv in capitals") << u".CSV"_s << u".csv"_s;
-        QTest::newRow("csv without its dot") << u"csv"_s << u".csv"_s;
-        QTest::newRow("an old workbook") << u".xls"_s << u".xlsx"_s;
-        QTest::newRow("nothing") << QString() << u".xlsx"_s;
-        // clang-format on
-    }
-    void fileExtension()
-    {
-        QCOMPARE(SheetFileExtension(Fetch<QString>("preferred")), Fetch<QString>("extension"));
-    }
-
     void csvText()
     {
         const QByteArray bytes = CsvBytes(Sample);
@@ -143,19 +127,24 @@ private slots:
         QCOMPARE(cells.join(u'|'), u"t:1151121|n:1|t:1151204|t:1204-14|n:2.5"_s);
     }
 
+    // The listing's file: the press and the moment in its name, the extension the
+    // shop prefers when it is one the program writes.
     void listingFileName_data()
     {
-        AddColumns<QString, QString, QString>("press", "extension", "name");
+        AddColumns<QString, QString, QString>("press", "preferred", "name");
         // clang-format off
         QTest::newRow("press and moment") << u" 海德堡四色 "_s << u".xlsx"_s << u"印刷排程_海德堡四色_1151207-1405.xlsx"_s;
-        QTest::newRow("no press") << QString() << u".csv"_s << u"印刷排程_1151207-1405.csv"_s;
-        QTest::newRow("characters a name cannot hold") << u"A/B:C"_s << u".xlsx"_s << u"印刷排程_A_B_C_1151207-1405.xlsx"_s;
+        QTest::newRow("no press, csv in capitals") << QString() << u".CSV"_s << u"印刷排程_1151207-1405.csv"_s;
+        QTest::newRow("characters a name cannot hold, csv without its dot") << u"A/B:C"_s << u"csv"_s << u"印刷排程_A_B_C_1151207-1405.csv"_s;
+        QTest::newRow("an old workbook") << u"P"_s << u".xls"_s << u"印刷排程_P_1151207-1405.xlsx"_s;
+        QTest::newRow("no extension") << u"P"_s << QString() << u"印刷排程_P_1151207-1405.xlsx"_s;
         // clang-format on
     }
     void listingFileName()
     {
         const QDateTime moment(QDate(2026, 12, 7), QTime(14, 5, 59));
-        QCOMPARE(ListingFileName(Fetch<QString>("press"), moment, Fetch<QString>("extension")),
+        QCOMPARE(ListingFileName(Fetch<QString>("press"), moment,
+                                 SheetFileExtension(Fetch<QString>("preferred"))),
                  Fetch<QString>("name"));
     }
 
