@@ -31,34 +31,24 @@ private slots:
     }
     void cleanupTestCase() { m_db.reset(); }
 
-    void staffList_data()
+    void lists_data()
     {
-        AddColumns<QString, QStringList>("filter", "listed");
-        // clang-format off
-        QTest::newRow("everyone current outside 運送部") << u""_s << QStringList{u"E001"_s, u"E002"_s, u"E003"_s, u"E004"_s, u"E005"_s, u"E006"_s, u"E009"_s, u"E010"_s, u"E011"_s, u"E012"_s, u"E013"_s, u"E014"_s};
-        QTest::newRow("same surname") << u"王"_s << QStringList{u"E001"_s, u"E012"_s};
-        QTest::newRow("by code") << u"E003"_s << QStringList{u"E003"_s};
-        QTest::newRow("apostrophe") << u"O'N"_s << QStringList{u"E014"_s};
-        QTest::newRow("_ is any character") << u"王_明"_s << QStringList{u"E001"_s};
-        QTest::newRow("% is any text") << u"王%豪"_s << QStringList{u"E012"_s};
-        QTest::newRow("blanks are a filter") << u"  "_s << QStringList();
-        // clang-format on
-    }
-    void staffList()
-    {
-        const LookupRows rows = ReadStaffList(m_db->connectionString(), Fetch<QString>("filter"));
-        QCOMPARE(rows.error, std::nullopt);
-        QTEST(codes(rows), "listed");
-    }
-
-    void vendorList_data()
-    {
+        // The staff when the kind is "staff", else the vendors of the kind: the codes
+        // listed, and whether the vendors' filter box is emptied.
         AddColumns<QString, QString, bool, QString, QStringList, bool>(
             "kind", "filter", "equipment", "work", "listed", "clearBox");
+        const QString staff = u"staff"_s;
         const QStringList usable{u"V001"_s, u"V002"_s, u"V003"_s, u"V004"_s, u"V005"_s,
                                  u"V006"_s, u"V007"_s, u"V008"_s, u"V009"_s, u"V010"_s,
                                  u"V011"_s, u"V013"_s, u"V014"_s};
         // clang-format off
+        QTest::newRow("staff: everyone current outside 運送部") << staff << u""_s << false << u""_s << QStringList{u"E001"_s, u"E002"_s, u"E003"_s, u"E004"_s, u"E005"_s, u"E006"_s, u"E009"_s, u"E010"_s, u"E011"_s, u"E012"_s, u"E013"_s, u"E014"_s} << false;
+        QTest::newRow("staff: same surname") << staff << u"王"_s << false << u""_s << QStringList{u"E001"_s, u"E012"_s} << false;
+        QTest::newRow("staff: by code") << staff << u"E003"_s << false << u""_s << QStringList{u"E003"_s} << false;
+        QTest::newRow("staff: apostrophe") << staff << u"O'N"_s << false << u""_s << QStringList{u"E014"_s} << false;
+        QTest::newRow("staff: _ is any character") << staff << u"王_明"_s << false << u""_s << QStringList{u"E001"_s} << false;
+        QTest::newRow("staff: % is any text") << staff << u"王%豪"_s << false << u""_s << QStringList{u"E012"_s} << false;
+        QTest::newRow("staff: blanks are a filter") << staff << u"  "_s << false << u""_s << QStringList() << false;
         QTest::newRow("no kind") << u""_s << u""_s << false << u""_s << usable << false;
         QTest::newRow("unknown kind") << u"雜工"_s << u""_s << false << u""_s << usable << false;
         QTest::newRow("印前") << u"印前"_s << u""_s << false << u""_s << QStringList{u"V004"_s, u"V007"_s} << false;
@@ -77,11 +67,14 @@ private slots:
         QTest::newRow("所有廠商, equipment") << kAllVendors << u""_s << true << u"N-其它"_s << QStringList{u"V013"_s} << false;
         // clang-format on
     }
-    void vendorList()
+    void lists()
     {
-        const VendorRows rows = ReadVendorList(m_db->connectionString(),
-                                               {Fetch<QString>("kind"), Fetch<QString>("filter"),
-                                                Fetch<bool>("equipment"), Fetch<QString>("work")});
+        const QString db = m_db->connectionString(), kind = Fetch<QString>("kind"),
+                      filter = Fetch<QString>("filter");
+        const VendorRows rows = kind == u"staff"
+                                    ? VendorRows{ReadStaffList(db, filter), false}
+                                    : ReadVendorList(db, {kind, filter, Fetch<bool>("equipment"),
+                                                          Fetch<QString>("work")});
         QCOMPARE(rows.error, std::nullopt);
         QTEST(codes(rows), "listed");
         QTEST(rows.clearFilterBox, "clearBox");
