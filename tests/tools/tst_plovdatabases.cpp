@@ -1,26 +1,210 @@
-// The database tool on the engine under test, given a database it must not
-// take: another program's, or a server reached without the encryption the URL
-// asks for. It says why in one message and ends with exit code 2.
+// The database tool on the engine under test. plov import as a shop runs it, on the
+// real Access files of the fixtures folder: every value read back as mdb-export
+// prints it, and the faults that must leave nothing behind. A database it must not
+// take, another program's or a server reached without the encryption the URL asks
+// for: it says why in one message and ends with exit code 2.
 
 #include "db/connection.h"
 #include "db/databasecreator.h"
-#include "db/dberror.h"
 #include "db/schemacheck.h"
 #include "testdatabase.h"
+#include "testtables.h"
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QProcess>
+#include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QUrl>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kFixtures = QStringLiteral(PLOV_ACCESS_FIXTURES);
+
+bool isPostgres()
+{
+    return TestDatabase::engineUnderTest() == ConnectionInfo::Engine::Postgres;
+}
+
+QByteArray checksum(const QString &path)
+{
+    QFile f(path);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (f.open(QIODevice::ReadOnly))
+        hash.addData(&f);
+    return hash.result();
+}
+
+// A field as mdb-export writes it with -e: tab, line feed, return and backslash
+// escaped as in C.
+QString unescaped(const QString &field)
+{
+    QString text;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        QChar c = field.at(i);
+        if (c == u'\\' && i + 1 < field.size()) {
+            c = field.at(++i);
+            c = c == u't' ? u'\t' : c == u'n' ? u'\n' : c == u'r' ? u'\r' : c;
+        }
+        text += c;
+    }
+    return text;
+}
+
+QString columnType(QChar kind)
+{
+    const bool pg = isPostgres();
+    switch (kind.unicode()) {
+    case 'n':
+    case 'b':
+        return pg ? u"bigint"_s : u"integer"_s;
+    case 'r':
+        return pg ? u"double precision"_s : u"real"_s;
+    case 'c':
+        return pg ? u"numeric"_s : u"text"_s;
+    case 'd':
+        return pg ? u"timestamp"_s : u"text"_s;
+    default:
+        return u"text"_s;
+    }
+}
+
+} // namespace
 
 class TestPlovDatabases : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init() { PLOV_REQUIRE_DATABASE(); }
+    void init()
+    {
+        PLOV_REQUIRE_DATABASE();
+        if (QByteArray(QTest::currentTestFunction()).startsWith("import") &&
+            !QFileInfo::exists(kFixtures))
+            QSKIP(qPrintable(u"the Access files of the fixtures are not here: "_s + kFixtures));
+    }
+
+    // Columns: name:kind, kind t text, n integer, r real, c exact decimal, d date
+    // and time, b yes/no.
+    void importCopiesEveryValueAsMdbExportReadsIt_data()
+    {
+        AddColumns<QString, QString, QString, QStringList>("file", "table", "columns", "options");
+        // clang-format off
+        QTest::newRow("compressed Unicode") << u"unicode-compressed.mdb"_s << u"Table"_s << u"ID:n Unicode:t"_s << QStringList();
+        QTest::newRow("numbers, dates, currency") << u"types.mdb"_s << u"Table1"_s << u"A:t B:t C:n D:n E:n F:r G:d H:c I:b"_s << QStringList();
+        QTest::newRow("memo, nulls, many types") << u"memo-and-types.mdb"_s << u"MSP_PROJECTS"_s << u"PROJ_ID:n PROJ_NAME:t PROJ_PROP_AUTHOR:t PROJ_PROP_CATEGORY:t PROJ_OPT_CURRENCY_SYMBOL:t PROJ_INFO_CURRENT_DATE:d PROJ_LAST_SAVED:d PROJ_OPT_DEF_OVT_RATE:r PROJ_OPT_CALC_ACT_COSTS:b"_s << QStringList();
+        QTest::newRow("negative decimals") << u"numeric.mdb"_s << u"test"_s << u"col1:t col2:c col5:c col6:c"_s << QStringList();
+        QTest::newRow("database password") << u"with-password.mdb"_s << u"Table1"_s << u"ID:n Data:t"_s << QStringList{u"--password"_s, u"password"_s};
+        // clang-format on
+    }
+    void importCopiesEveryValueAsMdbExportReadsIt()
+    {
+        const QString mdbExport = QStandardPaths::findExecutable(u"mdb-export"_s);
+        if (mdbExport.isEmpty())
+            QSKIP("mdb-export (Debian's mdbtools) is not installed");
+        const QString file = kFixtures + u'/' + Fetch<QString>("file");
+        const auto table = Fetch<QString>("table");
+        const QStringList columns = Fetch<QString>("columns").split(u' ');
+        TestDatabase db;
+        Connection c;
+        c.open(db.connectionString());
+        QStringList defs, reads, names;
+        for (const QString &column : columns) {
+            const QString name = c.engine().quoteIdentifier(column.section(u':', 0, 0));
+            names.append(column.section(u':', 0, 0));
+            defs.append(name + u' ' + columnType(column.back()));
+            reads.append(u"cast("_s + name + u" as text)"_s);
+        }
+        c.execute(u"create table "_s + c.engine().quoteIdentifier(table) + u" ("_s +
+                  defs.join(u", "_s) + u')');
+        const QByteArray before = checksum(file);
+
+        QCOMPARE(plov(QStringList{u"import"_s, file, db.target()} + Fetch<QStringList>("options")),
+                 0);
+        QCOMPARE(checksum(file), before);
+
+        // Fields between tabs and rows between line feeds, which the fields have
+        // escaped; a null marked by a character no field holds alone.
+        const QString null = u"\x1d"_s;
+        QProcess exported;
+        exported.start(mdbExport, {u"-Q"_s, u"-e"_s, u"-d"_s, u"\t"_s, u"-0"_s, null, u"-b"_s,
+                                   u"strip"_s, u"-D"_s, u"%Y-%m-%d %H:%M:%S"_s, u"-T"_s,
+                                   u"%Y-%m-%d %H:%M:%S"_s, file, table});
+        QVERIFY(exported.waitForFinished(30000));
+        QList<QStringList> expected;
+        for (const QString &row :
+             QString::fromUtf8(exported.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts))
+            expected.append(row.split(u'\t'));
+        const QStringList header = expected.first();
+        QVERIFY2(m_out.contains(u"讀取 %1 列，寫入 %1 列"_s.arg(expected.size() - 1)),
+                 qPrintable(m_out));
+
+        QSqlQuery &q = c.run(u"select "_s + reads.join(u", "_s) + u" from "_s +
+                                 c.engine().quoteIdentifier(table),
+                             {});
+        for (qsizetype r = 1; r < expected.size(); ++r) {
+            QVERIFY(q.next());
+            for (qsizetype i = 0; i < columns.size(); ++i) {
+                const QString want = expected.at(r).at(header.indexOf(names.at(i)));
+                const QVariant got = q.value(int(i));
+                const QString where = u"row %1 %2"_s.arg(r).arg(names.at(i));
+                QVERIFY2((want == null) == got.isNull(), qPrintable(where));
+                if (want == null)
+                    continue;
+                if (QStringLiteral("nrb").contains(columns.at(i).back()))
+                    QVERIFY2(got.toString().toDouble() == want.toDouble(), qPrintable(where));
+                else
+                    QCOMPARE(got.toString(), unescaped(want));
+            }
+        }
+        QVERIFY(!q.next());
+    }
+
+    // Each fault: exit code 2 with its message, no database left behind, the
+    // Access file unchanged.
+    void importFaultsLeaveNothingBehind_data()
+    {
+        AddColumns<QString, QString>("fault", "message");
+        // clang-format off
+        QTest::newRow("file cut to 100 KB") << u"cut"_s << u"檔案已損壞或不完整"_s;
+        QTest::newRow("text file named .mdb") << u"text"_s << u"不是 Access 資料庫檔案"_s;
+        QTest::newRow("missing file") << u"missing"_s << u"找不到 Access 資料庫檔案"_s;
+        QTest::newRow("target holds data") << u"data"_s << u"已經有資料"_s;
+        // clang-format on
+    }
+    void importFaultsLeaveNothingBehind()
+    {
+        const auto fault = Fetch<QString>("fault");
+        QTemporaryDir dir;
+        TestDatabase db;
+        QString source = dir.filePath(u"PLOV.mdb"_s);
+        QFile original(kFixtures + u"/unicode-compressed.mdb"_s);
+        QVERIFY(original.open(QIODevice::ReadOnly));
+        QFile f(source);
+        if (fault == u"cut" || fault == u"text") {
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(fault == u"cut" ? original.read(100 * 1024) : "not an Access file\n");
+            f.close();
+        } else if (fault == u"data") {
+            source = original.fileName();
+        }
+        QString target = newTarget(db, dir);
+        if (fault == u"data") {
+            target = db.target();
+            db.exec(u"insert into [CUST] (ID, SNAME) values (?, ?)"_s, {u"C9"_s, u"舊客戶"_s});
+        }
+        const QByteArray before = checksum(source);
+
+        QCOMPARE(plov({u"import"_s, source, target}), 2);
+        QVERIFY2(m_err.contains(Fetch<QString>("message")), qPrintable(m_err));
+        QCOMPARE(checksum(source), before);
+        if (fault == u"data")
+            QCOMPARE(db.scalar(u"select count(*) from [CUST]"_s).toInt(), 1);
+        else
+            QVERIFY2(!targetExists(target), qPrintable(target));
+    }
 
     void anotherProgramsDatabaseIsNamed()
     {
@@ -52,7 +236,7 @@ private slots:
     // client library, and the same URL without it connects.
     void sslmodeRequireIsKept()
     {
-        if (TestDatabase::engineUnderTest() != ConnectionInfo::Engine::Postgres)
+        if (!isPostgres())
             QSKIP("a server's parameter");
         const QString host = qEnvironmentVariable("PLOV_TEST_PG_TCP_HOST");
         if (host.isEmpty())
@@ -72,15 +256,36 @@ private slots:
     }
 
 private:
+    // A database of the engine under test that nobody has made yet.
+    static QString newTarget(const TestDatabase &db, const QTemporaryDir &dir)
+    {
+        if (!isPostgres())
+            return dir.filePath(u"new.db"_s);
+        return QString(db.target()).replace(u"/plovtest_"_s, u"/plovimport_"_s);
+    }
+
+    static bool targetExists(const QString &target)
+    {
+        if (!isPostgres())
+            return QFileInfo::exists(target);
+        const QString name = QUrl(target).path().mid(1);
+        Connection c;
+        c.open(ConnectionStringForTarget(QString(target).replace(name, u"postgres"_s)));
+        QSqlQuery &q = c.run(u"select count(*) from pg_database where datname = ?"_s, {name});
+        return q.next() && q.value(0).toInt() > 0;
+    }
+
     int plov(const QStringList &args)
     {
         QProcess p;
         p.start(QStringLiteral(PLOV_TOOL), args);
-        p.waitForFinished(60000);
+        p.waitForFinished(120000);
+        m_out = QString::fromUtf8(p.readAllStandardOutput());
         m_err = QString::fromUtf8(p.readAllStandardError());
         return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     }
 
+    QString m_out;
     QString m_err;
 };
 
