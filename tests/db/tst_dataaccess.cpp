@@ -1,4 +1,5 @@
-// Connections, record sets and transactions on the engine under test.
+// Connections, record sets, transactions and failed statements on the engine under
+// test.
 
 #include "db/connection.h"
 #include "db/dberror.h"
@@ -8,6 +9,7 @@
 #include "testtables.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
@@ -287,8 +289,8 @@ private slots:
 
     void badDataSourcesNameTheFileAndTheProblem_data()
     {
-        QTest::addColumn<QByteArray>("content"); // of the file; empty: no file at all
-        QTest::addColumn<QStringList>("said");
+        // The file's content (empty: no file at all); what the description says.
+        AddColumns<QByteArray, QStringList>("content", "said");
         // clang-format off
         QTest::newRow("missing") << QByteArray() << QStringList{u"找不到"_s};
         QTest::newRow("text") << QByteArray("not a database, just some text") << QStringList{u"不是資料庫"_s};
@@ -297,8 +299,7 @@ private slots:
     }
     void badDataSourcesNameTheFileAndTheProblem()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(QStringList, said);
+        const auto content = Fetch<QByteArray>("content");
         QTemporaryDir dir;
         const QString path = dir.filePath(u"PLOV.mdb"_s);
         QFile file(path);
@@ -308,9 +309,46 @@ private slots:
         Connection c;
         const QString error = errorOf([&] { c.open(SqliteConnectionString(path)); });
         QVERIFY2(error.contains(path), qPrintable(error));
-        for (const QString &words : said)
+        for (const QString &words : Fetch<QStringList>("said"))
             QVERIFY2(error.contains(words), qPrintable(error));
         QCOMPARE(QFile::exists(path), !content.isEmpty()); // opening never creates a database
+    }
+
+    // A failed statement: the user is shown the engine's description, the log gets
+    // the statement with its values as well, and never the database password.
+    void failedStatementIsLoggedWithItsValues_data()
+    {
+        AddColumns<QString, QString>("statement", "says");
+        // clang-format off
+        QTest::newRow("a value refused") << u"insert into [SYSUSER1] (ID, FUNC, LPID) values (?, ?, ?)"_s << u"null"_s;
+        QTest::newRow("refused when prepared") << u"insert into [NO_SUCH_TABLE] (ID, FUNC, LPID) values (?, ?, ?)"_s << u"no_such_table"_s;
+        // clang-format on
+    }
+    void failedStatementIsLoggedWithItsValues()
+    {
+        TestDatabase db;
+        Connection c;
+        c.open(db.connectionString());
+        const QString statement = Fetch<QString>("statement");
+        const QString says = Fetch<QString>("says");
+        const QString password = parseConnectionString(db.connectionString()).password;
+        if (!password.isEmpty())
+            QTest::failOnWarning(QRegularExpression(QRegularExpression::escape(password)));
+        QTest::ignoreMessage(
+            QtWarningMsg,
+            QRegularExpression(u"^statement failed: .*"_s + says + u".* \\| statement: "_s +
+                                   QRegularExpression::escape(c.translate(statement)) +
+                                   u" \\| values: \\(NULL, 'O''Brien 王', 1.5\\)$"_s,
+                               QRegularExpression::CaseInsensitiveOption |
+                                   QRegularExpression::DotMatchesEverythingOption));
+        try {
+            c.execute(statement, {QVariant(), u"O'Brien 王"_s, 1.5}); // ID may not be Null
+            QFAIL("a Null ID was stored");
+        } catch (const DbError &e) {
+            QVERIFY2(e.description().contains(says, Qt::CaseInsensitive) &&
+                         !e.description().contains(u"insert"_s, Qt::CaseInsensitive),
+                     qPrintable(e.description()));
+        }
     }
 };
 

@@ -1,6 +1,7 @@
 #include "report_engine/reportpainter.h"
 #include "report_engine/reportpreviewdialog.h"
 #include "report_engine/reportpreviewer.h"
+#include "testtables.h"
 
 #include <QAction>
 #include <QApplication>
@@ -88,9 +89,7 @@ class TestReportEngine : public QObject
 private slots:
     void pages_data()
     {
-        QTest::addColumn<QString>("bands");
-        QTest::addColumn<int>("height");
-        QTest::addColumn<QString>("pages");
+        AddColumns<QString, int, QString>("bands", "height", "pages");
         // clang-format off
         QTest::newRow("one page") << u"HDLF"_s << 8 << u"HDLF"_s;
         QTest::newRow("a group goes on under its press line") << u"HDDDLF"_s << 10 << u"HDDD|CLF"_s;
@@ -105,10 +104,9 @@ private slots:
     }
     void pages()
     {
-        QFETCH(QString, bands);
-        QFETCH(int, height);
         QStringList pages;
-        for (const ReportPage &page : PaginateBands(Bands(bands), height)) {
+        for (const ReportPage &page :
+             PaginateBands(Bands(Fetch<QString>("bands")), Fetch<int>("height"))) {
             QString letters;
             int y = 0;
             for (const PlacedBand &placed : page.bands) {
@@ -123,10 +121,7 @@ private slots:
 
     void printedPages_data()
     {
-        QTest::addColumn<QString>("ranges");
-        QTest::addColumn<int>("copies");
-        QTest::addColumn<bool>("collate");
-        QTest::addColumn<QString>("printed"); // of 5 pages
+        AddColumns<QString, int, bool, QString>("ranges", "copies", "collate", "printed"); // of 5
         // clang-format off
         QTest::newRow("every page") << u""_s << 1 << true << u"1 2 3 4 5"_s;
         QTest::newRow("pages 2 to 3") << u"2-3"_s << 1 << true << u"2 3"_s;
@@ -138,11 +133,9 @@ private slots:
     }
     void printedPages()
     {
-        QFETCH(QString, ranges);
-        QFETCH(int, copies);
-        QFETCH(bool, collate);
         QStringList printed;
-        for (const int page : PrintedPages(5, QPageRanges::fromString(ranges), copies, collate))
+        for (const int page : PrintedPages(5, QPageRanges::fromString(Fetch<QString>("ranges")),
+                                           Fetch<int>("copies"), Fetch<bool>("collate")))
             printed.append(QString::number(page + 1));
         QTEST(printed.join(u' '), "printed");
     }
@@ -152,10 +145,8 @@ private slots:
     // character; the alignment holds throughout. Blanks here are 100 wide.
     void fitText_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("box");
-        QTest::addColumn<int>("alignment");
-        QTest::addColumn<QString>("set"); // text|left|width|blank scale|squeeze
+        // The text set: text|left|width|blank scale|squeeze.
+        AddColumns<QString, int, int, QString>("text", "box", "alignment", "set");
         const int left = Qt::AlignLeft, right = Qt::AlignRight, centre = Qt::AlignHCenter;
         // clang-format off
         QTest::newRow("fits") << u"150張"_s << 800 << left << u"150張|30|500|1|1"_s;
@@ -169,52 +160,49 @@ private slots:
     }
     void fitText()
     {
-        QFETCH(QString, text);
-        QFETCH(int, box);
-        QFETCH(int, alignment);
         const FittedText fit =
-            FitText(text, box, Qt::Alignment(alignment), kReportTextInset, 100, Advance);
+            FitText(Fetch<QString>("text"), Fetch<int>("box"),
+                    Qt::Alignment(Fetch<int>("alignment")), kReportTextInset, 100, Advance);
         QTEST(QStringList({fit.text, QString::number(fit.left), QString::number(fit.width),
                            QString::number(fit.blankScale), QString::number(fit.squeeze)})
                   .join(u'|'),
               "set");
     }
 
+    // The report on the page the device offers: twelve entries fill the report's own
+    // page, and take two within margins of an inch, as a printer that cannot print
+    // closer to the edge keeps them. Every page ends with the footer numbering it, in
+    // the room the bands leave.
     void paintsOnThePageTheDeviceOffers()
     {
-        const QString own = m_dir.filePath(u"own.pdf"_s), wide = m_dir.filePath(u"wide.pdf"_s);
-        QCOMPARE(WriteReportPdf(OneGroup(12), own, u"t"_s), std::nullopt);
-        QVERIFY(Poppler(u"pdfinfo"_s, {own}).contains(QRegularExpression(u"Pages: +1\n"_s)));
+        ReportLayout layout = OneGroup(12);
+        const QString own = m_dir.filePath(u"own.pdf"_s), wide = m_dir.filePath(u"wide.pdf"_s),
+                      numbered = m_dir.filePath(u"numbered.pdf"_s);
+        QCOMPARE(WriteReportPdf(layout, own, u"t"_s), std::nullopt);
         {
-            // Margins of an inch, as a printer that cannot print closer to the edge keeps them.
             QPdfWriter writer(wide);
             writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
                                              QMarginsF(72, 72, 72, 72), QPageLayout::Point));
-            QVERIFY(PaintReport(OneGroup(12), writer));
+            QVERIFY(PaintReport(layout, writer));
         }
-        QVERIFY(Poppler(u"pdfinfo"_s, {wide}).contains(QRegularExpression(u"Pages: +2\n"_s)));
+        const QString number = u"第 %1 頁，共 %2 頁"_s;
+        layout.pageFooter = {ReportBand::Kind::Detail,
+                             400,
+                             false,
+                             {{u"page"_s, QRect(90, 0, 3000, 330), number,
+                               ReportFont{u"新細明體"_s, 10}, Qt::AlignCenter, true}},
+                             {},
+                             {}};
+        QCOMPARE(WriteReportPdf(layout, numbered, u"t"_s), std::nullopt);
+        for (const auto &[file, pages] : {std::pair{own, 1}, {wide, 2}, {numbered, 2}})
+            QVERIFY(Poppler(u"pdfinfo"_s, {file})
+                        .contains(QRegularExpression(u"Pages: +%1\n"_s.arg(pages))));
         const QString last = Poppler(u"pdftotext"_s, {u"-f"_s, u"2"_s, wide, u"-"_s});
         QVERIFY2(last.contains(u"entry 12"_s) && last.contains(u"sign-off"_s), qPrintable(last));
-    }
-
-    // Every page ends with the footer numbering it, in the room the bands leave.
-    void numbersEveryPage()
-    {
-        ReportLayout layout = OneGroup(12);
-        const ReportText number{u"page"_s,
-                                QRect(90, 0, 3000, 330),
-                                u"第 %1 頁，共 %2 頁"_s,
-                                ReportFont{u"新細明體"_s, 10},
-                                Qt::AlignCenter,
-                                true};
-        layout.pageFooter = {ReportBand::Kind::Detail, 400, false, {number}, {}, {}};
-        const QString file = m_dir.filePath(u"numbered.pdf"_s);
-        QCOMPARE(WriteReportPdf(layout, file, u"t"_s), std::nullopt);
-        QVERIFY(Poppler(u"pdfinfo"_s, {file}).contains(QRegularExpression(u"Pages: +2\n"_s)));
         for (const QString &page : {u"1"_s, u"2"_s}) {
             const QString text =
-                Poppler(u"pdftotext"_s, {u"-f"_s, page, u"-l"_s, page, file, u"-"_s});
-            QVERIFY2(text.contains(u"第 %1 頁，共 2 頁"_s.arg(page)), qPrintable(text));
+                Poppler(u"pdftotext"_s, {u"-f"_s, page, u"-l"_s, page, numbered, u"-"_s});
+            QVERIFY2(text.contains(number.arg(page, u"2"_s)), qPrintable(text));
         }
     }
 

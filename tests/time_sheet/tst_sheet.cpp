@@ -13,6 +13,35 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// A line of 海德堡四色 with its schedule row, for saves without a screen.
+TimeSheetJob ScheduledLine(TestDatabase &db, const QString &po, int no, const QString &id, int ino)
+{
+    TimeSheetJob job;
+    job.po = po;
+    job.line = QString::number(no);
+    job.press = u"海德堡四色"_s;
+    job.scheduleId = id;
+    job.scheduleLine = QString::number(ino);
+    db.exec(u"insert into [PRINTING_S] (PO, [NO], ID, INO, 車別) values (?, ?, ?, ?, ?)"_s,
+            {po, no, id, ino, job.press});
+    return job;
+}
+
+// Rows of the grid holding their 完工數量 only.
+QVector<QVector<QString>> FinishedRows(const QStringList &finished)
+{
+    QVector<QVector<QString>> rows;
+    for (const QString &quantity : finished) {
+        rows.append(QVector<QString>(RunCol::Last));
+        rows.last()[RunCol::Finished - 1] = quantity;
+    }
+    return rows;
+}
+
+} // namespace
+
 class TestSheet : public QObject
 {
     Q_OBJECT
@@ -81,17 +110,10 @@ private slots:
                          u"2.5|1.48||8000|6|A1151116|2|1"_s,
                          u"1151204-10:30||4|4||8|V|||0|海德堡四色|E002|林美華|0|-0.92||8000|0|"
                          u"A1151116|2|2"_s}));
-        // PRINTING's FDATE and ACT, PRINTING_S's FDATE (not its ODATE), the ODATE of the rest.
-        QCOMPARE(
-            QueryRows(screen.db,
-                      u"select p.FDATE, p.ACT, s.FDATE, s.ODATE, v.ODATE, d.ODATE from [PRINTING] "
-                      u"p, [PRINTING_S] s, [VENDERAC] v, [預排資料明細] d where p.PO = 'A1151116' "
-                      u"and p.[NO] = 2 and s.PO = p.PO and s.[NO] = 2 and v.PO = p.PO and "
-                      u"v.[NO] = 2 and d.PO = p.PO and d.[NO] = 2"_s),
-            QStringList{u"1204-10|1204-10|1204-10|1205-13|1204-10|1204-10"_s});
-        QCOMPARE(screen.db.scalar(u"select 耗時 from [預排耗時_印刷] where 工單單號 = 'A1151116' "
-                                  u"and 工單序 = 2"_s),
-                 QVariant(2.5));
+        // The completion stamp alone, as the propagation's test checks it in every table.
+        QCOMPARE(QueryRows(screen.db, u"select FDATE, ODATE from [PRINTING_S] where PO = "
+                                      u"'A1151116' and [NO] = 2"_s),
+                 QStringList{u"1204-10|1205-13"_s});
         QCOMPARE(screen.mainRow(u"A1151116"_s, 2), u"2.5 1204-10 marked"_s);
         // The main screen's next save writes the stamp again without a false conflict.
         screen.main->SaveCompletion();
@@ -124,62 +146,72 @@ private slots:
         QTEST(screen.mainRow(po, 1), "mainRow");
     }
 
-    // Enter after a cut entry moves on to the next cell once the message is answered,
-    // and the Tab it stands for goes to the sheet, not into the box.
-    void enterMovesOnAfterTheMessage()
+    // An entry cut to its column's width says so, and Enter moves on to the next cell
+    // once the message is answered (the Tab it stands for goes to the sheet, not into
+    // the box). Below a blank row no key is taken and no list opens; the cursor still
+    // moves. A stamp that is not a date and time is said when typed and again at the
+    // confirmation, which stores nothing and puts the cursor on it.
+    void entriesRefused()
     {
         SheetScreen screen(u"海德堡四色"_s);
-        QString kept;
-        int col = 0;
+        const QStringList stored = screen.runs(u"A1151116"_s, 1);
+        QStringList seen;
         screen.openSheet(u"A1151116"_s, 1, [&](Sheet &sheet) {
             sheet.click(1, RunCol::Sets);
             sheet.type(u"12345678901"_s);
-            const bool moved =
-                QTest::qWaitFor([&] { return sheet.grid.activeCol() != RunCol::Sets; }, 1000);
-            kept = sheet.grid.text(1, RunCol::Sets);
-            col = moved ? sheet.grid.activeCol() : 0;
-        });
-        QCOMPARE(screen.messages.texts(), QStringList{u"最多只可輸入10個字元!"_s});
-        QCOMPARE(kept, u"1234567890"_s);
-        QCOMPARE(col, int(RunCol::Plates));
-    }
-
-    // Below a blank row no key is taken and no list opens; the cursor still moves.
-    void blankRowRefusesEntry()
-    {
-        SheetScreen screen(u"海德堡四色"_s);
-        QString left;
-        screen.openSheet(u"A1151116"_s, 1, [&](Sheet &sheet) {
+            if (QTest::qWaitFor([&] { return sheet.grid.activeCol() != RunCol::Sets; }, 1000))
+                seen << sheet.grid.text(1, RunCol::Sets) + u'@' +
+                            QString::number(sheet.grid.activeCol());
             sheet.click(4, RunCol::Fills);
             const auto *list = sheet.grid.findChild<QListWidget *>();
             TypeKeys(sheet.grid, u"3"_s);
             PressKey(sheet.grid, Qt::Key_Up);
-            left = QString::number(list && list->isVisible()) + sheet.grid.text(4, RunCol::Fills) +
-                   QString::number(sheet.grid.activeRow());
+            seen << QString::number(list && list->isVisible()) + sheet.grid.text(4, RunCol::Fills) +
+                        u'@' + QString::number(sheet.grid.activeRow());
+            sheet.click(3, RunCol::End); // no end before a start: only the cursor moves
+            PressKey(sheet.grid, Qt::Key_Left);
+            sheet.type(u"1150229-10:00"_s);
+            sheet.click(3, RunCol::End);
+            sheet.click(1, RunCol::Note);
+            sheet.button(u"scmd確定"_s);
+            seen << QString::number(sheet.grid.activeRow()) + u'@' +
+                        QString::number(sheet.grid.activeCol());
         });
-        QCOMPARE(left, u"03"_s);
-        QCOMPARE(screen.messages.texts(), QStringList{u"前一列資料尚未輸入!"_s});
+        QCOMPARE(seen, (QStringList{u"1234567890@"_s + QString::number(RunCol::Plates), u"0@3"_s,
+                                    u"3@"_s + QString::number(RunCol::Start)}));
+        QCOMPARE(screen.messages.texts(),
+                 (QStringList{u"最多只可輸入10個字元!"_s, u"前一列資料尚未輸入!"_s,
+                              u"時間格式輸入錯誤!"_s, u"時間格式輸入錯誤!"_s}));
+        QCOMPARE(screen.runs(u"A1151116"_s, 1), stored);
     }
 
     void refusedSave_data()
     {
-        // Run once the sheet is open; the refusal says; 完工數量 stored afterwards.
-        AddColumns<QString, QString, QStringList>("meanwhile", "says", "finished");
+        // Run before the sheet opens or once it is open; the titles of the messages
+        // and what the last says; 完工數量 stored afterwards.
+        AddColumns<bool, QString, QStringList, QString, QStringList>("open", "meanwhile", "titles",
+                                                                     "says", "finished");
+        const QStringList refused{u"儲存錯誤"_s}, stored{u"14500"_s, u"5800"_s};
         // clang-format off
-        QTest::newRow("a table missing") << u"alter table [VENDERAC] rename to [VENDERAC_OLD]"_s << QString() << QStringList{u"14500"_s, u"5800"_s};
-        QTest::newRow("the lock check fails") << u"alter table [SYSLOCK] rename to [SYSLOCK_OLD]"_s << QString() << QStringList{u"14500"_s, u"5800"_s};
-        QTest::newRow("another user stamped the line") << u"update [PRINTING_S] set FDATE = '1206-09' where PO = 'A1151116' and [NO] = 1"_s << u"其他使用者"_s << QStringList{u"14500"_s, u"5800"_s};
-        QTest::newRow("another user saved the runs") << u"update [預排資料耗時明細1] set 完工數量 = 15000 where 工單單號 = 'A1151116' and 序 = 1"_s << u"其他使用者"_s << QStringList{u"15000"_s, u"5800"_s};
+        QTest::newRow("a table missing") << true << u"alter table [VENDERAC] rename to [VENDERAC_OLD]"_s << refused << QString() << stored;
+        QTest::newRow("the lock check fails") << true << u"alter table [SYSLOCK] rename to [SYSLOCK_OLD]"_s << refused << QString() << stored;
+        QTest::newRow("another user stamped the line") << true << u"update [PRINTING_S] set FDATE = '1206-09' where PO = 'A1151116' and [NO] = 1"_s << refused << u"其他使用者"_s << stored;
+        QTest::newRow("another user saved the runs") << true << u"update [預排資料耗時明細1] set 完工數量 = 15000 where 工單單號 = 'A1151116' and 序 = 1"_s << refused << u"其他使用者"_s << QStringList{u"15000"_s, u"5800"_s};
+        QTest::newRow("the press's figures unread, at the opening too") << false << u"alter table [印刷產能資料] rename to [產能_OLD]"_s << QStringList(2, u"依機別取得標準數量錯誤"_s) << QString() << stored;
         // clang-format on
     }
-    // A save that fails halfway, or would wipe runs someone else saved after the
-    // sheet loaded them, writes nothing and leaves the sheet open as it was.
+    // A save that fails halfway, would wipe runs someone else saved after the sheet
+    // loaded them, or would store figures worked out without the press's, writes
+    // nothing and leaves the sheet open as it was.
     void refusedSave()
     {
         SheetScreen screen(u"海德堡四色"_s);
+        if (!Fetch<bool>("open"))
+            screen.db.exec(Fetch<QString>("meanwhile"));
         QStringList kept;
         screen.openSheet(u"A1151116"_s, 1, [&](Sheet &sheet) {
-            screen.db.exec(Fetch<QString>("meanwhile"));
+            if (Fetch<bool>("open"))
+                screen.db.exec(Fetch<QString>("meanwhile"));
             sheet.click(2, RunCol::Finished);
             sheet.type(u"6000"_s);
             sheet.button(u"cmd日期"_s);
@@ -189,92 +221,31 @@ private slots:
                      << sheet.grid.text(2, RunCol::Finished);
         });
         QCOMPARE(kept, (QStringList{u"14500"_s, u"6000"_s}));
-        QCOMPARE(screen.messages.shown().size(), 1);
-        QCOMPARE(screen.messages.shown().first().title, u"儲存錯誤"_s);
-        QVERIFY(screen.messages.texts().first().contains(Fetch<QString>("says")));
+        QStringList titles;
+        for (const auto &box : screen.messages.shown())
+            titles << box.title;
+        QTEST(titles, "titles");
+        QVERIFY(screen.messages.texts().last().contains(Fetch<QString>("says")));
         QTEST(screen.runs(u"A1151116"_s, 1, u"完工數量"_s), "finished");
         QCOMPARE(
             screen.db.scalar(u"select FDATE from [PRINTING] where PO = 'A1151116' and [NO] = 1"_s),
             QVariant(QString()));
     }
 
-    // The press's allowances cannot be read when the sheet opens nor at the
-    // confirmation: the runs keep the effective times and scores they have,
-    // nothing is stored, the sheet stays open.
-    void unreadFiguresStoreNothing()
-    {
-        SheetScreen screen(u"海德堡四色"_s);
-        const QString fields = u"有效耗時, 點數"_s;
-        const QStringList stored = screen.runs(u"A1151121"_s, 2, fields);
-        screen.db.exec(u"alter table [印刷產能資料] rename to [產能_OLD]"_s);
-        QStringList kept;
-        screen.openSheet(u"A1151121"_s, 2, [&](Sheet &sheet) {
-            sheet.button(u"cmd日期"_s);
-            sheet.button(u"scmd確定"_s);
-            if (sheet.window.isVisible())
-                for (int row = 1; row <= 2; ++row)
-                    kept << sheet.grid.text(row, RunCol::Effective) + u'|' +
-                                sheet.grid.text(row, RunCol::Score);
-        });
-        QCOMPARE(kept, stored);
-        QCOMPARE(screen.messages.shown().size(), 2); // when it opens, and at the confirmation
-        QCOMPARE(screen.messages.shown().last().title, u"依機別取得標準數量錯誤"_s);
-        QCOMPARE(screen.runs(u"A1151121"_s, 2, fields), stored);
-        QCOMPARE(
-            screen.db.scalar(u"select FDATE from [PRINTING] where PO = 'A1151121' and [NO] = 2"_s),
-            QVariant(QString()));
-    }
-
-    // A stamp that is not a date and time is said when typed and again at the
-    // confirmation, which stores nothing and puts the cursor on it.
-    void unreadableStampIsNotStored()
-    {
-        SheetScreen screen(u"海德堡四色"_s);
-        const QStringList stored = screen.runs(u"A1151116"_s, 1);
-        QPoint cursor;
-        screen.openSheet(u"A1151116"_s, 1, [&](Sheet &sheet) {
-            sheet.click(3, RunCol::End); // no end before a start: only the cursor moves
-            PressKey(sheet.grid, Qt::Key_Left);
-            sheet.type(u"1150229-10:00"_s);
-            sheet.click(3, RunCol::End);
-            sheet.click(1, RunCol::Note);
-            sheet.button(u"scmd確定"_s);
-            cursor = {sheet.grid.activeRow(), sheet.grid.activeCol()};
-        });
-        QCOMPARE(screen.messages.texts(),
-                 (QStringList{u"時間格式輸入錯誤!"_s, u"時間格式輸入錯誤!"_s}));
-        QCOMPARE(cursor, QPoint(3, RunCol::Start));
-        QCOMPARE(screen.runs(u"A1151116"_s, 1), stored);
-    }
-
-    // A completion stamp longer than the box's design shows whole and is stored whole.
-    void completionStampKeptWhole()
+    // A run typed over another line's run of the press is marked and named under
+    // the grid, its effective time explained; the sheet saves it as before. A
+    // completion stamp longer than the box's design shows whole and is stored whole.
+    void overlapIsMarkedNotRefused()
     {
         SheetScreen screen(u"海德堡四色"_s, true);
         const QString stamp = u"1204-10 補登 O'N"_s;
-        screen.db.exec(u"update [PRINTING_S] set FDATE = ? where PO = 'A1151121' and [NO] = 2"_s,
+        screen.db.exec(u"update [PRINTING_S] set FDATE = ? where PO = 'A1151116' and [NO] = 1"_s,
                        {stamp});
         screen.list();
-        QString shown;
-        screen.openSheet(u"A1151121"_s, 2, [&](Sheet &sheet) {
-            shown = sheet.window.findChild<QLineEdit *>(u"txt完工日期"_s)->text();
-            sheet.button(u"scmd確定"_s);
-        });
-        QCOMPARE(shown, stamp);
-        QCOMPARE(QueryRows(screen.db,
-                           u"select p.FDATE, s.FDATE from [PRINTING] p, [PRINTING_S] s where "
-                           u"p.PO = 'A1151121' and p.[NO] = 2 and s.PO = p.PO and s.[NO] = 2"_s),
-                 QStringList{stamp + u'|' + stamp});
-    }
-
-    // A run typed over another line's run of the press is marked and named under
-    // the grid, its effective time explained; the sheet saves it as before.
-    void overlapIsMarkedNotRefused()
-    {
-        SheetScreen screen(u"海德堡四色"_s);
         FixedClock clock(QDateTime(QDate(2026, 12, 8), QTime(12, 0)));
         QStringList seen;
         screen.openSheet(u"A1151116"_s, 1, [&](Sheet &sheet) {
+            seen << sheet.window.findChild<QLineEdit *>(u"txt完工日期"_s)->text();
             sheet.click(3, RunCol::End); // no end before a start: only the cursor moves
             PressKey(sheet.grid, Qt::Key_Left);
             sheet.type(u"1151208-11:00"_s);
@@ -292,9 +263,13 @@ private slots:
                  << sheet.grid.text(3, RunCol::Effective);
             sheet.button(u"scmd確定"_s);
         });
-        QCOMPARE(seen, (QStringList{u"與 A1151121 序 2 第 1 筆 10:00–13:30 重疊"_s, u"1"_s,
-                                    seen.value(3) + u" 小時"_s, seen.value(3)}));
+        QCOMPARE(seen, (QStringList{stamp, u"與 A1151121 序 2 第 1 筆 10:00–13:30 重疊"_s, u"1"_s,
+                                    seen.value(4) + u" 小時"_s, seen.value(4)}));
         QCOMPARE(screen.runs(u"A1151116"_s, 1).size(), 3);
+        QCOMPARE(QueryRows(screen.db,
+                           u"select p.FDATE, s.FDATE from [PRINTING] p, [PRINTING_S] s where "
+                           u"p.PO = 'A1151116' and p.[NO] = 1 and s.PO = p.PO and s.[NO] = 1"_s),
+                 QStringList{stamp + u'|' + stamp});
     }
 
     void failedLoadLocksTheBoxes()
@@ -320,21 +295,9 @@ private slots:
     void savesOneAfterTheOther()
     {
         TestDatabase db;
-        TimeSheetJob job;
-        job.po = u"O'NEIL"_s;
-        job.line = u"2"_s;
-        job.press = u"海德堡四色"_s;
-        job.scheduleId = u"P'9"_s;
-        job.scheduleLine = u"3"_s;
-        db.exec(u"insert into [PRINTING_S] (PO, [NO], ID, INO, 車別) values (?, 2, ?, 3, ?)"_s,
-                {job.po, job.scheduleId, job.press});
+        const TimeSheetJob job = ScheduledLine(db, u"O'NEIL"_s, 2, u"P'9"_s, 3);
         const auto save = [&](const QStringList &finished, const QString &completion) {
-            QVector<QVector<QString>> rows;
-            for (const QString &quantity : finished) {
-                rows.append(QVector<QString>(RunCol::Last));
-                rows.last()[RunCol::Finished - 1] = quantity;
-            }
-            return SaveRuns(db.connectionString(), job, rows, completion,
+            return SaveRuns(db.connectionString(), job, FinishedRows(finished), completion,
                             LoadRuns(db.connectionString(), job).value,
                             Editor{u"E003"_s, u"陳志明"_s, u"PRESSPC"_s, u"daily_report"_s});
         };
@@ -386,23 +349,11 @@ private slots:
     void runChangedInTheMiddleWritesNothing()
     {
         TestDatabase db;
-        TimeSheetJob job;
-        job.po = u"W1"_s;
-        job.line = u"1"_s;
-        job.press = u"海德堡四色"_s;
-        job.scheduleId = u"P1"_s;
-        job.scheduleLine = u"1"_s;
-        db.exec(
-            u"insert into [PRINTING_S] (PO, [NO], ID, INO, 車別) values ('W1', 1, 'P1', 1, ?)"_s,
-            {job.press});
-        QVector<QVector<QString>> rows;
-        for (int i = 1; i <= 10; ++i) {
+        const TimeSheetJob job = ScheduledLine(db, u"W1"_s, 1, u"P1"_s, 1);
+        for (int i = 1; i <= 10; ++i)
             db.exec(u"insert into [預排資料耗時明細1] (機別, 工單單號, 工單序, 完工數量, 序) "
                     u"values (?, 'W1', 1, 100, ?)"_s,
                     {job.press, i});
-            rows.append(QVector<QString>(RunCol::Last));
-            rows.last()[RunCol::Finished - 1] = u"200"_s;
-        }
         const RecordArray seen = LoadRuns(db.connectionString(), job).value;
         Connection other;
         other.open(db.connectionString());
@@ -410,9 +361,9 @@ private slots:
         const QStringList tables = {u"預排資料耗時明細1"_s, u"PRINTING_S"_s, u"變更記錄"_s};
         const QStringList before = TableRows(db, tables);
 
-        const auto error =
-            SaveRuns(db.connectionString(), job, rows, u"1204-14"_s, seen,
-                     Editor{u"E001"_s, u"王小明"_s, u"PRESSPC"_s, u"daily_report"_s});
+        const auto error = SaveRuns(
+            db.connectionString(), job, FinishedRows(QStringList(10, u"200"_s)), u"1204-14"_s, seen,
+            Editor{u"E001"_s, u"王小明"_s, u"PRESSPC"_s, u"daily_report"_s});
         QVERIFY(error && error->contains(u"其他使用者"_s));
         QCOMPARE(TableRows(db, tables), before);
     }
