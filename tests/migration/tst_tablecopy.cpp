@@ -108,6 +108,7 @@ private slots:
         // clang-format off
         QTest::newRow("Chinese names") << u"預排資料耗時明細1"_s << u"製作說明"_s << SourceKind::Text << QVariant(u"套印 'A'"_s) << u"套印 'A'"_s;
         QTest::newRow("Latin letters in either case") << u"printing_s"_s << u"fdate"_s << SourceKind::Text << QVariant(u"1151204"_s) << u"1151204"_s;
+        QTest::newRow("text keeps its blanks") << u"PRINTING_S"_s << u"REM"_s << SourceKind::Text << QVariant(u" 先印  "_s) << u" 先印  "_s;
         QTest::newRow("7-digit date keeps its zero") << u"PRINTING_S"_s << u"ODATE"_s << SourceKind::Text << QVariant(u"0991231"_s) << u"0991231"_s;
         QTest::newRow("PDATE empty stays empty") << u"印刷預排"_s << u"PDATE"_s << SourceKind::Text << QVariant(u""_s) << u""_s;
         QTest::newRow("PDATE null takes its default") << u"印刷預排"_s << u"PDATE"_s << SourceKind::Text << null << u""_s;
