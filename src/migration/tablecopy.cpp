@@ -71,12 +71,16 @@ public:
     {
         if (m_pendingRows == 0)
             return;
-        QString &sql = m_pendingRows == m_batchRows ? m_fullSql : m_sql;
-        if (sql.isEmpty() || m_sqlRows != m_pendingRows) {
-            sql = statement(m_pendingRows);
-            if (&sql == &m_sql)
-                m_sqlRows = m_pendingRows;
+        // A full batch's statement is made once; a shorter one, the table's last,
+        // when its length changes.
+        const bool full = m_pendingRows == m_batchRows;
+        if (full && m_fullSql.isEmpty())
+            m_fullSql = statement(m_batchRows);
+        if (!full && m_sqlRows != m_pendingRows) {
+            m_sql = statement(m_pendingRows);
+            m_sqlRows = m_pendingRows;
         }
+        const QString &sql = full ? m_fullSql : m_sql;
         try {
             QSqlQuery &q = m_connection.run(sql, m_pending);
             m_written += q.numRowsAffected();

@@ -53,3 +53,16 @@ void ApplyRowLookups(PressScheduleEntry &entry, const PressScheduleRow &row,
     } catch (const DbError &) {
     }
 }
+
+QVector<PressScheduleEntry> PressScheduleEntries(const QVector<PressScheduleRow> &rows,
+                                                 PressScheduleLookups &lookups)
+{
+    lookups.prepare(rows);
+    QVector<PressScheduleEntry> entries;
+    entries.reserve(rows.size());
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        entries.append(FormatPressScheduleEntry(rows[i], int(i + 1)));
+        ApplyRowLookups(entries.last(), rows[i], lookups);
+    }
+    return entries;
+}

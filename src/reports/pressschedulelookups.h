@@ -36,3 +36,8 @@ public:
 // the entry as it stands, without a message: the entry prints what it has.
 void ApplyRowLookups(PressScheduleEntry &entry, const PressScheduleRow &row,
                      PressScheduleLookups &lookups);
+
+// Every row's entry, numbered from 1 and completed from the lookups, which are
+// told all the rows first so that they read them at once.
+QVector<PressScheduleEntry> PressScheduleEntries(const QVector<PressScheduleRow> &rows,
+                                                 PressScheduleLookups &lookups);

@@ -29,17 +29,13 @@ ReportLayout BuildPressScheduleReport(const QVector<PressScheduleRow> &rows,
 {
     QVector<ReportBand> bands;
     bands.reserve(rows.size() + 16);
-    int counter = 0;
-    lookups.prepare(rows);
+    const QVector<PressScheduleEntry> entries = PressScheduleEntries(rows, lookups);
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const PressScheduleRow &row = rows[i];
         if (i == 0 || rows[i - 1].press != row.press)
             bands.append(PressScheduleGroupHeader(companyName, printDate, row.press));
-
-        PressScheduleEntry entry = FormatPressScheduleEntry(row, ++counter);
-        ApplyRowLookups(entry, row, lookups);
         const bool last = i + 1 == rows.size() || rows[i + 1].press != row.press;
-        bands.append(PressScheduleDetail(entry, last));
+        bands.append(PressScheduleDetail(entries[i], last));
         if (last)
             bands.append(PressScheduleGroupFooter());
     }

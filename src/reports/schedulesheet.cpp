@@ -28,10 +28,10 @@ SheetTable PressScheduleSheet(const QVector<PressScheduleRow> &rows, PressSchedu
                       u"看印"_s,   u"用紙"_s,   u"下游廠商"_s, u"料號"_s},
                      {}};
     sheet.rows.reserve(rows.size());
+    const QVector<PressScheduleEntry> entries = PressScheduleEntries(rows, lookups);
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const PressScheduleRow &row = rows[i];
-        PressScheduleEntry e = FormatPressScheduleEntry(row, int(i + 1));
-        ApplyRowLookups(e, row, lookups);
+        const PressScheduleEntry &e = entries[i];
         sheet.rows.append({row.press.trimmed(),
                            double(i + 1),
                            e.po,
