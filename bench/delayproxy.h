@@ -21,7 +21,6 @@ public:
     int port() const { return m_port; }
     int exchanges() const { return m_exchanges.load(); }
     int connections() const { return m_connections.load(); }
-    void setDelay(double delayMs) { m_delayNs.store(qint64(delayMs * 1e6)); }
 
 private:
     void serve();

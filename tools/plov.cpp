@@ -97,7 +97,8 @@ std::optional<PrintRequest> parsePrint(const QStringList &args)
 }
 
 // Whether the command line is one the tool knows, read before anything else is
-// made. `plov import`, `export-schedule`, `summary` and `check-runs` read their own.
+// made. `plov import`, `export-schedule`, `summary`, `check-runs` and `history` read
+// their own.
 bool knownCommandLine(const QStringList &args)
 {
     const QString command = args.value(0);

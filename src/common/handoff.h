@@ -10,6 +10,7 @@
 // line held when it was listed; it gets the new total and completion stamp
 // back in slots 0 and 1. The lookups return the picked row in it.
 using JobHandOffList = std::array<QString, 41>;
+inline constexpr int kListedCompletionSlot = 12;
 JobHandOffList &JobHandOff();
 void ClearJobHandOff();
 

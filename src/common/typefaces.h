@@ -15,7 +15,8 @@ QString ScreenFamily();
 // UMing TW, 標楷體 in AR PL UKai TW; any other family as named.
 QString FaceForFamily(const QString &family);
 
-// Makes every request for 新細明體 or 標楷體 draw in its Taiwanese face, and
-// the application's own font 新細明體, so every screen, grid and dialog draws
-// its Chinese in the Ming face. Called once the application exists.
+// Makes every request for 新細明體 or 標楷體 draw its Latin letters and digits in
+// the system's face and its Chinese in the Taiwanese face, and the application's
+// own font 新細明體, so every screen, grid and dialog draws its Chinese in the
+// Ming face. Called once the application exists.
 void UseTaiwaneseFaces();

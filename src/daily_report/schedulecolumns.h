@@ -42,8 +42,6 @@ QList<GridColumn> ScheduleColumns();
 
 // The columns a line hands over to the time sheet, in the order of the job
 // hand-off slots 0 to 11.
-// The slot after them holds the completion stamp the line was listed with.
-inline constexpr int kListedCompletionSlot = 12;
 inline constexpr int kTimeSheetHandOffColumns[12] = {
     ScheduleCol::Po,         ScheduleCol::No,           ScheduleCol::Completion,
     ScheduleCol::TimeUsed,   ScheduleCol::Product,      ScheduleCol::Press,

@@ -72,7 +72,7 @@ const Engine &Connection::engine() const
     return *m_engine;
 }
 
-template <typename Statement> decltype(auto) Connection::retried(bool writes, Statement statement)
+template <typename Run> decltype(auto) Connection::retried(bool writes, Run statement)
 {
     const bool bound = m_boundToSession;
     m_boundToSession = bound || (writes && m_inTransaction);

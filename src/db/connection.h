@@ -70,7 +70,7 @@ private:
     QSqlQuery &runPrepared(const QString &engineSql, const QVariantList &params);
     [[noreturn]] void fail(const QSqlQuery &query, const QString &engineSql,
                            const QVariantList &params = {}) const;
-    template <typename Statement> decltype(auto) retried(bool writes, Statement statement);
+    template <typename Run> decltype(auto) retried(bool writes, Run statement);
     void replaceLostSession();
 
     std::unique_ptr<Engine> m_engine;

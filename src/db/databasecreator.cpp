@@ -3,7 +3,6 @@
 #include "db/connection.h"
 #include "db/dberror.h"
 #include "db/historytable.h"
-#include "db/recordset.h"
 #include "db/sqliteengine.h"
 #include "db/sqlquery.h"
 #include "db/sqlscript.h"

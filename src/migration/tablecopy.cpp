@@ -7,7 +7,6 @@
 #include "migration/targetschema.h"
 #include "migration/valueconversion.h"
 
-#include <QHash>
 #include <QSqlQuery>
 
 using namespace Qt::StringLiterals;

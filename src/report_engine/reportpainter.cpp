@@ -3,7 +3,6 @@
 #include "common/typefaces.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFont>
 #include <QPageLayout>
 #include <QPagedPaintDevice>

@@ -2,7 +2,6 @@
 
 #include "common/datetext.h"
 #include "db/connection.h"
-#include "db/dberror.h"
 #include "db/recordset.h"
 
 using namespace Qt::StringLiterals;
@@ -106,15 +105,3 @@ RunSummary LoadRunSummary(Connection &connection, const SummaryRange &range)
     return AssembleRunSummary(range.from, range.to, operators, days, scores);
 }
 
-RunSummaryRead ReadRunSummary(const QString &connectionString, const SummaryRange &range)
-{
-    RunSummaryRead read;
-    try {
-        Connection connection;
-        connection.open(connectionString);
-        read.summary = LoadRunSummary(connection, range);
-    } catch (const DbError &e) {
-        read.error = e.description();
-    }
-    return read;
-}

@@ -27,10 +27,3 @@ SummaryRange MonthSummaryRange(const QDate &day, const QString &press);
 // sheet reads it. Failures throw DbError.
 RunSummary LoadRunSummary(Connection &connection, const SummaryRange &range);
 
-// The same on a connection of its own; a failure comes back as its description.
-struct RunSummaryRead
-{
-    RunSummary summary;
-    std::optional<QString> error;
-};
-RunSummaryRead ReadRunSummary(const QString &connectionString, const SummaryRange &range);

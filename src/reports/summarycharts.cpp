@@ -58,7 +58,6 @@ double DrawKey(QPainter &painter, double x, double y, const QBrush &brush, const
 void DrawValueAxis(QPainter &painter, const QRectF &plot, const ChartAxis &axis,
                    const QString &caption, const QFontMetricsF &metrics, double unitsPerTwip)
 {
-    painter.setPen(QPen(kGridColour, 10 * unitsPerTwip));
     const int steps = int(std::lround(axis.top / axis.step));
     for (int i = 0; i <= steps; ++i) {
         const double y = plot.bottom() - plot.height() * i / steps;

@@ -248,7 +248,8 @@ std::optional<QString> LoadSettings(SessionSettings &s, bool reloadIdentity,
     try {
         Connection c;
         c.open(s.ConnectionString);
-        // Every read in one batch: a server answers them all at once.
+        // The reads in one batch (after the administrator's, without a launch
+        // token): a server answers them all at once.
         QList<Read> reads;
         if (reloadIdentity)
             readIdentity(s, c, reads, commandLine);

@@ -15,6 +15,6 @@ TimeSheetJob JobFromHandOff(const JobHandOffList &handOff)
     job.scheduleId = slot(9);
     job.scheduleLine = slot(10);
     job.closingMark = slot(11);
-    job.listedCompletion = handOff[12];
+    job.listedCompletion = handOff[kListedCompletionSlot];
     return job;
 }

@@ -20,8 +20,9 @@ struct TimeSheetJob
     QString scheduleLine; // schedule line, compared by its value
     QString closingMark;  // not empty: the line is closed and cannot be saved here
     // The completion stamp the line held when the main screen listed it: the
-    // save stores its own only while PRINTING_S still holds this one. Nothing
-    // when the caller has no listing to go by.
+    // save stores its own only while PRINTING_S still holds this one. From the
+    // hand-off it is always set (an empty slot is a blank stamp); nothing when a
+    // caller makes the job without a listing to go by.
     std::optional<QString> listedCompletion;
 };
 

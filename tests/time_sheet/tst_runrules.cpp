@@ -1,5 +1,5 @@
 // The rules of a press run, without a screen: its figures from the stamps to the
-// score, the entry rules chosen by the column's heading, and the run sheet on plain
+// score, the entry rules chosen by the column (RunCol), and the run sheet on plain
 // rows: what a click, an ended edit or a recalculation writes into which cells, the
 // messages it raises, and which rows count as runs.
 
