@@ -9,9 +9,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The lines as the statements read them: json_records(?) as l (…).
-const QString kLines = u"json_records(?) as l (n number, po text, wno number, id text, "
-                       u"ino number, planned text, completion text, lp text, lc text)"_s;
+// The lines as the statements read them: json_records(?) as l (…). byorder and
+// byline: whether the line is the last to name its row of a table found by PO
+// and NO, or by the whole line, and so the one that writes it.
+const QString kLineColumns = u"(n number, po text, wno number, id text, ino number, planned text, "
+                             u"completion text, lp text, lc text, byorder number, byline number)"_s;
+const QString kLines = u"json_records(?) as l "_s + kLineColumns;
 
 // Each table's rows of a line, as Jet conditions on the table (or its alias).
 QString printingRows(const QString &t)
@@ -78,24 +81,7 @@ QList<std::pair<QString, QString>> CompletionPropagation::writtenColumns(bool st
     return columns;
 }
 
-QString CompletionPropagation::historyDocument() const
-{
-    const QVector<bool> byOrder = lastNaming(false);
-    const QVector<bool> byLine = lastNaming(true);
-    QVector<QVariantList> records;
-    for (qsizetype n = 0; n < m_lines.size(); ++n) {
-        if (!byOrder.at(n) && !byLine.at(n))
-            continue;
-        const CompletionLine &line = m_lines.at(n);
-        records.append({double(n), line.po, line.no, line.id, line.ino, line.planned,
-                        line.completion, int(byOrder.at(n)), int(byLine.at(n))});
-    }
-    return JsonRecordsText({u"k"_s, u"po"_s, u"wno"_s, u"id"_s, u"ino"_s, u"planned"_s,
-                            u"completion"_s, u"byorder"_s, u"byline"_s},
-                           records);
-}
-
-Statement CompletionPropagation::historyStatement() const
+Statement CompletionPropagation::historyStatement(const QString &lines) const
 {
     // Run before the writes, so the server works out what they replace: each
     // table's row a line writes (the only one it finds) is read once, and each
@@ -118,21 +104,20 @@ Statement CompletionPropagation::historyStatement() const
         }
         found.append(u"x%1 as (select l.po as po, l.wno as wno, l.id as id, l.ino as ino, "
                      u"l.planned as planned, l.completion as completion, %2 from l inner join "
-                     u"[%3] t on %4 where l.%5 = 1 group by l.k, l.po, l.wno, l.id, l.ino, "
+                     u"[%3] t on %4 where l.%5 = 1 group by l.n, l.po, l.wno, l.id, l.ino, "
                      u"l.planned, l.completion having count(*) = 1)"_s.arg(
                          QString::number(i), read.join(u", "_s), table.name, table.rows(u"t"_s),
                          table.fullLine ? u"byline"_s : u"byorder"_s));
     }
     // The branches with keys go first: a server types a union's null keys by the
     // branches before them.
-    return {u"with l as (select * from json_records(?) as r (k number, po text, wno number, "
-            u"id text, ino number, planned text, completion text, byorder number, byline "
-            u"number)), %1 insert into [變更記錄] (時間, %2) select server_time(), h.tbl, h.po, "
-            u"h.wno, h.id, h.ino, null, h.col, h.before, h.after, '修改', ?, ?, ?, ? from (%3) h "
+    return {u"with l as (select * from json_records(?) as r %1), %2 insert into [變更記錄] (時間, "
+            u"%3) select server_time(), h.tbl, h.po, "
+            u"h.wno, h.id, h.ino, null, h.col, h.before, h.after, '修改', ?, ?, ?, ? from (%4) h "
             u"where coalesce(h.before, '') <> coalesce(h.after, '')"_s.arg(
-                found.join(u", "_s), HistoryColumns(), (keyed + unkeyed).join(u" union all "_s)),
-            {historyDocument(), m_editor->userId, m_editor->userName, m_editor->computer,
-             m_editor->program}};
+                kLineColumns, found.join(u", "_s), HistoryColumns(),
+                (keyed + unkeyed).join(u" union all "_s)),
+            {lines, m_editor->userId, m_editor->userName, m_editor->computer, m_editor->program}};
 }
 
 CompletionPropagation::CompletionPropagation(QVector<CompletionLine> lines, PropagatedStamps which,
@@ -155,21 +140,21 @@ QVector<bool> CompletionPropagation::lastNaming(bool fullLine) const
     return last;
 }
 
-QString CompletionPropagation::document(std::optional<bool> fullLine) const
+QString CompletionPropagation::document(const QVector<bool> &byOrder, const QVector<bool> &byLine,
+                                        const QVector<bool> *kept) const
 {
-    const QVector<bool> last =
-        fullLine ? lastNaming(*fullLine) : QVector<bool>(m_lines.size(), true);
     QVector<QVariantList> records;
     for (qsizetype n = 0; n < m_lines.size(); ++n) {
-        if (!last.at(n))
+        if (kept && !kept->at(n))
             continue;
         const CompletionLine &line = m_lines.at(n);
         records.append({double(n), line.po, line.no, line.id, line.ino, line.planned,
                         line.completion, optionalText(line.listedPlanned),
-                        optionalText(line.listedCompletion)});
+                        optionalText(line.listedCompletion), int(byOrder.at(n)),
+                        int(byLine.at(n))});
     }
     return JsonRecordsText({u"n"_s, u"po"_s, u"wno"_s, u"id"_s, u"ino"_s, u"planned"_s,
-                            u"completion"_s, u"lp"_s, u"lc"_s},
+                            u"completion"_s, u"lp"_s, u"lc"_s, u"byorder"_s, u"byline"_s},
                            records);
 }
 
@@ -183,27 +168,29 @@ QList<Statement> CompletionPropagation::statements() const
             u"(select count(*) from [%1] t where %2)"_s.arg(table.name, table.rows(u"t"_s)));
     counts.insert(2, u"(select count(*) from [PRINTING_S] t where %1 and not (%2))"_s.arg(
                          lineRows(u"t"_s), asListed(u"t"_s)));
+    const QVector<bool> byOrder = lastNaming(false);
+    const QVector<bool> byLine = lastNaming(true);
+    const QString all = document(byOrder, byLine, nullptr);
+    const QString writers[2] = {document(byOrder, byLine, &byOrder),
+                                document(byOrder, byLine, &byLine)};
     QList<Statement> batch{
-        {u"select l.n, %1 from %2 order by l.n"_s.arg(counts.join(u", "_s), kLines),
-         {document(std::nullopt)}}};
+        {u"select l.n, %1 from %2 order by l.n"_s.arg(counts.join(u", "_s), kLines), {all}}};
     // With an editor, what the writes replace goes into the history of saves.
     if (m_editor)
-        batch.append(historyStatement());
+        batch.append(historyStatement(all));
     // Then each table written where exactly one row is found.
     for (const Table &table : kTables) {
         const QString name = u'[' + table.name + u']';
-        QString set = u"ODATE = l.completion"_s;
-        if (table.stamps) {
-            set = u"FDATE = l.completion, ACT = l.completion"_s;
-            if (m_which == PropagatedStamps::PlannedAndCompletion)
-                set.prepend(u"ODATE = l.planned, "_s);
-        }
+        QStringList set;
+        for (const auto &[column, value] : writtenColumns(table.stamps))
+            set.append(u"%1 = l.%2"_s.arg(column, value));
         QString where = u"%1 and (select count(*) from %2 t where %3) = 1"_s.arg(
             table.rows(name), name, table.rows(u"t"_s));
         if (table.name == u"PRINTING_S"_s)
             where += u" and "_s + asListed(name);
-        batch.append({u"update %1 set %2 from %3 where %4"_s.arg(name, set, kLines, where),
-                      {QVariant(document(table.fullLine))}});
+        batch.append(
+            {u"update %1 set %2 from %3 where %4"_s.arg(name, set.join(u", "_s), kLines, where),
+             {writers[table.fullLine]}});
     }
     return batch;
 }

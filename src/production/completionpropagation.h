@@ -64,13 +64,12 @@ public:
     void check(const QVector<StatementResult> &results, qsizetype first) const;
 
 private:
-    // The lines as a JSON array; with fullLine set, only the last line naming
-    // each row of a table found by PO and NO (false) or by the whole line (true).
-    QString document(std::optional<bool> fullLine) const;
-    // The lines with the tables' rows each one writes, for historyStatement().
-    QString historyDocument() const;
-    // One insert of the history rows, run before the writes.
-    Statement historyStatement() const;
+    // The lines as a JSON array with lastNaming() of both kinds; with `kept`, only
+    // the lines it marks.
+    QString document(const QVector<bool> &byOrder, const QVector<bool> &byLine,
+                     const QVector<bool> *kept) const;
+    // One insert of the history rows, run before the writes, on every line.
+    Statement historyStatement(const QString &lines) const;
     // Per line: whether it is the last to name its row of a table found by PO
     // and NO (false) or by the whole line (true), and so the one that writes it.
     QVector<bool> lastNaming(bool fullLine) const;
