@@ -4,7 +4,6 @@
 #include "daily_report/schedulecolumns.h"
 #include "db/connection.h"
 #include "db/dberror.h"
-#include "db/historytable.h"
 #include "db/jetval.h"
 
 #include <QHash>
@@ -78,8 +77,7 @@ std::optional<QString> SaveCompletionLines(const QString &connectionString,
     try {
         Connection c;
         c.open(connectionString);
-        const std::optional<Editor> recorded =
-            editor && HistoryTableReady(c) ? editor : std::nullopt;
+        const std::optional<Editor> recorded = RecordingEditor(c, editor);
         TransactionGuard transaction(c);
         PropagateCompletion(c, lines, PropagatedStamps::PlannedAndCompletion, recorded);
         transaction.commit();

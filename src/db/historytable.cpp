@@ -8,8 +8,6 @@
 #include <QMutex>
 #include <QSet>
 #include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 
 using namespace Qt::StringLiterals;
 
@@ -26,14 +24,9 @@ void EnsureHistoryTable(Connection &connection)
     // Making it, even "if not exists", needs the right to make tables, which a
     // shop's users seldom have on a server. The catalogue is read rather than the
     // table tried, which would end a server's transaction when it is missing.
-    if (!connection.database().tables().contains(u"變更記錄"_s)) {
-        // Not prepared: a server does not prepare statements that make tables.
-        for (const QString &sql : connection.engine().historyTableSql()) {
-            QSqlQuery query(connection.database());
-            if (!query.exec(sql))
-                throw DbError(query.lastError().text());
-        }
-    }
+    if (!db.tables().contains(u"變更記錄"_s))
+        for (const QString &sql : connection.engine().historyTableSql())
+            runStatement(db, sql, {});
     made.insert(key);
 }
 

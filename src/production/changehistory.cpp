@@ -1,10 +1,17 @@
 #include "production/changehistory.h"
 
+#include "db/historytable.h"
+
 using namespace Qt::StringLiterals;
 
 QString HistoryColumns()
 {
     return u"資料表, PO, [NO], ID, INO, 序, 欄位, 原值, 新值, 動作, 使用者代號, 使用者, 電腦, 程式"_s;
+}
+
+std::optional<Editor> RecordingEditor(Connection &connection, const std::optional<Editor> &editor)
+{
+    return editor && HistoryTableReady(connection) ? editor : std::nullopt;
 }
 
 QList<Statement> RecordChanges(const QVector<ChangeRow> &rows, const Editor &editor)

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QVariant>
 #include <QVector>
+#include <optional>
+
+class Connection;
 
 // Who changed what: a save records, in its own transaction, one row of table
 // 變更記錄 per value it changed, with the value before and after and who saved
@@ -36,6 +39,10 @@ struct ChangeRow
 
 // The columns of 變更記錄 a save fills, in the order the statements name them.
 QString HistoryColumns();
+
+// The editor a save on this connection records its history as: nothing without
+// one, or where the history cannot be recorded (HistoryTableReady).
+std::optional<Editor> RecordingEditor(Connection &connection, const std::optional<Editor> &editor);
 
 // One statement that records all rows (none when there are no rows).
 QList<Statement> RecordChanges(const QVector<ChangeRow> &rows, const Editor &editor);

@@ -3,7 +3,6 @@
 #include "common/numbertext.h"
 #include "db/connection.h"
 #include "db/dberror.h"
-#include "db/historytable.h"
 #include "db/jetval.h"
 #include "db/recordset.h"
 #include "grid/recordtext.h"
@@ -221,8 +220,7 @@ std::optional<QString> SaveRuns(const QString &connectionString, const TimeSheet
     try {
         Connection c;
         c.open(connectionString);
-        const std::optional<Editor> recorded =
-            editor && HistoryTableReady(c) ? editor : std::nullopt;
+        const std::optional<Editor> recorded = RecordingEditor(c, editor);
         TransactionGuard transaction(c);
         // One batch: the job locked, its runs read, replaced and the stamp
         // propagated. What it read decides afterwards whether it is committed.
