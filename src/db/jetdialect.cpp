@@ -102,10 +102,14 @@ QString withJsonRecords(const QString &jetSql, const Engine &engine)
 
 QString TranslateJet(const QString &jetSql, const Engine &engine)
 {
-    static const QRegularExpression serverTime(uR"(\bserver_time\s*\(\s*\))"_s,
-                                               QRegularExpression::CaseInsensitiveOption);
-    QList<Token> tokens =
-        tokenize(withJsonRecords(jetSql, engine).replace(serverTime, engine.serverTime()));
+    QList<Token> tokens = tokenize(withJsonRecords(jetSql, engine));
+    // "server_time()" becomes the engine's expression, which is not read again.
+    for (qsizetype i = 0; i + 2 < tokens.size(); ++i)
+        if (isKeyword(tokens[i], u"server_time") && tokens[i + 1].text == u"(" &&
+            tokens[i + 2].text == u")") {
+            tokens[i] = {Token::Other, engine.serverTime()};
+            tokens.remove(i + 1, 2);
+        }
     QString limit;
     // "select top N": drop "top N" and end the statement with the engine's limit.
     for (qsizetype i = 0; i + 1 < tokens.size(); ++i) {

@@ -91,6 +91,7 @@ private slots:
         QTest::newRow("words containing like") << "select LIKED, unlike from [T]" << "select LIKED, unlike from \"T\"" << "select LIKED, unlike from \"t\"";
         QTest::newRow("literals untouched") << "select * from [T] where KIND = '印 刷' and REM = '[x] like top 5'" << "select * from \"T\" where KIND = '印 刷' and REM = '[x] like top 5'" << "select * from \"t\" where KIND = '印 刷' and REM = '[x] like top 5'";
         QTest::newRow("server time") << "insert into [H] (時間) select server_time() from [T]" << "insert into \"H\" (時間) select (select datetime('now', 'localtime')) from \"T\"" << "insert into \"h\" (時間) select (select to_char(localtimestamp, 'YYYY-MM-DD HH24:MI:SS')) from \"t\"";
+        QTest::newRow("server time in a literal") << "select 'server_time()' from [T]" << "select 'server_time()' from \"T\"" << "select 'server_time()' from \"t\"";
         QTest::newRow("quote doubling, iif") << "select * from [T] where NAME = 'O''Neil' and iif(A is null,'',A) = ''" << "select * from \"T\" where NAME = 'O''Neil' and iif(A is null,'',A) = ''" << "select * from \"t\" where NAME = 'O''Neil' and iif(A is null,'',A) = ''";
         // clang-format on
     }
