@@ -32,13 +32,16 @@ bool InitSession(bool reloadIdentity, const QString &commandLine, const QString 
 
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     std::optional<QString> foreign;
+    std::optional<QString> error;
     try {
         foreign = ForeignDatabaseReason(s.ConnectionString);
-    } catch (const DbError &) {
-        // A database that does not open: the settings load says why.
+    } catch (const DbError &e) {
+        // A database that does not open is not tried again by the settings load,
+        // which would only say the same after as long a wait.
+        error = e.description();
     }
-    const std::optional<QString> error =
-        foreign ? std::nullopt : LoadSettings(s, reloadIdentity, commandLine, GetMachineName());
+    if (!foreign && !error)
+        error = LoadSettings(s, reloadIdentity, commandLine, GetMachineName());
     QGuiApplication::restoreOverrideCursor();
     if (foreign) {
         ShowMessage(*foreign, u"取得系統相關設定資料錯誤"_s, MessageService::Icon::Critical);
