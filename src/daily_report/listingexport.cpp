@@ -54,8 +54,8 @@ ListingMenu::ListingMenu(QMainWindow *screen, SpreadsheetGrid *grid, Listing lis
     m_menu->setObjectName(u"mnu印刷排程"_s);
     m_export = m_menu->addAction(u"匯出至試算表"_s, this, &ListingMenu::ExportListing);
     m_export->setObjectName(u"act匯出至試算表"_s);
-    m_summary = m_menu->addAction(u"本月產能摘要"_s, this, &ListingMenu::ShowMonthSummary);
-    m_summary->setObjectName(u"act本月產能摘要"_s);
+    QAction *summary = m_menu->addAction(u"本月產能摘要"_s, this, &ListingMenu::ShowMonthSummary);
+    summary->setObjectName(u"act本月產能摘要"_s);
     m_exported->setObjectName(u"lbl匯出"_s);
     screen->statusBar()->addPermanentWidget(m_exported);
     connect(grid, &SpreadsheetGrid::contextMenuRequested, this, &ListingMenu::showMenu);

@@ -47,6 +47,5 @@ private:
     Listing m_listing;
     QMenu *m_menu;
     QAction *m_export;
-    QAction *m_summary;
     QLabel *m_exported; // the status bar's note of the last export
 };

@@ -61,7 +61,7 @@ QVariant CellModel::data(const QModelIndex &index, int role) const
 
 void CellModel::setNotes(const QHash<std::pair<int, int>, Note> &notes)
 {
-    if (m_notes.isEmpty() && notes.isEmpty())
+    if (notes == m_notes)
         return;
     int lastRow = 0;
     for (const QHash<std::pair<int, int>, Note> *set : {&std::as_const(m_notes), &notes})

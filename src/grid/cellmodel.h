@@ -75,8 +75,9 @@ public:
     {
         QColor background;
         QString toolTip;
+        bool operator==(const Note &) const = default;
     };
-    // Replaces every note, keyed by (row, col).
+    // Replaces every note, keyed by (row, col); the same notes again repaint nothing.
     void setNotes(const QHash<std::pair<int, int>, Note> &notes);
 
 private:

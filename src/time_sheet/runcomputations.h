@@ -18,11 +18,10 @@ struct PressCapacity
 };
 
 // What a press gives each of its runs: its standard quantity per hour (its
-// PHRASE REM, 0 when unknown; nothing when it could not be read) and its
-// allowances.
+// PHRASE REM, 0 when unknown) and its allowances.
 struct PressFigures
 {
-    std::optional<double> standard;
+    double standard = 0;
     PressCapacity capacity;
 };
 

@@ -27,10 +27,16 @@ void SortByStart(QVector<RunInterval> &runs)
                      [](const RunInterval &a, const RunInterval &b) { return a.start < b.start; });
 }
 
+namespace {
+
+// True when two intervals share some time; intervals that only touch (one ends
+// when the other starts) do not.
 bool Overlaps(const RunInterval &a, const RunInterval &b)
 {
     return a.start < b.end && b.start < a.end;
 }
+
+} // namespace
 
 QVector<std::optional<RunInterval>> OverlapsOf(const QVector<std::optional<RunInterval>> &runs,
                                                const QVector<RunInterval> &stored)

@@ -28,10 +28,6 @@ std::optional<RunInterval> IntervalOf(const QString &startStamp, const QString &
 // Runs in order of their start, as OverlapsOf takes the stored ones.
 void SortByStart(QVector<RunInterval> &runs);
 
-// True when two intervals share some time; intervals that only touch (one
-// ends when the other starts) do not.
-bool Overlaps(const RunInterval &a, const RunInterval &b);
-
 // For each of `runs` (in order), the first of `runs` it overlaps, else the
 // latest-starting of `stored` it overlaps; `stored` holds the other lines' runs
 // of the same press, in order of their start.

@@ -206,7 +206,7 @@ bool RunSheet::recalculate(int activeRow)
         return false;
     }
     if (run)
-        set(activeRow, RunCol::Standard, NumberText(m_figures->standard.value_or(0)));
+        set(activeRow, RunCol::Standard, NumberText(m_figures->standard));
     m_perHourShown = NumberText(number(activeRow, RunCol::Standard));
     for (int r = 1; r <= m_filledRows; ++r)
         set(r, RunCol::Effective,
@@ -220,16 +220,15 @@ bool RunSheet::recalculate(int activeRow)
     return true;
 }
 
-std::optional<RunFigures> RunSheet::showFigures(int activeRow)
+void RunSheet::showFigures(int activeRow)
 {
     if (activeRow < 1 || activeRow > m_filledRows)
-        return std::nullopt;
+        return;
     const RunFigures figures =
         FiguresOfRun(text(activeRow, RunCol::Finished), text(activeRow, RunCol::Effective),
                      text(activeRow, RunCol::Standard));
     set(activeRow, RunCol::Score, figures.score);
     m_figuresShown = figures;
-    return figures;
 }
 
 std::optional<std::pair<int, int>> RunSheet::unreadableStamp() const

@@ -65,9 +65,9 @@ public:
     // and the active run's score. Without the press's figures nothing but the
     // press is written and false comes back.
     bool recalculate(int activeRow);
-    // The five figures of the active run, its score written to its row; nothing
-    // on a row that is not a run.
-    std::optional<RunFigures> showFigures(int activeRow);
+    // The five figures of the active run shown, its score written to its row;
+    // nothing on a row that is not a run.
+    void showFigures(int activeRow);
 
     // Overlaps with each other and with `stored` (the press's other runs), and
     // the explanations of the figures; the allowances are known once the

@@ -107,9 +107,8 @@ CompletionLine completionLine(const TimeSheetJob &job, const QString &completion
     return line;
 }
 
-// The runs as the batch adds them, in the stored order of runValues().
-QList<Statement> insertRuns(const Connection &c, const QVector<QVector<QString>> &rows,
-                            const TimeSheetJob &job)
+// The statements that add the runs, each given in the stored order of runValues().
+QList<Statement> insertRuns(const Connection &c, const QVector<QVariantList> &runs)
 {
     QList<std::pair<QString, bool>> columns;
     for (const QString &name :
@@ -120,10 +119,6 @@ QList<Statement> insertRuns(const Connection &c, const QVector<QVector<QString>>
         columns.append({name, false});
     for (const int number : {9, 13, 14, 16, 17, 19, 20})
         columns[number].second = true;
-    QVector<QVariantList> runs;
-    runs.reserve(rows.size());
-    for (int i = 0; i < rows.size(); ++i)
-        runs.append(runValues(rows[i], i, job));
     return c.insertRecords(kRunTable, columns, runs);
 }
 
@@ -231,19 +226,19 @@ std::optional<QString> SaveRuns(const QString &connectionString, const TimeSheet
         batch.append(
             {u"delete from [預排資料耗時明細1] where 機別 = ? And 工單單號 = ? And 工單序 = ?"_s,
              {job.press, job.po, Val(job.line)}});
-        batch += insertRuns(c, rows, job);
+        QVector<QVariantList> runs;
+        runs.reserve(rows.size());
+        for (int i = 0; i < rows.size(); ++i)
+            runs.append(runValues(rows[i], i, job));
+        batch += insertRuns(c, runs);
         const qsizetype propagated = batch.size();
         const CompletionPropagation propagation({completionLine(job, completion)},
                                                 PropagatedStamps::CompletionOnly, recorded);
         batch += propagation.statements();
-        if (recorded) {
-            // What the runs were as the sheet read them against what it writes; a
-            // refused save rolls this back with the rest.
-            QVector<QVariantList> written;
-            for (int i = 0; i < rows.size(); ++i)
-                written.append(runValues(rows[i], i, job));
-            batch += RecordChanges(RunChanges(job, seen, written), *recorded);
-        }
+        // What the runs were as the sheet read them against what it writes; a
+        // refused save rolls this back with the rest.
+        if (recorded)
+            batch += RecordChanges(RunChanges(job, seen, runs), *recorded);
         const QVector<StatementResult> results = c.runBatch(batch);
         if (!sameRuns(fieldsOf(results.at(read)), seen))
             return u"工單 %1 序 %2 的耗時明細已被其他使用者變更，這次的儲存沒有寫入任何資料。"
