@@ -138,3 +138,15 @@ QString FormatThousands(const QString &text)
         result += u'.' + parts.fraction;
     return result;
 }
+
+double RoundTo(double value, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    const double rounded = std::round(value * scale) / scale; // half away from zero
+    return rounded == 0.0 ? 0.0 : rounded;                    // no "-0.00"
+}
+
+QString FixedText(double value, int decimals)
+{
+    return QString::number(RoundTo(value, decimals), 'f', decimals);
+}

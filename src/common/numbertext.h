@@ -14,6 +14,12 @@ std::optional<double> ParseNumericText(const QString &text);
 // "100000000000000000000". Used to show database numbers as cell text.
 QString NumberText(double value);
 
+// A number rounded half away from zero to the given decimals, never -0.
+double RoundTo(double value, int decimals);
+
+// The same as text with exactly those decimals ("0.00" is 2 decimals, "0" none).
+QString FixedText(double value, int decimals);
+
 // A numeric text with its integer part grouped by threes ("1,234,567.5"),
 // keeping exactly the decimals the value itself carries ("12.50" -> "12.5").
 // Empty text stays empty; a text that is not numeric comes back unchanged.

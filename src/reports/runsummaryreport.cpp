@@ -1,9 +1,8 @@
 #include "reports/runsummaryreport.h"
 
 #include "common/datetext.h"
+#include "common/numbertext.h"
 #include "reports/summarycharts.h"
-
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -39,17 +38,10 @@ ReportLine Rule(int y)
     return ReportLine{QPoint(0, y), QPoint(Width, y)};
 }
 
-double Rounded(double value, int decimals)
-{
-    const double scale = std::pow(10.0, decimals);
-    const double rounded = std::round(value * scale) / scale; // half away from zero
-    return rounded == 0.0 ? 0.0 : rounded;                    // no "-0.00"
-}
-
 // A number rounded to its decimals, its whole part grouped by thousands.
 QString Fixed(double value, int decimals)
 {
-    QString text = QString::number(Rounded(value, decimals), 'f', decimals);
+    QString text = FixedText(value, decimals);
     const qsizetype sign = text.startsWith(u'-') ? 1 : 0;
     const qsizetype point = decimals > 0 ? text.indexOf(u'.') : text.size();
     for (qsizetype i = point - 3; i > sign; i -= 3)
@@ -230,14 +222,14 @@ SheetTable RunSummarySheet(const RunSummary &summary)
                             id,
                             name,
                             double(t.runs),
-                            Rounded(t.hours, 2),
-                            Rounded(t.effective, 2),
-                            Rounded(t.allowances(), 2),
+                            RoundTo(t.hours, 2),
+                            RoundTo(t.effective, 2),
+                            RoundTo(t.allowances(), 2),
                             t.finished,
                             t.standard,
                             t.difference(),
-                            Rounded(t.scoreAverage(), 2),
-                            Rounded(t.scoreSpread(), 2)};
+                            RoundTo(t.scoreAverage(), 2),
+                            RoundTo(t.scoreSpread(), 2)};
     };
     for (const PressSummary &press : summary.presses) {
         for (const OperatorFigures &o : press.operators)

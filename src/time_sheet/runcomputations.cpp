@@ -5,33 +5,16 @@
 #include "db/jetval.h"
 
 #include <QRegularExpression>
-#include <cmath>
 #include <iterator>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-double roundTo(double value, int decimals)
-{
-    const double scale = std::pow(10.0, decimals);
-    const double rounded = std::round(value * scale) / scale; // half away from zero
-    return rounded == 0.0 ? 0.0 : rounded;                    // no "-0.00"
-}
-
-} // namespace
-
-QString FixedText(double value, int decimals)
-{
-    return QString::number(roundTo(value, decimals), 'f', decimals);
-}
 
 std::optional<double> TimeConsumedHours(const QString &start, const QString &end)
 {
     const std::optional<qint64> minutes = MinutesBetweenStamps(start, end);
     if (!minutes)
         return std::nullopt;
-    return roundTo(double(*minutes) / 60.0, 2);
+    return RoundTo(double(*minutes) / 60.0, 2);
 }
 
 namespace {
@@ -70,7 +53,7 @@ const Band &bandOf(double percent)
 
 double wholePercent(double difference, double standard)
 {
-    return roundTo(difference * 100.0 / standard, 0);
+    return RoundTo(difference * 100.0 / standard, 0);
 }
 
 } // namespace
@@ -85,13 +68,13 @@ QString EffectiveTimeExplained(double hours, double plates, const QString &proof
                                double fills, const PressCapacity &capacity)
 {
     const double minutes = effectiveMinutes(hours, plates, proofingMark, fills, capacity);
-    QString text = NumberText(roundTo(hours * 60.0, 2)) + u" 分 − 版 "_s + NumberText(plates) +
+    QString text = NumberText(RoundTo(hours * 60.0, 2)) + u" 分 − 版 "_s + NumberText(plates) +
                    u" × "_s + NumberText(capacity.perPlate);
     if (proofingMark == u"Y")
         text += u" − 看印 "_s + NumberText(capacity.proofing);
     text += u" − 特滿 "_s + NumberText(fills) + u" × "_s + NumberText(capacity.perFill) +
             u" − 洗車 "_s + NumberText(capacity.pressWash) + u" = "_s +
-            NumberText(roundTo(minutes, 2)) + u" 分 = "_s +
+            NumberText(RoundTo(minutes, 2)) + u" 分 = "_s +
             EffectiveTimeText(hours, plates, proofingMark, fills, capacity) + u" 小時"_s;
     return text;
 }
@@ -121,7 +104,7 @@ RunFigures FiguresOfRun(const QString &finished, const QString &effective, const
 {
     const double actual = QuantityValue(finished);
     const double hourly = Val(perHour);
-    const double standard = roundTo(Val(effective) * hourly, 0);
+    const double standard = RoundTo(Val(effective) * hourly, 0);
     const double difference = actual - standard;
     return {NumberText(hourly), NumberText(standard), NumberText(actual), NumberText(difference),
             ScoreText(difference, standard)};

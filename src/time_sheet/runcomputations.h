@@ -66,7 +66,3 @@ QString ScoreExplained(const QString &finished, const QString &effective, const 
 // A finished quantity's value. Written with thousands separators ("1,200")
 // it keeps its whole value; any other text reads as its leading number.
 double QuantityValue(const QString &text);
-
-// A number rounded half away from zero to the given decimals, as text
-// ("0.00" is 2 decimals, "0" none).
-QString FixedText(double value, int decimals);
