@@ -3,6 +3,7 @@
 #include "common/datetext.h"
 
 #include <QDate>
+#include <QHash>
 #include <QMap>
 #include <cmath>
 
@@ -118,25 +119,28 @@ RunSummary AssembleRunSummary(const QString &from, const QString &to,
     const QVector<PeriodHours> periods = ChartPeriods(from, to);
     const std::optional<QDate> first = DateOf7(from);
     const bool monthly = ChartedByMonth(from, to);
+    // Each day's hours in its press's period, every day read once.
+    QHash<QString, QVector<PeriodHours>> hoursByPress;
+    for (const DayRow &day : days) {
+        const std::optional<QDate> date = DateOf7(day.date7);
+        if (!date || !first)
+            continue;
+        const qint64 index =
+            monthly ? (date->year() - first->year()) * 12 + (date->month() - first->month())
+                    : first->daysTo(*date);
+        if (index < 0 || index >= periods.size())
+            continue;
+        auto hours = hoursByPress.find(day.press.trimmed());
+        if (hours == hoursByPress.end())
+            hours = hoursByPress.insert(day.press.trimmed(), periods);
+        (*hours)[index].hours += day.hours;
+        (*hours)[index].effective += day.effective;
+    }
     RunSummary summary{from, to, {}, {}};
     for (auto press = byPress.cbegin(); press != byPress.cend(); ++press) {
-        PressSummary p{press.key(), {}, press->values(), periods};
+        PressSummary p{press.key(), {}, press->values(), hoursByPress.value(press.key(), periods)};
         for (const OperatorFigures &o : std::as_const(p.operators))
             p.totals += o.totals;
-        for (const DayRow &day : days) {
-            if (day.press.trimmed() != p.press)
-                continue;
-            const std::optional<QDate> date = DateOf7(day.date7);
-            if (!date || !first)
-                continue;
-            const qint64 index =
-                monthly ? (date->year() - first->year()) * 12 + (date->month() - first->month())
-                        : first->daysTo(*date);
-            if (index < 0 || index >= p.periods.size())
-                continue;
-            p.periods[index].hours += day.hours;
-            p.periods[index].effective += day.effective;
-        }
         summary.totals += p.totals;
         summary.presses.append(p);
     }
