@@ -3,6 +3,7 @@
 #include "db/connection.h"
 #include "db/dberror.h"
 #include "db/historytable.h"
+#include "db/postgresengine.h"
 #include "db/sqliteengine.h"
 #include "db/sqlquery.h"
 #include "db/sqlscript.h"
@@ -24,11 +25,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-bool isPostgresUrl(const QString &target)
-{
-    return target.startsWith(u"postgresql://"_s) || target.startsWith(u"postgres://"_s);
-}
 
 ConnectionInfo postgresTarget(const QString &target)
 {
@@ -210,16 +206,6 @@ void preparePostgresDatabase(const ConnectionInfo &info, bool &created)
         throw DbError(u"資料庫 %1 已經有資料表，不會覆蓋既有的資料庫"_s.arg(info.database));
 }
 
-// Drops a database this tool made and could not finish.
-void dropUnfinishedDatabase(const QString &target)
-{
-    try {
-        DropPostgresDatabase(target);
-    } catch (const DbError &e) {
-        qWarning("could not remove the unfinished database: %s", qPrintable(e.description()));
-    }
-}
-
 } // namespace
 
 QString SchemaText(const QString &name)
@@ -230,16 +216,35 @@ QString SchemaText(const QString &name)
     return QString::fromUtf8(f.readAll());
 }
 
+bool IsServerTarget(const QString &target)
+{
+    return target.startsWith(u"postgresql://"_s) || target.startsWith(u"postgres://"_s);
+}
+
+void RemoveUnfinishedDatabase(const QString &target)
+{
+    if (!IsServerTarget(target)) {
+        removeSqliteFiles(QFileInfo(target).absoluteFilePath());
+        return;
+    }
+    PostgresEngine::clearPool(); // no session of this process is left on it
+    try {
+        DropPostgresDatabase(target);
+    } catch (const DbError &e) {
+        qWarning("could not remove the unfinished database: %s", qPrintable(e.description()));
+    }
+}
+
 QString ConnectionStringForTarget(const QString &target)
 {
-    if (isPostgresUrl(target))
+    if (IsServerTarget(target))
         return postgresConnectionString(postgresTarget(target));
     return SqliteConnectionString(QFileInfo(target).absoluteFilePath());
 }
 
 QString TargetForDisplay(const QString &target)
 {
-    if (!isPostgresUrl(target))
+    if (!IsServerTarget(target))
         return target;
     const QUrl url(target);
     if (url.isValid())
@@ -256,7 +261,7 @@ QString TargetForDisplay(const QString &target)
 
 void DropPostgresDatabase(const QString &target)
 {
-    if (!isPostgresUrl(target))
+    if (!IsServerTarget(target))
         throw DbError(u"%1 不是資料庫伺服器的網址"_s.arg(target));
     const ConnectionInfo info = postgresTarget(target);
     Connection c;
@@ -269,7 +274,7 @@ void DropPostgresDatabase(const QString &target)
 QString CreatePlovDatabase(const QString &target, bool withDemoData)
 {
     const QString connectionString = ConnectionStringForTarget(target);
-    if (!isPostgresUrl(target)) {
+    if (!IsServerTarget(target)) {
         createSqliteDatabase(QFileInfo(target).absoluteFilePath(), withDemoData);
         return connectionString;
     }
@@ -280,7 +285,7 @@ QString CreatePlovDatabase(const QString &target, bool withDemoData)
     } catch (const DbError &) {
         // A half-made database is no database: nothing this made is left behind.
         if (createdOnServer)
-            dropUnfinishedDatabase(target);
+            RemoveUnfinishedDatabase(target);
         throw;
     }
     return connectionString;

@@ -8,6 +8,13 @@
 // Gives the connection string of the new database.
 QString CreatePlovDatabase(const QString &target, bool withDemoData);
 
+// Whether a target is a postgresql:// (or postgres://) URL rather than a file.
+bool IsServerTarget(const QString &target);
+
+// Removes a database this program made and could not finish: the SQLite file
+// and its journals, or the server database (a failure only logged).
+void RemoveUnfinishedDatabase(const QString &target);
+
 // The connection string for a target as the database tool takes it.
 QString ConnectionStringForTarget(const QString &target);
 

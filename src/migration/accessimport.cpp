@@ -4,7 +4,7 @@
 #include "db/connectioninfo.h"
 #include "db/databasecreator.h"
 #include "db/dberror.h"
-#include "db/postgresengine.h"
+#include "db/schemacheck.h"
 #include "db/sqlquery.h"
 #include "migration/accessfilesource.h"
 #include "migration/tablemapping.h"
@@ -12,16 +12,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-bool isPostgresUrl(const QString &target)
-{
-    return target.startsWith(u"postgresql://"_s) || target.startsWith(u"postgres://"_s);
-}
 
 // Whether the server database the connection string names is there.
 bool serverDatabaseExists(const QString &connectionString)
@@ -42,32 +36,12 @@ void requireSchemaTables(const QString &connectionString, const QString &target)
 {
     Connection c;
     c.open(connectionString);
-    const QList<TargetTable> tables = ReadTargetSchema(c);
-    static const QRegularExpression created(u"CREATE TABLE \"([^\"]+)\""_s);
-    const QString schema =
-        SchemaText(isPostgresUrl(target) ? u"postgresql.sql"_s : u"sqlite.sql"_s);
-    for (auto it = created.globalMatch(schema); it.hasNext();) {
-        const QString table = it.next().captured(1);
-        if (FindTable(tables, table) < 0)
-            throw DbError(u"%1 不是本程式的資料庫（沒有資料表 %2），不會寫入"_s.arg(
-                TargetForDisplay(target), table));
-    }
-}
-
-void removeMadeDatabase(const QString &target)
-{
-    if (isPostgresUrl(target)) {
-        PostgresEngine::clearPool();
-        try {
-            DropPostgresDatabase(target);
-        } catch (const DbError &e) {
-            qWarning("could not remove the unfinished database: %s", qPrintable(e.description()));
-        }
-        return;
-    }
-    const QString path = QFileInfo(target).absoluteFilePath();
-    for (const QString &suffix : {QString(), u"-wal"_s, u"-shm"_s, u"-journal"_s})
-        QFile::remove(path + suffix);
+    QStringList present;
+    for (const TargetTable &table : ReadTargetSchema(c))
+        present.append(table.name);
+    if (const std::optional<QString> table = MissingTable(present, PlovTables()))
+        throw DbError(u"%1 不是本程式的資料庫（沒有資料表 %2），不會寫入"_s.arg(
+            TargetForDisplay(target), *table));
 }
 
 } // namespace
@@ -95,8 +69,8 @@ ImportReport ImportAccessDatabase(const AccessImportOptions &options, ImportProg
     bool made = false;
     try {
         const QString connectionString = ConnectionStringForTarget(options.target);
-        const bool found = isPostgresUrl(options.target) ? serverDatabaseExists(connectionString)
-                                                         : QFileInfo::exists(options.target);
+        const bool found = IsServerTarget(options.target) ? serverDatabaseExists(connectionString)
+                                                          : QFileInfo::exists(options.target);
         if (found) {
             requireSchemaTables(connectionString, options.target);
         } else {
@@ -112,6 +86,6 @@ ImportReport ImportAccessDatabase(const AccessImportOptions &options, ImportProg
         failed.error = e.description();
     }
     if (made)
-        removeMadeDatabase(options.target);
+        RemoveUnfinishedDatabase(options.target);
     return failed;
 }
