@@ -43,13 +43,13 @@ void readServer(const QHash<QString, QString> &keys, const QString &defaultPassw
     if (info.host.isEmpty())
         info.host = u"localhost"_s;
     if (keys.contains(u"PORT"_s)) {
-        bool ok = false;
-        info.port = keys.value(u"PORT"_s).toInt(&ok);
-        if (!ok || info.port < 1 || info.port > 65535) {
+        const std::optional<int> port = PortNumber(keys.value(u"PORT"_s));
+        if (!port) {
             file.serverProblem =
                 u"PLOV.DSN 的 PORT= 不是有效的連接埠號碼：%1"_s.arg(keys.value(u"PORT"_s));
             return;
         }
+        info.port = *port;
     }
     info.database = keys.value(u"DATABASE"_s);
     info.user = keys.value(u"UID"_s);
