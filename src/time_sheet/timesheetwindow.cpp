@@ -3,6 +3,7 @@
 #include "common/datetext.h"
 #include "common/formhelpers.h"
 #include "common/handoff.h"
+#include "common/log.h"
 #include "common/messagebox.h"
 #include "common/numbertext.h"
 #include "common/preferences.h"
@@ -78,13 +79,12 @@ void TimeSheetWindow::firstActivation()
         emit ready();
         return;
     }
-    if (readPressFigures())
-        step(0, [](RunSheet &) {}); // the runs' notes, now that the press's other runs are known
+    readPressFigures();
+    onActiveCellChanged(); // the active run's figures, and the notes of every run
     lbl單號->setText(m_job.po);
     lbl品名->setText(m_job.product);
     txt完工日期->setText(m_job.completion);
-    // A closed line's runs can be looked at, not saved.
-    if (!m_job.closingMark.isEmpty())
+    if (!m_job.closingMark.isEmpty()) // a closed line's runs can be looked at, not saved
         m_confirm->setEnabled(false);
     fml明細->setFocus();
     emit ready();
@@ -111,7 +111,6 @@ bool TimeSheetWindow::LoadJobRuns()
         FmlFromArray(*fml明細, m_seenRuns, 0);
         FmlCountRow(m_filledRows, *fml明細);
     }
-    onActiveCellChanged();
     return true;
 }
 
@@ -125,7 +124,10 @@ bool TimeSheetWindow::readPressFigures()
         return false;
     }
     m_pressFigures = press.value;
-    m_otherRuns = ReadRunIntervals(Session().ConnectionString, m_job.press, &m_job).value;
+    const auto others = ReadRunIntervals(Session().ConnectionString, m_job.press, &m_job);
+    if (others.error) // no run is marked as overlapping: a warning, not a refusal
+        qCWarning(LogTimeSheet).noquote() << u"讀取同機別耗時明細錯誤："_s << *others.error;
+    m_otherRuns = others.value;
     return true;
 }
 
