@@ -2,17 +2,14 @@
 
 #include "db/jetval.h"
 #include "grid/recordtext.h"
+#include "time_sheet/runcolumns.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// The stored fields in order; the last three (work order, line, number) are the keys.
-const char16_t *const kFields[] = {u"開始",     u"結束",     u"正色",     u"反色",   u"台",
-                                   u"版數",     u"看印",     u"特滿",     u"用墨量", u"完工數量",
-                                   u"機別",     u"經辦代號", u"經辦人員", u"耗時",   u"有效耗時",
-                                   u"製作說明", u"標準數量", u"點數"};
-constexpr int kCompared = int(std::size(kFields));
+// What a run holds: the stored fields before its keys.
+constexpr int kCompared = int(std::size(kStoredRunFields)) - kStoredRunKeys;
 
 QString valueText(const QVariant &value)
 {
@@ -64,8 +61,9 @@ QVector<ChangeRow> RunChanges(const TimeSheetJob &job, const RecordArray &before
                 row(u"序"_s, QString::number(match + 1), QString::number(i + 1), u"改序"_s, i + 1));
         for (int field = 0; field < kCompared; ++field)
             if (old(field, match) != valueText(values.value(field)))
-                changes.append(row(QString::fromUtf16(kFields[field]), old(field, match),
-                                   valueText(values.value(field)), u"修改"_s, i + 1));
+                changes.append(row(QString::fromUtf16(kStoredRunFields[field].name),
+                                   old(field, match), valueText(values.value(field)), u"修改"_s,
+                                   i + 1));
     }
     for (int r = 0; r < stored; ++r)
         if (!found[r])

@@ -111,14 +111,8 @@ CompletionLine completionLine(const TimeSheetJob &job, const QString &completion
 QList<Statement> insertRuns(const Connection &c, const QVector<QVariantList> &runs)
 {
     QList<std::pair<QString, bool>> columns;
-    for (const QString &name :
-         {u"開始"_s,     u"結束"_s,   u"正色"_s,     u"反色"_s,     u"台"_s,       u"版數"_s,
-          u"看印"_s,     u"特滿"_s,   u"用墨量"_s,   u"完工數量"_s, u"機別"_s,     u"經辦代號"_s,
-          u"經辦人員"_s, u"耗時"_s,   u"有效耗時"_s, u"製作說明"_s, u"標準數量"_s, u"點數"_s,
-          u"工單單號"_s, u"工單序"_s, u"序"_s})
-        columns.append({name, false});
-    for (const int number : {9, 13, 14, 16, 17, 19, 20})
-        columns[number].second = true;
+    for (const StoredRunField &field : kStoredRunFields)
+        columns.append({QString::fromUtf16(field.name), field.number});
     return c.insertRecords(kRunTable, columns, runs);
 }
 
