@@ -43,7 +43,8 @@ public:
     virtual void rollbackTransaction(QSqlDatabase &db) const;
     // The statement (one "?" for a key) that makes transactions naming the same key
     // wait for each other from there to their end. None by default: the engine
-    // already lets one transaction write at a time.
+    // already lets one transaction write at a time. A save also sends it in a
+    // batch of Jet statements, so it is written to read the same in Jet.
     virtual QString lockStatement() const { return {}; }
 
     // Whether runBatch sends a batch at once (a server a network away).
