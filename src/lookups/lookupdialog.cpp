@@ -151,12 +151,12 @@ void LookupDialog::applySessionColours()
         declaration(u"background-color"_s, s.Color3) + declaration(u"color"_s, s.Color4);
     // A border rule makes the style paint the heading flat in its colour rather
     // than as its own shaded bevel.
-    const QColor lines = ColourFromNumberText(s.Color7);
+    const QColor colour7 = ColourFromNumberText(s.Color7);
+    const QString lines = (colour7.isValid() ? colour7 : QColor(Qt::gray)).name();
     if (!heading.isEmpty())
-        sheet +=
-            u"QHeaderView::section { "_s + heading + u"border: none; border-right: 1px solid "_s +
-            (lines.isValid() ? lines : QColor(Qt::gray)).name() + u"; border-bottom: 1px solid "_s +
-            (lines.isValid() ? lines : QColor(Qt::gray)).name() + u"; padding: 0 2px; } "_s;
+        sheet += u"QHeaderView::section { "_s + heading +
+                 u"border: none; border-right: 1px solid "_s + lines +
+                 u"; border-bottom: 1px solid "_s + lines + u"; padding: 0 2px; } "_s;
     MSHFlexGrid1->setStyleSheet(sheet);
 }
 

@@ -74,8 +74,8 @@ QString EffectiveTimeExplained(double hours, double plates, const QString &proof
         text += u" − 看印 "_s + NumberText(capacity.proofing);
     text += u" − 特滿 "_s + NumberText(fills) + u" × "_s + NumberText(capacity.perFill) +
             u" − 洗車 "_s + NumberText(capacity.pressWash) + u" = "_s +
-            NumberText(RoundTo(minutes, 2)) + u" 分 = "_s +
-            EffectiveTimeText(hours, plates, proofingMark, fills, capacity) + u" 小時"_s;
+            NumberText(RoundTo(minutes, 2)) + u" 分 = "_s + FixedText(minutes / 60.0, 2) +
+            u" 小時"_s;
     return text;
 }
 
