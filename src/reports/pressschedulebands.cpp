@@ -1,15 +1,10 @@
 #include "reports/pressschedulebands.h"
 
+#include "reports/reportpage.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString kMing = u"新細明體"_s;
-const QString kKai = u"標楷體"_s;
-
-constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
-constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
-constexpr Qt::Alignment kCenter = Qt::AlignHCenter | Qt::AlignVCenter;
 
 ReportText Text(const QString &name, int left, int top, int width, int height, const QString &text,
                 int pointSize, Qt::Alignment alignment = kLeft, const QString &family = kMing)

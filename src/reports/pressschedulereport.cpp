@@ -2,14 +2,7 @@
 
 #include "reports/pressschedulebands.h"
 #include "reports/pressscheduleformat.h"
-
-namespace {
-
-// A4 in twips: 210 x 297 mm.
-constexpr int kA4ShortSide = 11906;
-constexpr int kA4LongSide = 16838;
-
-} // namespace
+#include "reports/reportpage.h"
 
 ReportPageSetup PressSchedulePageSetup()
 {

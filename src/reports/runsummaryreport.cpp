@@ -2,40 +2,31 @@
 
 #include "common/datetext.h"
 #include "common/numbertext.h"
+#include "reports/reportpage.h"
 #include "reports/summarycharts.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// A4 in twips: 210 x 297 mm.
-constexpr int A4ShortSide = 11906;
-constexpr int A4LongSide = 16838;
-constexpr int Margin = 400;
-constexpr int Width = A4LongSide - 2 * Margin;
+constexpr int kMargin = 400;
+constexpr int kWidth = kA4LongSide - 2 * kMargin;
 
-constexpr int RowHeight = 330;
-constexpr int NameWidth = 3030;
-constexpr int FigureWidth = (Width - NameWidth) / 9;
-constexpr int TitleHeight = 1050;
-constexpr int ChartHeight = 5200;
-
-const QString Ming = u"新細明體"_s;
-const QString Kai = u"標楷體"_s;
-
-constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignVCenter;
-constexpr Qt::Alignment Right = Qt::AlignRight | Qt::AlignVCenter;
-constexpr Qt::Alignment Center = Qt::AlignHCenter | Qt::AlignVCenter;
+constexpr int kRowHeight = 330;
+constexpr int kNameWidth = 3030;
+constexpr int kFigureWidth = (kWidth - kNameWidth) / 9;
+constexpr int kTitleHeight = 1050;
+constexpr int kChartHeight = 5200;
 
 ReportText Text(const QString &name, const QRect &rect, const QString &text, int points,
-                Qt::Alignment alignment = Left, bool bold = false, const QString &family = Ming)
+                Qt::Alignment alignment = kLeft, bool bold = false, const QString &family = kMing)
 {
     return ReportText{name, rect, text, ReportFont{family, points, bold}, alignment};
 }
 
 ReportLine Rule(int y)
 {
-    return ReportLine{QPoint(0, y), QPoint(Width, y)};
+    return ReportLine{QPoint(0, y), QPoint(kWidth, y)};
 }
 
 // A number rounded to its decimals, its whole part grouped by thousands.
@@ -65,33 +56,33 @@ ReportBand PressTitle(const QString &companyName, const QString &press, const QS
 {
     ReportBand band;
     band.kind = ReportBand::Kind::GroupHeader;
-    band.height = TitleHeight;
+    band.height = kTitleHeight;
     band.keepWithNext = true;
     band.startsPage = true;
     const QString title =
         (companyName.isEmpty() ? QString() : companyName + u" - "_s) + u"印刷產能摘要"_s;
     band.texts = {
-        Text(u"txt標題"_s, QRect(0, 0, Width, 540), title, 18, Center, false, Kai),
+        Text(u"txt標題"_s, QRect(0, 0, kWidth, 540), title, 18, kCenter, false, kKai),
         Text(u"txt機別"_s, QRect(0, 600, 5000, 360), u"車別：%1"_s.arg(press), 12),
-        Text(u"txt期間"_s, QRect(5000, 600, 6000, 360), u"期間：%1"_s.arg(period), 11, Center),
-        Text(u"txt印表日期"_s, QRect(Width - 3000, 600, 3000, 360),
-             u"印表日期：%1"_s.arg(printDate), 11, Right),
+        Text(u"txt期間"_s, QRect(5000, 600, 6000, 360), u"期間：%1"_s.arg(period), 11, kCenter),
+        Text(u"txt印表日期"_s, QRect(kWidth - 3000, 600, 3000, 360),
+             u"印表日期：%1"_s.arg(printDate), 11, kRight),
     };
-    band.lines = {Rule(TitleHeight - 30)};
+    band.lines = {Rule(kTitleHeight - 30)};
     return band;
 }
 
 // The table's headings, at `top` in the band.
 void AddHeadings(ReportBand &band, int top)
 {
-    band.texts.append(Text(u"經辦"_s, QRect(0, top, NameWidth, RowHeight), u"經辦"_s, 10));
+    band.texts.append(Text(u"經辦"_s, QRect(0, top, kNameWidth, kRowHeight), u"經辦"_s, 10));
     const QStringList headings = SummaryFigureHeadings();
     for (qsizetype i = 0; i < headings.size(); ++i) {
-        band.texts.append(Text(headings[i],
-                               QRect(NameWidth + int(i) * FigureWidth, top, FigureWidth, RowHeight),
-                               headings[i], 10, Right));
+        band.texts.append(Text(
+            headings[i], QRect(kNameWidth + int(i) * kFigureWidth, top, kFigureWidth, kRowHeight),
+            headings[i], 10, kRight));
     }
-    band.lines += {Rule(top - 30), Rule(top + RowHeight + 30)};
+    band.lines += {Rule(top - 30), Rule(top + kRowHeight + 30)};
 }
 
 // The table's headings; a table that goes on over a page opens the page with
@@ -100,7 +91,7 @@ ReportBand TableHeadings(const QString &press)
 {
     ReportBand band;
     band.kind = ReportBand::Kind::GroupHeader;
-    band.height = RowHeight + 120;
+    band.height = kRowHeight + 120;
     band.keepWithNext = true;
     AddHeadings(band, 60);
     auto continuation = std::make_shared<ReportBand>();
@@ -117,16 +108,16 @@ ReportBand FigureRow(const QString &caption, const RunTotals &totals, bool total
 {
     ReportBand band;
     band.kind = ReportBand::Kind::Detail;
-    band.height = RowHeight + (total ? 60 : 0);
+    band.height = kRowHeight + (total ? 60 : 0);
     const int top = total ? 60 : 0;
     band.texts.append(
-        Text(u"經辦"_s, QRect(0, top, NameWidth, RowHeight), caption, 10, Left, total));
+        Text(u"經辦"_s, QRect(0, top, kNameWidth, kRowHeight), caption, 10, kLeft, total));
     const QStringList headings = SummaryFigureHeadings();
     const QStringList texts = SummaryFigureTexts(totals);
     for (qsizetype i = 0; i < texts.size(); ++i) {
-        band.texts.append(Text(headings[i],
-                               QRect(NameWidth + int(i) * FigureWidth, top, FigureWidth, RowHeight),
-                               texts[i], 10, Right, total));
+        band.texts.append(Text(
+            headings[i], QRect(kNameWidth + int(i) * kFigureWidth, top, kFigureWidth, kRowHeight),
+            texts[i], 10, kRight, total));
     }
     if (total)
         band.lines.append(Rule(30));
@@ -137,23 +128,23 @@ ReportBand Charts(const PressSummary &press, bool monthly)
 {
     ReportBand band;
     band.kind = ReportBand::Kind::Detail;
-    band.height = ChartHeight;
+    band.height = kChartHeight;
     band.keepWithNext = true; // with the table's headings and its first row
     constexpr int Gap = 300;
-    constexpr int HoursWidth = (Width - Gap) * 3 / 5;
+    constexpr int HoursWidth = (kWidth - Gap) * 3 / 5;
     constexpr int ScoresLeft = HoursWidth + Gap;
     band.texts = {
         Text(u"txt耗時圖"_s, QRect(0, 250, HoursWidth, 360),
              monthly ? u"每月耗時：有效耗時與總耗時"_s : u"每日耗時：有效耗時與總耗時"_s, 11,
-             Center, true),
-        Text(u"txt點數圖"_s, QRect(ScoresLeft, 250, Width - ScoresLeft, 360),
-             u"經辦點數分佈（點數 0 至 10）"_s, 11, Center, true),
+             kCenter, true),
+        Text(u"txt點數圖"_s, QRect(ScoresLeft, 250, kWidth - ScoresLeft, 360),
+             u"經辦點數分佈（點數 0 至 10）"_s, 11, kCenter, true),
     };
     const int top = 700;
     band.pictures = {
-        {QRect(0, top, HoursWidth, ChartHeight - top - 100),
+        {QRect(0, top, HoursWidth, kChartHeight - top - 100),
          std::make_shared<HoursChart>(press.periods)},
-        {QRect(ScoresLeft, top, Width - ScoresLeft, ChartHeight - top - 100),
+        {QRect(ScoresLeft, top, kWidth - ScoresLeft, kChartHeight - top - 100),
          std::make_shared<ScoreChart>(press.operators)},
     };
     return band;
@@ -165,7 +156,7 @@ ReportBand PageNumberFooter()
     band.kind = ReportBand::Kind::Detail;
     band.height = 330;
     ReportText number =
-        Text(u"txt頁次"_s, QRect(0, 0, Width, 330), u"第 %1 頁，共 %2 頁"_s, 10, Center);
+        Text(u"txt頁次"_s, QRect(0, 0, kWidth, 330), u"第 %1 頁，共 %2 頁"_s, 10, kCenter);
     number.pageNumbered = true;
     band.texts.append(number);
     return band;
@@ -190,10 +181,10 @@ ReportLayout BuildRunSummaryReport(const RunSummary &summary, const QString &com
                                    const QString &printDate)
 {
     ReportLayout layout;
-    layout.setup.paper = QSize(A4LongSide, A4ShortSide);
+    layout.setup.paper = QSize(kA4LongSide, kA4ShortSide);
     layout.setup.landscape = true;
-    layout.setup.leftMargin = Margin;
-    layout.setup.rightMargin = Margin;
+    layout.setup.leftMargin = kMargin;
+    layout.setup.rightMargin = kMargin;
     layout.setup.topMargin = 300;
     layout.setup.bottomMargin = 300;
     layout.pageFooter = PageNumberFooter();
