@@ -1,5 +1,6 @@
 #include "plovsummary.h"
 
+#include "common/datetext.h"
 #include "db/databasecreator.h"
 #include "reports/runsummaryfile.h"
 

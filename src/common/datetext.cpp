@@ -109,3 +109,13 @@ std::optional<qint64> MinutesBetweenStamps(const QString &startStamp, const QStr
         return std::nullopt;
     return MinutesBetween(start, end);
 }
+
+std::optional<QDate> DateOf7(const QString &date7)
+{
+    if (date7.size() != 7)
+        return std::nullopt; // the stamp's check would take its first seven
+    const QDateTime moment = StampDateTime(date7 + u"-00:00"_s);
+    if (!moment.isValid())
+        return std::nullopt;
+    return moment.date();
+}

@@ -11,6 +11,9 @@
 
 // A date as 7-digit text.
 QString Date7(const QDate &date);
+// The day a 7-digit date text names; nothing unless it is seven digits naming a
+// real date.
+std::optional<QDate> DateOf7(const QString &date7);
 // A 7-digit date text as shown to people: year without leading zeros, "/",
 // MM, "/", DD ("0990131" -> "99/01/31").
 QString ShownDate(const QString &date7);

@@ -16,7 +16,7 @@ constexpr qint64 kMostDaysCharted = 62;
 
 QString MonthLabel(const QDate &date)
 {
-    return u"%1/%2"_s.arg(date.year() - 1911).arg(date.month(), 2, 10, QLatin1Char('0'));
+    return ShownDate(Date7(date)).section(u'/', 0, 1); // "115/12"
 }
 
 using OperatorKey = std::pair<QString, QString>; // code, name
@@ -46,20 +46,6 @@ RunTotals &RunTotals::operator+=(const RunTotals &o)
     scoreSum += o.scoreSum;
     scoreSquares += o.scoreSquares;
     return *this;
-}
-
-std::optional<QDate> DateOf7(const QString &date7)
-{
-    if (date7.size() != 7)
-        return std::nullopt;
-    for (const QChar c : date7) {
-        if (!c.isDigit() || c.unicode() > u'9')
-            return std::nullopt;
-    }
-    const QDateTime moment = StampDateTime(date7 + u"-00:00"_s);
-    if (!moment.isValid())
-        return std::nullopt;
-    return moment.date();
 }
 
 int ScoreBar(double score)

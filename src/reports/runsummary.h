@@ -97,9 +97,6 @@ struct ScoreRow
     qint64 runs = 0;
 };
 
-// The day a 7-digit date text names; nothing unless it is seven digits naming a
-// real date.
-std::optional<QDate> DateOf7(const QString &date7);
 
 // The bar of the score distribution a stored score falls in: rounded to a whole
 // score, held within 0 to 10.
