@@ -199,13 +199,14 @@ void Connection::runBatch(const QList<Statement> &jetStatements, QVector<Stateme
         writes = writes || mayWrite(statements.last().sql);
     }
     results.clear();
-    const bool sent = retried(writes, [&] {
-        results.clear();
-        QSqlDatabase db = database();
-        return m_engine->runBatch(db, statements, results);
-    });
-    if (sent)
+    if (m_engine->sendsBatches()) {
+        retried(writes, [&] {
+            results.clear(); // a batch tried again starts afresh
+            QSqlDatabase db = database();
+            m_engine->runBatch(db, statements, results);
+        });
         return;
+    }
     // One after the other, each statement prepared once per connection.
     for (const Statement &statement : std::as_const(statements)) {
         QSqlQuery &q = run(statement.sql, statement.params);

@@ -49,18 +49,17 @@ public:
 
     // Whether runBatch sends a batch at once (a server a network away).
     virtual bool sendsBatches() const { return false; }
-    // A server engine runs engine statements as one batch: all sent at once, the
-    // answers read after, so a batch costs one exchange whatever its length. The
-    // results of the statements before the first failure go into `results`, then
-    // the failure throws DbError; the statements after it do not run. False by
-    // default: the connection runs them one after the other.
-    virtual bool runBatch(QSqlDatabase &db, const QList<Statement> &statements,
+    // Where sendsBatches(), runs engine statements as one batch: all sent at
+    // once, the answers read after, so a batch costs one exchange whatever its
+    // length. The results of the statements before the first failure go into
+    // `results`, then the failure throws DbError; the statements after it do not
+    // run. Elsewhere the connection runs them one after the other instead.
+    virtual void runBatch(QSqlDatabase &db, const QList<Statement> &statements,
                           QVector<StatementResult> &results) const
     {
         Q_UNUSED(db)
         Q_UNUSED(statements)
         Q_UNUSED(results)
-        return false;
     }
 
     // Whether a statement failed because it waited kLockWaitSeconds for another

@@ -35,7 +35,7 @@ public:
                         const QList<std::pair<QString, bool>> &columns) const override;
     // The whole batch in libpq's pipeline: sent at once, answered at once.
     bool sendsBatches() const override { return true; }
-    bool runBatch(QSqlDatabase &db, const QList<Statement> &statements,
+    void runBatch(QSqlDatabase &db, const QList<Statement> &statements,
                   QVector<StatementResult> &results) const override;
 
     // Pooling is on by default; the benchmark compares it with fresh sessions.

@@ -187,7 +187,7 @@ QString errorOf(const PGresult *r, PGconn *conn)
 
 } // namespace
 
-bool PostgresEngine::runBatch(QSqlDatabase &db, const QList<Statement> &statements,
+void PostgresEngine::runBatch(QSqlDatabase &db, const QList<Statement> &statements,
                               QVector<StatementResult> &results) const
 {
     PGconn *conn = sessionOf(db);
@@ -279,7 +279,6 @@ bool PostgresEngine::runBatch(QSqlDatabase &db, const QList<Statement> &statemen
         LogFailedStatement(statement.sql, statement.params, failure);
         throw DbError(lockTimeout ? lockTimeoutDescription() : failure);
     }
-    return true;
 }
 
 QString PostgresEngine::jsonRecords(const QString &alias,
