@@ -25,21 +25,20 @@ namespace {
 // the shown text of each cell of the listed rows.
 SheetTable ShownListing(const SpreadsheetGrid &grid, int rows)
 {
-    QList<int> shown;
+    QList<std::pair<int, int>> shown; // column, its decimals
     QStringList headings;
     for (int col = 1; col <= grid.maxCol(); ++col) {
         if (grid.isColumnHidden(col))
             continue;
-        shown.append(col);
+        shown.append({col, NumberFormatDecimals(grid.columnFormat(col))});
         headings.append(grid.heading(col));
     }
     QVector<QStringList> texts;
     texts.reserve(rows);
     for (int row = 1; row <= rows; ++row) {
         QStringList cells;
-        for (const int col : std::as_const(shown))
-            cells.append(
-                DisplayCellText(grid.text(row, col), NumberFormatDecimals(grid.columnFormat(col))));
+        for (const auto &[col, decimals] : std::as_const(shown))
+            cells.append(DisplayCellText(grid.text(row, col), decimals));
         texts.append(cells);
     }
     return ListingSheet(headings, texts);
